@@ -1,0 +1,42 @@
+#include "cli/commands.h"
+
+#include <iterator>
+#include <ostream>
+
+#include "cli/terminal_ui.h"
+
+namespace sfxtal::cli {
+namespace {
+
+struct Command {
+  const char* name;
+  const char* usage;
+  int (*run)(Invocation&);
+};
+
+// The subcommands, each in a file of its own.
+const Command kCommands[] = {
+    {"help", "help", nullptr},
+};
+
+int Usage(std::ostream& err) {
+  err << "usage:";
+  for (const auto& command : kCommands) err << "\n  sfxtal-cli " << command.usage;
+  err << '\n';
+  return kExitUsage;
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+           std::ostream& err) {
+  if (args.empty()) return Usage(err);
+  for (const auto& command : kCommands) {
+    if (args[0] != command.name || command.run == nullptr) continue;
+    Invocation invocation{{std::next(args.begin()), args.end()}, in, out, err};
+    return command.run(invocation);
+  }
+  return Usage(err);
+}
+
+}  // namespace sfxtal::cli

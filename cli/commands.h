@@ -1,0 +1,21 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace sfxtal::cli {
+
+/// What a subcommand gets: its arguments (without the subcommand's name) and the three streams.
+struct Invocation {
+  std::vector<std::string> args;
+  std::istream& in;
+  std::ostream& out;
+  std::ostream& err;
+};
+
+/// Runs `sfxtal-cli ARGS...` and returns its exit status.
+int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+           std::ostream& err);
+
+}  // namespace sfxtal::cli

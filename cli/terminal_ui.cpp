@@ -1,0 +1,77 @@
+#include "cli/terminal_ui.h"
+
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <istream>
+#include <ostream>
+
+#include "import/suffix_dialog.h"
+
+extern char** environ;
+
+namespace sfxtal::cli {
+
+std::string EscapeField(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    switch (c) {
+      case '\t': out += "\\t"; break;
+      case '\r': out += "\\r"; break;
+      case '\n': out += "\\n"; break;
+      case '\\': out += "\\\\"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+TerminalUi::TerminalUi(std::istream& in, std::ostream& err, bool openFiles)
+    : in_(in), err_(err), openFiles_(openFiles) {}
+
+bool TerminalUi::ReadAnswer(std::string& line) {
+  if (!std::getline(in_, line)) return false;
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return true;
+}
+
+void TerminalUi::ShowMessage(const std::string& text) { err_ << text << '\n' << std::flush; }
+
+bool TerminalUi::AskYesNo(const std::string& text) {
+  err_ << text << '\n' << std::flush;
+  std::string line;
+  return ReadAnswer(line) && !line.empty() && (line[0] == 'y' || line[0] == 'Y');
+}
+
+void TerminalUi::AskSuffix(import::SuffixDialog& dialog) {
+  for (;;) {
+    err_ << import::SuffixDialog::kCaption << '\t' << EscapeField(dialog.Label2()) << '\t'
+         << EscapeField(dialog.Label3()) << '\t' << EscapeField(dialog.Label4()) << '\t'
+         << EscapeField(dialog.Label5()) << '\t' << EscapeField(dialog.Label6()) << '\t'
+         << EscapeField(dialog.Label7()) << '\n'
+         << std::flush;
+    std::string line;
+    if (!ReadAnswer(line) || line.empty()) {
+      dialog.Command2_Click();
+      return;
+    }
+    dialog.Text1.clear();
+    dialog.Type(line);
+    if (dialog.Command1_Click()) return;
+  }
+}
+
+void TerminalUi::OpenFile(const std::filesystem::path& path) {
+  if (!openFiles_) return;
+  // No shell: the path goes to xdg-open as one argument.
+  const std::string file = path.string();
+  char* argv[] = {const_cast<char*>("xdg-open"), const_cast<char*>(file.c_str()), nullptr};
+  pid_t pid;
+  if (posix_spawnp(&pid, "xdg-open", nullptr, nullptr, argv, environ) == 0) {
+    int status;
+    waitpid(pid, &status, 0);
+  }
+}
+
+}  // namespace sfxtal::cli

@@ -1,0 +1,73 @@
+#include "import/suffix_dialog.h"
+
+#include "app/text_codec.h"
+
+namespace sfxtal::import {
+
+SuffixDialog::SuffixDialog(app::UserInterface& ui, std::int32_t pointer,
+                           const logdb::QsoRecord& qso, std::string& dialogSuffix)
+    : ui_(ui),
+      dialogSuffix_(dialogSuffix),
+      callsign_(qso.Callsign),
+      label2_(std::to_string(pointer)),
+      label3_(qso.Date),
+      label4_(qso.Time),
+      label5_(qso.Mode),
+      label6_(qso.Freq),
+      label7_(qso.Callsign) {
+  dialogSuffix_.clear();
+}
+
+std::optional<char32_t> SuffixDialog::FilterKey(char32_t key) {
+  if (key == 8) return key;
+  if (key >= 'a' && key <= 'z') return key - 32;
+  if (key >= 'A' && key <= 'Z') return key;
+  return std::nullopt;
+}
+
+void SuffixDialog::Type(const std::string& keys) {
+  for (char c : keys) {
+    const auto kept = FilterKey(static_cast<unsigned char>(c));
+    if (!kept) continue;
+    if (*kept == 8) {
+      const auto count = app::CharacterCount(Text1);
+      if (count > 0) Text1 = std::string(app::LeftCharacters(Text1, count - 1));
+    } else {
+      Text1 += static_cast<char>(*kept);
+    }
+  }
+}
+
+bool SuffixDialog::Command1_Click() {
+  const std::size_t length = app::CharacterCount(Text1);
+  if (length == 0) {
+    ui_.ShowMessage("サフィックスが指定されていません");
+    return false;
+  }
+  if (length > 3) {
+    ui_.ShowMessage("サフィックスの桁数がおかしい");
+    return false;
+  }
+  if (!callsign_.empty()) {
+    bool matched = false;
+    std::size_t start = 0;
+    while (!matched) {
+      const std::size_t slash = callsign_.find('/', start);
+      const std::string_view part =
+          std::string_view(callsign_).substr(start, slash == std::string::npos ? slash : slash - start);
+      matched = app::RightCharacters(part, length) == Text1;
+      if (slash == std::string::npos) break;
+      start = slash + 1;
+    }
+    if (!matched) {
+      ui_.ShowMessage("指定されたサフィックスがおかしい");
+      return false;
+    }
+  }
+  dialogSuffix_ = Text1;
+  return true;
+}
+
+void SuffixDialog::Command2_Click() { dialogSuffix_.clear(); }
+
+}  // namespace sfxtal::import

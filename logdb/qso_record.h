@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+namespace sfxtal::logdb {
+
+/// The QSO in hand, as the reader decoded it from the log (UTF-8 texts). The import rewrites some
+/// fields in place while it processes the QSO; the next read overwrites them all.
+struct QsoRecord {
+  std::string Calls;     // CALLS, blanks trimmed; later the base call
+  std::string Ign;       // IGN, kept whole
+  std::string Callsign;  // Calls + Ign; later normalized
+  std::string Date;      // CCYY-MM-DD; CCYY/MM/DD once the import has rewritten it
+  std::string Time;      // HH:MM followed by "U" or "J"
+  std::string Qsl3;      // third QSL byte, blank trimmed; later the confirmation mark
+  std::string Freq;      // FREQ, blanks trimmed
+  std::string Mode;      // MODE, blanks trimmed
+};
+
+}  // namespace sfxtal::logdb

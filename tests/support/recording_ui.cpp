@@ -1,0 +1,98 @@
+#include "tests/support/recording_ui.h"
+
+#include <gtest/gtest.h>
+
+#include "import/suffix_dialog.h"
+
+namespace sfxtal::test_support {
+
+using Kind = UiEvent::Kind;
+
+void RecordingUi::ShowMessage(const std::string& text) { events.push_back({Kind::kMessage, text}); }
+
+bool RecordingUi::AskYesNo(const std::string& text) {
+  events.push_back({Kind::kQuestion, text});
+  bool answer = false;
+  if (yesNoAnswers.empty()) {
+    ADD_FAILURE() << "unscripted question: " << text;
+  } else {
+    answer = yesNoAnswers.front();
+    yesNoAnswers.pop_front();
+  }
+  events.push_back({Kind::kAnswer, answer ? "Yes" : "No"});
+  return answer;
+}
+
+void RecordingUi::AskSuffix(import::SuffixDialog& dialog) {
+  events.push_back({Kind::kSuffixDialog, dialog.Label2() + "\t" + dialog.Label3() + "\t" +
+                                             dialog.Label4() + "\t" + dialog.Label5() + "\t" +
+                                             dialog.Label6() + "\t" + dialog.Label7()});
+  if (suffixAnswers.empty()) {
+    ADD_FAILURE() << "unscripted suffix dialog for " << dialog.Label7();
+    dialog.Command2_Click();
+    return;
+  }
+  const std::vector<std::string> entries = suffixAnswers.front();
+  suffixAnswers.pop_front();
+  for (const std::string& entry : entries) {
+    dialog.Text1.clear();
+    dialog.Type(entry);
+    if (dialog.Command1_Click()) return;
+  }
+  dialog.Command2_Click();
+}
+
+void RecordingUi::SetInputsLocked(bool locked) {
+  events.push_back({locked ? Kind::kLock : Kind::kUnlock, {}});
+}
+
+void RecordingUi::ShowProgress(const std::string& text) {
+  ++progressCount;
+  lastProgress = text;
+  if (recordProgress) events.push_back({Kind::kProgress, text});
+}
+
+void RecordingUi::Yield() {
+  ++yieldCount;
+  if (recordYields) events.push_back({Kind::kYield, {}});
+  if (stopAfterYields >= 0 && yieldCount >= stopAfterYields) stopRequested = true;
+}
+
+void RecordingUi::SetBusyPointer(bool busy) {
+  events.push_back({busy ? Kind::kBusyPointer : Kind::kNormalPointer, {}});
+}
+
+void RecordingUi::OpenFile(const std::filesystem::path& path) {
+  events.push_back({Kind::kOpenFile, path.string()});
+}
+
+void RecordingUi::EndProgram() {
+  ended = true;
+  events.push_back({Kind::kEndProgram, {}});
+}
+
+std::vector<std::string> RecordingUi::Texts(UiEvent::Kind kind) const {
+  std::vector<std::string> texts;
+  for (const auto& event : events) {
+    if (event.kind == kind) texts.push_back(event.text);
+  }
+  return texts;
+}
+
+int RecordingUi::Count(UiEvent::Kind kind) const {
+  int count = 0;
+  for (const auto& event : events) count += event.kind == kind ? 1 : 0;
+  if (kind == Kind::kYield && !recordYields) return yieldCount;
+  if (kind == Kind::kProgress && !recordProgress) return progressCount;
+  return count;
+}
+
+std::vector<UiEvent> RecordingUi::Dialogue() const {
+  std::vector<UiEvent> dialogue;
+  for (const auto& event : events) {
+    if (event.kind != Kind::kYield && event.kind != Kind::kProgress) dialogue.push_back(event);
+  }
+  return dialogue;
+}
+
+}  // namespace sfxtal::test_support
