@@ -62,7 +62,8 @@ class LogDatabaseWriter {
   LogDatabaseWriter(const LogDatabaseWriter&) = delete;
   LogDatabaseWriter& operator=(const LogDatabaseWriter&) = delete;
 
-  /// Creates the file and writes header and field table for `recordCount` records.
+  /// Creates the file and writes header and field table for `recordCount` records. Close puts the
+  /// number of records actually added into the header when it differs (unless the layout sets one).
   bool Open(const std::filesystem::path& path, std::uint32_t recordCount,
             const LogLayout& layout = {});
   bool Add(const LogRecord& record);
@@ -73,6 +74,10 @@ class LogDatabaseWriter {
   std::FILE* file_ = nullptr;
   LogLayout layout_;
   bool failed_ = false;
+  std::uint32_t promised_ = 0;
+  std::uint32_t added_ = 0;
+  std::string buffer_;   // one record's bytes, reused
+  std::string scratch_;  // a binary field's bytes, reused
 };
 
 /// Writes the records to a new file; false when it cannot be written.
