@@ -56,7 +56,9 @@ struct SetCase {
   std::string message;  // empty: accepted
 };
 
-void PrintTo(const SetCase& c, std::ostream* os) { *os << c.callsign << " " << c.entry; }
+void PrintTo(const SetCase& c, std::ostream* os) {
+  *os << c.callsign << " " << c.entry;
+}
 
 class SuffixDialogSet : public ::testing::TestWithParam<SetCase> {};
 

@@ -1,0 +1,73 @@
+#include "import/answer_history.h"
+
+#include <cstdio>
+
+#include "app/file_exists.h"
+#include "app/text_file.h"
+
+namespace sfxtal::import {
+namespace {
+
+// True when the file has bytes and its last one does not end a line: a hand-edited history whose
+// last line has no CR LF would otherwise have the next answer glued onto it.
+bool EndsWithoutLineEnd(const std::filesystem::path& path) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return false;
+  bool open = false;
+  if (std::fseek(file, -1, SEEK_END) == 0) {
+    const int last = std::fgetc(file);
+    open = last != EOF && last != '\n' && last != '\r';
+  }
+  std::fclose(file);
+  return open;
+}
+
+}  // namespace
+
+AnswerHistory::AnswerHistory(const std::filesystem::path& programFolder, app::UserInterface& ui)
+    : path_(programFolder / kFileName), ui_(ui) {}
+
+std::string AnswerHistory::MaeRireki(logdb::QsoRecord& qso, std::string_view callsign,
+                                     std::string_view suffix) {
+  if (callsign.empty() && suffix.empty()) {
+    std::string answer = Lookup(qso.Callsign);
+    if (!answer.empty()) qso.Calls = qso.Callsign;
+    return answer;
+  }
+  Append(callsign, suffix);
+  return {};
+}
+
+std::string AnswerHistory::Lookup(std::string_view callsign) const {
+  if (!app::FileExists(path_)) return {};
+  app::TextFileReader reader;
+  if (!reader.Open(path_)) return {};
+  std::string line;
+  while (reader.ReadLine(line)) {
+    const std::string_view text = line;
+    const std::size_t comma = text.find(',');
+    if (text.substr(0, comma) != callsign || comma == std::string_view::npos) continue;
+    const std::string_view rest = text.substr(comma + 1);
+    const std::string_view answer = rest.substr(0, rest.find(','));
+    if (!answer.empty()) return std::string(answer);
+  }
+  return {};
+}
+
+bool AnswerHistory::Append(std::string_view callsign, std::string_view suffix) {
+  const bool needsLineEnd = EndsWithoutLineEnd(path_);
+  app::TextFileWriter writer;
+  bool ok = writer.Open(path_, app::TextFileWriter::Mode::kAppend);
+  if (ok) {
+    if (needsLineEnd) writer.WriteBytes("\r\n");
+    std::string line;
+    line.reserve(callsign.size() + 1 + suffix.size());
+    line.append(callsign).append(",").append(suffix);
+    writer.WriteLine(line);
+    ok = writer.Close();
+  }
+  if (!ok) ui_.ShowMessage("ファイルに書き込めません\n" + path_.string());
+  return ok;
+}
+
+}  // namespace sfxtal::import

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "app/user_interface.h"
+#include "logdb/qso_record.h"
+
+namespace sfxtal::import {
+
+/// The answer history "履歴.txt" in the program folder: every suffix the operator gave in the
+/// suffix dialog, one "callsign,suffix" line each. There is no copy in memory; every lookup reads
+/// the file afresh.
+class AnswerHistory {
+ public:
+  static constexpr const char* kFileName = "履歴.txt";
+
+  AnswerHistory(const std::filesystem::path& programFolder, app::UserInterface& ui);
+
+  const std::filesystem::path& Path() const { return path_; }
+
+  /// MaeRireki: with both texts empty, looks the QSO's Callsign up and, on a hit, sets its Calls
+  /// to the whole Callsign; returns the remembered suffix or "". Otherwise appends
+  /// "callsign,suffix" and returns "".
+  std::string MaeRireki(logdb::QsoRecord& qso, std::string_view callsign, std::string_view suffix);
+
+  /// The suffix of the first line whose first field is exactly `callsign`, or "". Blank lines,
+  /// and lines that name the callsign without a suffix, are no answer and reading goes on.
+  std::string Lookup(std::string_view callsign) const;
+
+  /// Appends one line and flushes it at once. When it cannot, shows "ファイルに書き込めません"
+  /// with the path and returns false; the caller still uses the answer.
+  bool Append(std::string_view callsign, std::string_view suffix);
+
+ private:
+  std::filesystem::path path_;
+  app::UserInterface& ui_;
+};
+
+}  // namespace sfxtal::import

@@ -1,0 +1,48 @@
+#include "import/suffix_rules.h"
+
+#include "app/text_codec.h"
+
+namespace sfxtal::import {
+
+// Blanks and "/" are ASCII, so byte-wise work on UTF-8 never splits a character.
+std::string NormalizeCallsign(std::string callsign) {
+  const std::size_t first = callsign.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  callsign.erase(callsign.find_last_not_of(' ') + 1);
+  callsign.erase(0, first);
+  const std::size_t pair = callsign.find("  ");
+  if (pair != std::string::npos) {
+    callsign[pair] = '/';
+    callsign.erase(pair + 1, 1);
+  }
+  std::erase(callsign, ' ');
+  const std::size_t slashes = callsign.find("//");
+  if (slashes != std::string::npos) callsign.erase(slashes + 1, 1);
+  return callsign;
+}
+
+CallsignSplit SplitCallsign(std::string_view normalized, std::string_view calls) {
+  if (normalized.empty()) return {0, calls};
+  const std::size_t first = normalized.find('/');
+  if (first == std::string_view::npos) return {0, normalized};
+  if (normalized.find('/', first + 1) != std::string_view::npos) return {2, calls};
+  const std::string_view left = normalized.substr(0, first);
+  const std::string_view right = normalized.substr(first + 1);
+  const std::size_t leftLength = app::CharacterCount(left);
+  const std::size_t rightLength = app::CharacterCount(right);
+  if (leftLength == rightLength) return {1, calls};
+  return {0, leftLength > rightLength ? left : right};
+}
+
+std::string_view TrailingLetters(std::string_view baseCall) {
+  std::size_t start = baseCall.size();
+  while (start > 0 && baseCall[start - 1] >= 'A' && baseCall[start - 1] <= 'Z') --start;
+  return baseCall.substr(start);
+}
+
+bool IsCountableSuffix(std::string_view suffix) {
+  const std::size_t length = app::CharacterCount(suffix);
+  return length >= 1 && length <= 3;
+}
+
+}  // namespace sfxtal::import

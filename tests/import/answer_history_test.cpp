@@ -1,0 +1,132 @@
+#include "import/answer_history.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/recording_ui.h"
+#include "tests/support/temp_folder.h"
+
+namespace sfxtal::import {
+namespace {
+
+using test_support::ReadBytes;
+using test_support::ReadOnlyFolder;
+using test_support::RecordingUi;
+using test_support::TempFolder;
+using test_support::WriteBytes;
+
+logdb::QsoRecord Qso(const std::string& callsign, const std::string& calls) {
+  logdb::QsoRecord qso;
+  qso.Callsign = callsign;
+  qso.Calls = calls;
+  return qso;
+}
+
+TEST(AnswerHistory, MissingFileKnowsNothingThenTheAnswerIsKept) {
+  TempFolder folder;
+  RecordingUi ui;
+  AnswerHistory history(folder.Path(), ui);
+  EXPECT_EQ(history.Path(), folder / "履歴.txt");
+  auto qso = Qso("QQ1ABC/QQ2XYZ", "QQ1ABC");
+  EXPECT_EQ(history.MaeRireki(qso, "", ""), "");
+  EXPECT_EQ(qso.Calls, "QQ1ABC");
+  EXPECT_FALSE(std::filesystem::exists(history.Path()));
+
+  EXPECT_EQ(history.MaeRireki(qso, "QQ1ABC/QQ2XYZ", "ABC"), "");
+  EXPECT_EQ(ReadBytes(history.Path()), "QQ1ABC/QQ2XYZ,ABC\r\n");
+  EXPECT_EQ(qso.Calls, "QQ1ABC");  // an append leaves the QSO alone
+
+  // Read afresh: the line just added answers the next lookup and sets Calls to the callsign.
+  EXPECT_EQ(history.MaeRireki(qso, "", ""), "ABC");
+  EXPECT_EQ(qso.Calls, "QQ1ABC/QQ2XYZ");
+  EXPECT_TRUE(ui.Messages().empty());
+}
+
+struct LookupCase {
+  const char* name;
+  std::string file;  // CP932 bytes
+  std::string callsign;
+  std::string answer;
+};
+
+class AnswerHistoryLookup : public ::testing::TestWithParam<LookupCase> {};
+
+TEST_P(AnswerHistoryLookup, FirstAnsweringLineWins) {
+  const LookupCase& c = GetParam();
+  TempFolder folder;
+  RecordingUi ui;
+  AnswerHistory history(folder.Path(), ui);
+  WriteBytes(history.Path(), c.file);
+  auto qso = Qso(c.callsign, "BASE");
+  EXPECT_EQ(history.MaeRireki(qso, "", ""), c.answer);
+  EXPECT_EQ(qso.Calls, c.answer.empty() ? "BASE" : c.callsign);
+  EXPECT_TRUE(ui.Messages().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, AnswerHistoryLookup,
+    ::testing::Values(
+        LookupCase{"Hit", "QQ1ABC/QQ2XYZ,ABC\r\n", "QQ1ABC/QQ2XYZ", "ABC"},
+        LookupCase{"LowerCaseDoesNotMatch", "QQ1ABC/QQ2XYZ,ABC\r\n", "qq1abc/qq2xyz", ""},
+        LookupCase{"ExtraFieldsIgnored", "QQ1ABC/QQ2XYZ,ABC,old\r\n", "QQ1ABC/QQ2XYZ", "ABC"},
+        LookupCase{"FirstOfTwoWins", "QQ1ABC/QQ2XYZ,XYZ\r\nQQ1ABC/QQ2XYZ,ABC\r\n", "QQ1ABC/QQ2XYZ",
+                   "XYZ"},
+        LookupCase{"WholeFieldOnly", "QQ1ABC/QQ2XYZ/P,P\r\nQQ1ABC/QQ2,Q\r\n", "QQ1ABC/QQ2XYZ", ""},
+        LookupCase{"BlankLinesSkipped", "\r\n\r\nQQ3/QQ4,Q\r\n\r\nQQ1ABC/QQ2XYZ,ABC\r\n",
+                   "QQ1ABC/QQ2XYZ", "ABC"},
+        LookupCase{"LineWithoutSuffixIsNoAnswer", "QQ1ABC/QQ2XYZ\r\n", "QQ1ABC/QQ2XYZ", ""},
+        LookupCase{"LaterAnswerAfterOneWithoutSuffix",
+                   "QQ1ABC/QQ2XYZ\r\nQQ1ABC/QQ2XYZ,\r\nQQ1ABC/QQ2XYZ,XYZ\r\n", "QQ1ABC/QQ2XYZ",
+                   "XYZ"},
+        LookupCase{"LastLineWithoutLineEnd", "QQ3/QQ4,Q\r\nQQ1ABC/QQ2XYZ,ABC", "QQ1ABC/QQ2XYZ",
+                   "ABC"},
+        LookupCase{"LfOnlyLines", "QQ3/QQ4,Q\nQQ1ABC/QQ2XYZ,ABC\n", "QQ1ABC/QQ2XYZ", "ABC"},
+        // Whatever a hand-edited line holds is the answer, decoded from CP932.
+        LookupCase{"JapaneseAnswer", "QQ1ABC/QQ2XYZ,\x96\xa2\r\n", "QQ1ABC/QQ2XYZ", "未"},
+        LookupCase{"KatakanaCallsign", "QQ1\xb1/QQ2\xb2,A\r\n", "QQ1ｱ/QQ2ｲ", "A"},
+        LookupCase{"EmptyFile", "", "QQ1ABC/QQ2XYZ", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(AnswerHistory, AppendKeepsTheOddBytesOfTheLog) {
+  TempFolder folder;
+  RecordingUi ui;
+  AnswerHistory history(folder.Path(), ui);
+  ASSERT_TRUE(history.Append("QQ1ｱ\U0000F800\U0000F87F/QQ2XYZ", "XYZ"));
+  EXPECT_EQ(ReadBytes(history.Path()), "QQ1\xb1\x80\xff/QQ2XYZ,XYZ\r\n");
+}
+
+TEST(AnswerHistory, AppendStartsOnANewLineAfterAHandEditedEnd) {
+  TempFolder folder;
+  RecordingUi ui;
+  AnswerHistory history(folder.Path(), ui);
+  WriteBytes(history.Path(), "QQ3/QQ4,Q");
+  ASSERT_TRUE(history.Append("QQ1ABC/QQ2XYZ", "ABC"));
+  EXPECT_EQ(ReadBytes(history.Path()), "QQ3/QQ4,Q\r\nQQ1ABC/QQ2XYZ,ABC\r\n");
+  EXPECT_EQ(history.Lookup("QQ3/QQ4"), "Q");
+  EXPECT_EQ(history.Lookup("QQ1ABC/QQ2XYZ"), "ABC");
+}
+
+TEST(AnswerHistory, FailedAppendIsReported) {
+  TempFolder folder;
+  RecordingUi ui;
+  AnswerHistory history(folder.Path(), ui);
+  ReadOnlyFolder readOnly(folder.Path());
+  if (!readOnly.Active()) GTEST_SKIP() << "cannot make a folder read-only here";
+  auto qso = Qso("QQ1ABC/QQ2XYZ", "QQ1ABC");
+  EXPECT_EQ(history.MaeRireki(qso, "QQ1ABC/QQ2XYZ", "ABC"), "");
+  EXPECT_EQ(ui.Messages(),
+            std::vector<std::string>{"ファイルに書き込めません\n" + history.Path().string()});
+  EXPECT_EQ(history.Lookup("QQ1ABC/QQ2XYZ"), "");
+}
+
+TEST(AnswerHistory, AFolderInThePlaceOfTheFileKnowsNothing) {
+  TempFolder folder;
+  RecordingUi ui;
+  AnswerHistory history(folder.Path(), ui);
+  std::filesystem::create_directory(history.Path());
+  EXPECT_EQ(history.Lookup("QQ1ABC/QQ2XYZ"), "");
+  EXPECT_FALSE(history.Append("QQ1ABC/QQ2XYZ", "ABC"));
+  EXPECT_EQ(ui.Messages().size(), 1u);
+}
+
+}  // namespace
+}  // namespace sfxtal::import
