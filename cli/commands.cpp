@@ -17,6 +17,7 @@ struct Command {
 // The subcommands, each in a file of its own.
 const Command kCommands[] = {
     {"help", "help", nullptr},
+    {"sample-log", "sample-log OUT COUNT [SEED]", RunSampleLogCommand},
 };
 
 int Usage(std::ostream& err) {

@@ -18,4 +18,7 @@ struct Invocation {
 int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
            std::ostream& err);
 
+/// `sample-log OUT COUNT [SEED]`: writes a generated log.
+int RunSampleLogCommand(Invocation& invocation);
+
 }  // namespace sfxtal::cli
