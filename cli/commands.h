@@ -21,4 +21,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
 /// `sample-log OUT COUNT [SEED]`: writes a generated log.
 int RunSampleLogCommand(Invocation& invocation);
 
+/// `results --folder DIR [--list]`: reads the results file and prints the caption it gives.
+int RunResultsCommand(Invocation& invocation);
+
 }  // namespace sfxtal::cli

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sfxtal::app {
+
+/// An INI file as the Windows private-profile functions see it, held as the file's CP932 bytes.
+/// Section and key names match regardless of ASCII letter case; blanks around names and values
+/// are dropped on reading; a value in matching double or single quotes reads without them; the
+/// first of two equal keys (and of two equal sections) wins. Setting a value rewrites only that
+/// key's line: every other line keeps its bytes and its line end.
+class IniDocument {
+ public:
+  IniDocument() = default;
+  /// The file's bytes, CP932 with any line ends.
+  explicit IniDocument(std::string bytes);
+
+  /// The value (UTF-8) of the key in the section, or nothing when the section or key is missing.
+  std::optional<std::string> Value(std::string_view section, std::string_view key) const;
+
+  /// Stores the value (UTF-8) under the key: in place when the key is there, else at the end of
+  /// its section, else in a new section at the end. A value is one line: it is cut at its first
+  /// line break. False (and nothing changed) for a section or key name that a line could not hold.
+  bool SetValue(std::string_view section, std::string_view key, std::string_view value);
+
+  /// The whole file as CP932 bytes.
+  std::string Bytes() const;
+
+ private:
+  enum class Kind { kOther, kSection, kKey };
+  struct Line {
+    std::string bytes;  // the line as on disk, without its end
+    std::string end;    // "\r\n", "\n", "\r" or "" for a last line without one
+    Kind kind = Kind::kOther;
+    std::string name;   // section or key name, UTF-8, blanks dropped
+    std::string value;  // key value, UTF-8, blanks and quotes dropped
+  };
+
+  static Line Parse(std::string bytes, std::string end);
+  // Index of the header line of the first section with this name, or npos.
+  std::size_t FindSection(std::string_view section) const;
+  // Index of the first key line with this name within the section that starts at `header`.
+  std::size_t FindKey(std::size_t header, std::string_view key) const;
+  // One past the last line of the section that starts at `header`.
+  std::size_t SectionEnd(std::size_t header) const;
+  void Insert(std::size_t at, Line line);
+
+  std::vector<Line> lines_;
+};
+
+/// The value of a key in an INI file, or nothing when the file, the section or the key is
+/// missing (or the file cannot be read).
+std::optional<std::string> ReadIniValue(const std::filesystem::path& file, std::string_view section,
+                                        std::string_view key);
+
+/// Stores a key's value in an INI file, creating the file and the section as needed. The file is
+/// replaced whole through a temporary file, so a failure leaves the old file as it was. A file
+/// that is there but cannot be read is never replaced. True when the value is on disk.
+bool WriteIniValue(const std::filesystem::path& file, std::string_view section,
+                   std::string_view key, std::string_view value);
+
+}  // namespace sfxtal::app

@@ -1,0 +1,101 @@
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "app/settings_store.h"
+#include "app/text_codec.h"
+#include "app/text_file.h"
+#include "app/user_interface.h"
+#include "results/results_file.h"
+#include "results/suffix_row.h"
+
+namespace {
+
+using namespace sfxtal;
+
+// The user interface of a window that only yields.
+class QuietUi : public app::UserInterface {
+ public:
+  void ShowMessage(const std::string&) override {}
+  bool AskYesNo(const std::string&) override { return false; }
+  void AskSuffix(import::SuffixDialog&) override {}
+  void SetInputsLocked(bool) override {}
+  void ShowProgress(const std::string&) override {}
+  void Yield() override { ++yields; }
+  void SetBusyPointer(bool) override {}
+  void OpenFile(const std::filesystem::path&) override {}
+  void EndProgram() override {}
+  bool StopRequested() const override { return false; }
+  long yields = 0;
+};
+
+// A folder of its own under the temporary folder, removed at the end.
+class BenchFolder {
+ public:
+  BenchFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "sfxtal-bench-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+  }
+  ~BenchFolder() {
+    std::error_code ignored;
+    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+  }
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// A full results file: every suffix, a third of them worked, half of those still "未".
+std::string FullResultsFile() {
+  std::string text;
+  for (int row = 0; row < results::kSuffixCount; ++row) {
+    const std::string suffix = results::SuffixOfRow(row);
+    if (row % 3 == 0) {
+      text += "\"" + suffix + "\",\"JA1" + suffix + "\",\"1998/03/21\",\"" +
+              (row % 2 == 0 ? "未" : "J") + "\"\r\n";
+    } else {
+      text += "\"" + suffix + "\",\"\",\"\",\"\"\r\n";
+    }
+  }
+  return app::EncodeCp932(text);
+}
+
+void BM_ReadResultsFile(benchmark::State& state) {
+  BenchFolder folder;
+  if (!app::ReplaceFile(folder.Path() / results::kResultsFileName, FullResultsFile())) {
+    state.SkipWithError("cannot write the results file");
+    return;
+  }
+  QuietUi ui;
+  results::ResultsTable table;
+  int records = 0;
+  for (auto _ : state) {
+    const auto read = results::ReadResultsFile(folder.Path(), ui, table);
+    records = read ? read->recordCount : 0;
+    benchmark::DoNotOptimize(read);
+  }
+  if (records != results::kSuffixCount) state.SkipWithError("the file did not read through");
+  state.counters["records"] = records;
+}
+BENCHMARK(BM_ReadResultsFile)->Unit(benchmark::kMillisecond);
+
+void BM_ReadSetting(benchmark::State& state) {
+  BenchFolder folder;
+  const app::SettingsStore store(folder.Path());
+  store.WriteSetting(app::kTevrakKey, "/home/op/Tevrak.TDB");
+  store.WriteSetting(app::kForm1TopKey, " 2340");
+  store.WriteSetting(app::kGiveUpMarksKey, "未");
+  for (auto _ : state) {
+    std::string value;
+    store.ReadSetting(app::kGiveUpMarksKey, value);
+    benchmark::DoNotOptimize(value);
+  }
+}
+BENCHMARK(BM_ReadSetting)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

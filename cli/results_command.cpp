@@ -1,0 +1,47 @@
+#include <ostream>
+
+#include "cli/commands.h"
+#include "cli/terminal_ui.h"
+#include "results/results_file.h"
+#include "results/totals.h"
+
+namespace sfxtal::cli {
+
+int RunResultsCommand(Invocation& invocation) {
+  std::string folder;
+  bool haveFolder = false;
+  bool list = false;
+  const auto& args = invocation.args;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--folder" && i + 1 < args.size() && !haveFolder) {
+      folder = args[++i];
+      haveFolder = true;
+    } else if (args[i] == "--list" && !list) {
+      list = true;
+    } else {
+      haveFolder = false;
+      break;
+    }
+  }
+  if (!haveFolder || folder.empty()) {
+    invocation.err << "usage: sfxtal-cli results --folder DIR [--list]\n";
+    return kExitUsage;
+  }
+
+  TerminalUi ui(invocation.in, invocation.err);
+  results::ResultsTable table;
+  results::ResultRowCallback onRow;
+  if (list) {
+    onRow = [&out = invocation.out](int, const results::ResultRow& row) {
+      out << EscapeField(row.suffix) << '\t' << EscapeField(row.detail1) << '\t'
+          << EscapeField(row.detail2) << '\t' << (row.unconfirmed ? "red" : "black") << '\n';
+    };
+  }
+  const auto read = results::ReadResultsFile(folder, ui, table, onRow);
+  if (!read) return kExitError;
+  invocation.out << results::CaptionWithTotals(results::kResultsCaption, read->ConfirmedCount)
+                 << '\n';
+  return kExitDone;
+}
+
+}  // namespace sfxtal::cli

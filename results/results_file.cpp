@@ -1,0 +1,146 @@
+#include "results/results_file.h"
+
+#include <cstdio>
+#include <memory>
+
+#include "app/file_exists.h"
+#include "app/text_codec.h"
+
+namespace sfxtal::results {
+namespace {
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+// One line's bytes without its end (CR LF, LF or a lone CR). False at the end of the file; a read
+// error counts as the end, so a damaged file reads as far as it can.
+bool ReadRawLine(std::FILE* file, std::string& bytes) {
+  bytes.clear();
+  int c;
+  bool any = false;
+  while ((c = getc_unlocked(file)) != EOF) {
+    any = true;
+    if (c == '\n') return true;
+    if (c == '\r') {
+      const int next = getc_unlocked(file);
+      if (next != '\n' && next != EOF) std::ungetc(next, file);
+      return true;
+    }
+    bytes += static_cast<char>(c);
+  }
+  return any;
+}
+
+// Most fields are plain ASCII; the mark "未" is the one that is not, and it comes often.
+std::string DecodeField(std::string_view bytes) {
+  if (bytes == "\x96\xa2") return kUnconfirmedMark;
+  return app::DecodeCp932(bytes);
+}
+
+}  // namespace
+
+bool IsUnconfirmed(const ResultRecord& record) {
+  return record.Mark == kUnconfirmedMark;
+}
+
+bool IsConfirmed(const ResultRecord& record) {
+  return !record.Detail1.empty() && !IsUnconfirmed(record);
+}
+
+std::vector<std::string> SplitResultsLine(std::string_view line) {
+  // Commas, quotes and blanks are all below 0x40, so none of them can be the second byte of a
+  // CP932 character: the line splits safely as bytes.
+  std::vector<std::string> fields;
+  std::size_t pos = 0;
+  while (pos < line.size() && IsBlank(line[pos])) ++pos;
+  if (pos == line.size()) return fields;
+  for (;;) {
+    while (pos < line.size() && IsBlank(line[pos])) ++pos;
+    std::string_view field;
+    if (pos < line.size() && line[pos] == '"') {
+      // A quote left open runs to the end of the line, so a stray quote spoils one line only.
+      const std::size_t close = line.find('"', pos + 1);
+      field = line.substr(pos + 1, close == line.npos ? line.npos : close - pos - 1);
+      pos = close == line.npos ? line.size() : line.find(',', close + 1);
+    } else {
+      const std::size_t comma = line.find(',', pos);
+      field = line.substr(pos, comma == line.npos ? line.npos : comma - pos);
+      while (!field.empty() && IsBlank(field.back())) field.remove_suffix(1);
+      pos = comma;
+    }
+    fields.push_back(DecodeField(field));
+    if (pos == line.npos || pos >= line.size()) break;
+    ++pos;  // past the comma; a comma at the end of the line still ends a last, empty field
+  }
+  return fields;
+}
+
+std::optional<ResultsRead> ReadResultsFile(const std::filesystem::path& programFolder,
+                                           app::UserInterface& ui, ResultsTable& table,
+                                           const ResultRowCallback& onRow) {
+  const std::filesystem::path path = programFolder / kResultsFileName;
+  FileHandle file;
+  if (app::FileExists(path)) file.reset(std::fopen(path.c_str(), "rb"));
+  if (!file) {
+    ui.ShowMessage(kResultsMissingMessage);
+    return std::nullopt;
+  }
+
+  ui.SetBusyPointer(true);
+  ResultsRead read;
+  std::vector<std::string> fields;
+  std::size_t next = 0;  // the first field in `fields` not yet taken
+  std::string line;
+  bool atEnd = false;
+  const auto take = [&]() -> std::string {
+    return next < fields.size() ? std::move(fields[next++]) : std::string();
+  };
+
+  while (read.recordCount < kSuffixCount) {
+    // Gather the next record's fields, across lines; blank lines give none.
+    while (fields.size() - next < 4 && !atEnd) {
+      if (next == fields.size()) {
+        fields.clear();
+        next = 0;
+      }
+      if (!ReadRawLine(file.get(), line)) {
+        atEnd = true;
+        break;
+      }
+      for (std::string& field : SplitResultsLine(line)) fields.push_back(std::move(field));
+    }
+    if (next == fields.size()) break;
+
+    ui.Yield();
+    if (ui.StopRequested()) {
+      read.stopped = true;
+      break;
+    }
+    ResultRecord record;
+    record.Suffix = take();
+    record.Detail1 = take();
+    record.Detail2 = take();
+    record.Mark = take();
+
+    if (IsConfirmed(record)) ++read.ConfirmedCount;
+    ResultRow& row = table.Row(read.recordCount);
+    // Set from this record either way: a suffix confirmed since the last read turns black.
+    row.unconfirmed = IsUnconfirmed(record);
+    row.suffix = std::move(record.Suffix);
+    row.detail1 = std::move(record.Detail1);
+    row.detail2 = std::move(record.Detail2);
+    if (onRow) onRow(read.recordCount, row);
+    ++read.recordCount;
+  }
+  file.reset();
+  ui.SetBusyPointer(false);
+  return read;
+}
+
+}  // namespace sfxtal::results

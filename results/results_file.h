@@ -1,0 +1,79 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/user_interface.h"
+#include "results/suffix_row.h"
+
+namespace sfxtal::results {
+
+inline constexpr const char* kResultsFileName = "実績.txt";
+inline constexpr const char* kResultsMissingMessage = "実績ファイルが見当たりません";
+/// The mark of a suffix that is worked but not yet confirmed.
+inline constexpr const char* kUnconfirmedMark = "未";
+
+/// One record of the results file: four fields, UTF-8.
+struct ResultRecord {
+  std::string Suffix;
+  std::string Detail1;
+  std::string Detail2;
+  std::string Mark;
+};
+
+/// True when the record's mark is exactly "未".
+bool IsUnconfirmed(const ResultRecord& record);
+/// True when the record counts towards the confirmed total: worked (a Detail1) and not "未".
+bool IsConfirmed(const ResultRecord& record);
+
+/// One row of the results table as the grid shows it.
+struct ResultRow {
+  std::string suffix;        // column 0
+  std::string detail1;       // column 1
+  std::string detail2;       // column 2
+  bool unconfirmed = false;  // columns 1 and 2 in red
+
+  bool operator==(const ResultRow&) const = default;
+};
+
+/// The 18,278 rows, one per suffix in suffix order, blank until a read fills them. A read
+/// replaces the rows it reaches and leaves the others as they were.
+class ResultsTable {
+ public:
+  ResultsTable() : rows_(kSuffixCount) {}
+  int RowCount() const { return static_cast<int>(rows_.size()); }
+  const ResultRow& Row(int row) const { return rows_.at(static_cast<std::size_t>(row)); }
+  ResultRow& Row(int row) { return rows_.at(static_cast<std::size_t>(row)); }
+
+ private:
+  std::vector<ResultRow> rows_;
+};
+
+/// What one read of the results file came to.
+struct ResultsRead {
+  std::int16_t ConfirmedCount = 0;
+  int recordCount = 0;   // records read, so rows 0 .. recordCount - 1 were filled
+  bool stopped = false;  // the operator asked to stop before the file was read through
+};
+
+/// Called for each record as soon as its row is filled, with the row number.
+using ResultRowCallback = std::function<void(int row, const ResultRow& shown)>;
+
+/// The fields (UTF-8) of one line of the results file: commas separate them, a field in double
+/// quotes may hold commas, blanks around an unquoted field are dropped. A blank line has none.
+std::vector<std::string> SplitResultsLine(std::string_view lineBytes);
+
+/// Reads "実績.txt" in the program folder into the table, four fields to a record (a line break
+/// separates fields like a comma), at most 18,278 records, yielding to the user interface before
+/// each one. A last record cut short takes the fields that are there. When the file is missing,
+/// shows "実績ファイルが見当たりません" and returns nothing, the table untouched.
+std::optional<ResultsRead> ReadResultsFile(const std::filesystem::path& programFolder,
+                                           app::UserInterface& ui, ResultsTable& table,
+                                           const ResultRowCallback& onRow = {});
+
+}  // namespace sfxtal::results

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace sfxtal::results {
+
+/// The number of one- to three-letter suffixes, and so of rows: 26 + 26² + 26³.
+inline constexpr int kSuffixCount = 18278;
+
+/// The character code of the letter's upper-case form minus 64: A (or a) gives 1, Z gives 26.
+std::int16_t Kxll(char letter);
+
+/// The row of a suffix of one to three letters A-Z or a-z (A = 0, AA = 26, AAA = 702,
+/// ZZZ = 18,277); nothing for any other text, so a pasted non-letter never points outside the
+/// table.
+std::optional<int> SuffixRow(std::string_view text);
+
+/// The suffix whose row this is, in capitals; empty for a row outside the table.
+std::string SuffixOfRow(int row);
+
+}  // namespace sfxtal::results
