@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/user_interface.h"
 #include "logdb/qso_record.h"
@@ -86,6 +87,17 @@ class LogDatabase {
   std::array<std::int16_t, kFieldCount> fieldWidths_{};
   std::int16_t widthSum_ = 0;
   std::string band_;
+
+  // The bytes of `size` at `offset`, through a window read ahead; null past the end of the file.
+  const unsigned char* RecordBytes(std::int64_t offset, std::size_t size);
+  // The invalid-frequency report and its questions; false when the operator chose to abort.
+  bool ReportInvalidFrequency(const std::string& freq);
+
+  int fd_ = -1;
+  std::vector<unsigned char> window_;
+  std::int64_t windowStart_ = 0;
+  std::size_t bytesToMode_ = 0;  // a record's bytes from its status byte to the end of MODE
+  QsoRecord spare_;              // the record being decoded; swapped with Qso when delivered
 };
 
 }  // namespace sfxtal::logdb
