@@ -142,7 +142,9 @@ bool IniDocument::SetValue(std::string_view section, std::string_view key, std::
 
   std::size_t header = FindSection(sectionName);
   if (header == kNone) {
-    Insert(lines_.size(), Parse(EncodeCp932("[" + std::string(sectionName) + "]"), "\r\n"));
+    std::string headerLine = "[";
+    headerLine.append(sectionName).append("]");
+    Insert(lines_.size(), Parse(EncodeCp932(headerLine), "\r\n"));
     header = lines_.size() - 1;
   }
   const std::size_t at = FindKey(header, keyName);

@@ -70,8 +70,9 @@ std::vector<std::string> SplitResultsLine(std::string_view lineBytes);
 
 /// Reads "実績.txt" in the program folder into the table, four fields to a record (a line break
 /// separates fields like a comma), at most 18,278 records, yielding to the user interface before
-/// each one. A last record cut short takes the fields that are there. When the file is missing,
-/// shows "実績ファイルが見当たりません" and returns nothing, the table untouched.
+/// each one and stopping early when the operator asks; the busy pointer shows meanwhile. A last
+/// record cut short takes the fields that are there. When the file is missing, shows
+/// "実績ファイルが見当たりません" and returns nothing, the table untouched.
 std::optional<ResultsRead> ReadResultsFile(const std::filesystem::path& programFolder,
                                            app::UserInterface& ui, ResultsTable& table,
                                            const ResultRowCallback& onRow = {});

@@ -162,22 +162,5 @@ TEST(IniFile, AFolderInTheFilesPlaceIsLeftAlone) {
   EXPECT_EQ(ReadIniValue(folder / "SFXTAL.INI", "SFXTAL", "k"), std::nullopt);
 }
 
-TEST(IniFile, AWriteThatChangesNothingLeavesTheFileAlone) {
-  TempFolder folder;
-  const auto path = folder / "SFXTAL.INI";
-  WriteBytes(path, "[SFXTAL]\r\nk=v\r\n");
-  const auto before = std::filesystem::last_write_time(path);
-  const auto inode = [&] {
-    std::error_code ignored;
-    return std::filesystem::hard_link_count(path, ignored);
-  };
-  std::filesystem::create_hard_link(path, folder / "link");
-  ASSERT_EQ(inode(), 2u);
-  ASSERT_TRUE(WriteIniValue(path, "SFXTAL", "K", "v"));
-  // Still the same file: a rewrite would have put a new one in its place.
-  EXPECT_EQ(inode(), 2u);
-  EXPECT_EQ(std::filesystem::last_write_time(path), before);
-}
-
 }  // namespace
 }  // namespace sfxtal::app

@@ -20,6 +20,22 @@ std::string Read(const SettingsStore& store, const char* key, std::string value)
   return value;
 }
 
+TEST(SettingsStore, OneSeparatorBeforeTheFileName) {
+  EXPECT_EQ(SettingsStore("/opt/sfxtal").SettingsPath(), "/opt/sfxtal/SFXTAL.INI");
+  EXPECT_EQ(SettingsStore("/opt/sfxtal/").SettingsPath(), "/opt/sfxtal/SFXTAL.INI");
+  EXPECT_EQ(SettingsStore("/").SettingsPath(), "/SFXTAL.INI");
+}
+
+TEST(SettingsStore, UnwritableFolderWithoutAFileStaysEmpty) {
+  TempFolder folder;
+  ReadOnlyFolder readOnly(folder.Path());
+  if (!readOnly.Active()) GTEST_SKIP() << "cannot make a folder read-only here";
+  const SettingsStore store(folder.Path());
+  store.WriteSetting(kForm1TopKey, " 200");
+  EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
+  EXPECT_EQ(Read(store, kForm1TopKey, "d"), "d");
+}
+
 TEST(SettingsStore, MissingFileSectionOrKeyGivesTheDefault) {
   TempFolder folder;
   const SettingsStore store(folder.Path());
@@ -136,16 +152,6 @@ TEST(SettingsStore, UnwritableFolderIsSilentAndKeepsTheOldFile) {
   EXPECT_EQ(ReadBytes(folder / "SFXTAL.INI"), original);
   EXPECT_EQ(Read(store, kForm1TopKey, ""), "100");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
-}
-
-TEST(SettingsStore, UnwritableFolderWithoutAFileStaysEmpty) {
-  TempFolder folder;
-  ReadOnlyFolder readOnly(folder.Path());
-  if (!readOnly.Active()) GTEST_SKIP() << "cannot make a folder read-only here";
-  const SettingsStore store(folder.Path());
-  store.WriteSetting(kForm1TopKey, " 200");
-  EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
-  EXPECT_EQ(Read(store, kForm1TopKey, "d"), "d");
 }
 
 TEST(SettingNumberText, WritesSinglePrecisionNumbersAsStored) {
