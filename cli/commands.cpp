@@ -18,6 +18,7 @@ struct Command {
 const Command kCommands[] = {
     {"help", "help", nullptr},
     {"sample-log", "sample-log OUT COUNT [SEED]", RunSampleLogCommand},
+    {"dump", "dump LOG", RunDumpCommand},
     {"results", "results --folder DIR [--list]", RunResultsCommand},
 };
 

@@ -21,6 +21,9 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
 /// `sample-log OUT COUNT [SEED]`: writes a generated log.
 int RunSampleLogCommand(Invocation& invocation);
 
+/// `dump LOG`: every record of the log as one line of TAB-separated fields.
+int RunDumpCommand(Invocation& invocation);
+
 /// `results --folder DIR [--list]`: reads the results file and prints the caption it gives.
 int RunResultsCommand(Invocation& invocation);
 
