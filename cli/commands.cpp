@@ -17,6 +17,7 @@ struct Command {
 // The subcommands, each in a file of its own.
 const Command kCommands[] = {
     {"help", "help", nullptr},
+    {"apply", "apply --folder DIR [--open]", RunApplyCommand},
     {"sample-log", "sample-log OUT COUNT [SEED]", RunSampleLogCommand},
     {"dump", "dump LOG", RunDumpCommand},
     {"results", "results --folder DIR [--list]", RunResultsCommand},

@@ -27,4 +27,7 @@ int RunDumpCommand(Invocation& invocation);
 /// `results --folder DIR [--list]`: reads the results file and prints the caption it gives.
 int RunResultsCommand(Invocation& invocation);
 
+/// `apply --folder DIR [--open]`: makes the award application in DIR from its results file.
+int RunApplyCommand(Invocation& invocation);
+
 }  // namespace sfxtal::cli

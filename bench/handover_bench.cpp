@@ -1,0 +1,92 @@
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <sstream>
+#include <string>
+
+#include "app/results_workbook.h"
+#include "app/tally.h"
+#include "app/text_codec.h"
+#include "app/text_file.h"
+
+namespace {
+
+using sfxtal::app::Tally;
+
+// A folder of its own under the system's temporary folder, removed at the end.
+class BenchFolder {
+ public:
+  BenchFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "sfxtal-bench-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+  }
+  ~BenchFolder() {
+    std::error_code ignored;
+    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+  }
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// Lines as the import writes them: random suffixes of one to three letters, a third of them
+// confirmed, in CP932 with CR LF.
+std::string WorkFileBytes(int lines) {
+  std::mt19937 random(20240601);
+  std::uniform_int_distribution<int> letter(0, 25);
+  std::uniform_int_distribution<int> length(1, 3);
+  std::uniform_int_distribution<int> mark(0, 2);
+  std::string bytes;
+  bytes.reserve(static_cast<std::size_t>(lines) * 40);
+  for (int i = 0; i < lines; ++i) {
+    std::string suffix;
+    for (int n = length(random); n > 0; --n) suffix += static_cast<char>('A' + letter(random));
+    bytes += "\"QQ1" + suffix + "\",\"" + suffix + "\",\"2001/02/03\",\"" +
+             (mark(random) == 0 ? "J" : "\x96\xa2") + "\"\r\n";
+  }
+  return bytes;
+}
+
+void BM_Tally(benchmark::State& state) {
+  BenchFolder folder;
+  const std::filesystem::path workFile = folder.Path() / "sfxtal.tmp";
+  if (!sfxtal::app::ReplaceFile(workFile, WorkFileBytes(static_cast<int>(state.range(0))))) {
+    state.SkipWithError("cannot write the work file");
+    return;
+  }
+  for (auto _ : state) {
+    const std::optional<Tally> tally = sfxtal::app::TallyWorkFile(workFile);
+    if (!tally || !sfxtal::app::ReplaceFile(folder.Path() / "実績.txt",
+                                            sfxtal::app::ResultsFileBytes(*tally))) {
+      state.SkipWithError("tally failed");
+      return;
+    }
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_Tally)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+void BM_WriteResultsWorkbook(benchmark::State& state) {
+  BenchFolder folder;
+  Tally tally;
+  std::istringstream lines(WorkFileBytes(50000));
+  for (std::string line; std::getline(lines, line);) {
+    line.pop_back();  // the CR
+    sfxtal::app::AddWorkLine(tally, sfxtal::app::DecodeCp932(line));
+  }
+  for (auto _ : state) {
+    if (!sfxtal::app::WriteResultsWorkbook(folder.Path() / "sfxtal.xlsx", tally)) {
+      state.SkipWithError("cannot write the workbook");
+      return;
+    }
+  }
+  state.SetItemsProcessed(state.iterations() * sfxtal::app::kSuffixCount);
+}
+BENCHMARK(BM_WriteResultsWorkbook)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

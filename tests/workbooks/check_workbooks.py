@@ -1,0 +1,216 @@
+#!/usr/bin/python3
+"""Reads back the workbooks that the spreadsheet stand-in writes, with openpyxl, and checks them
+against a tally of the same work file made here, apart from the program's own code.
+
+Usage: check_workbooks.py MAKE_WORKBOOKS
+"""
+
+import os
+import random
+import string
+import subprocess
+import sys
+import tempfile
+import unittest
+
+import openpyxl
+
+DRIVER = None
+NOT_YET = "未"
+RED = "FFFF0000"
+TOTAL = 18278
+
+
+def all_suffixes():
+    letters = string.ascii_uppercase
+    suffixes = list(letters)
+    suffixes += [a + b for a in letters for b in letters]
+    suffixes += [a + b + c for a in letters for b in letters for c in letters]
+    return suffixes
+
+
+SUFFIXES = all_suffixes()
+
+
+def quoted(fields):
+    return ",".join('"' + field + '"' for field in fields)
+
+
+def random_work_lines(rng, count):
+    """Lines of the work file as the import writes them, with the fields each one holds."""
+    lines = []
+    for number in range(count):
+        length = rng.choice([1, 2, 2, 3, 3, 3])
+        if length == 3 and number % 2:
+            # Mostly worked once: many stay unconfirmed.
+            suffix = "".join(rng.choice(string.ascii_uppercase) for _ in range(3))
+        else:
+            # A few letters only, so that these suffixes come up again and again.
+            suffix = rng.choice("ABCQ") + "".join(rng.choice("AJKZ") for _ in range(length - 1))
+        base = "QQ%d%s" % (rng.randrange(10), suffix)
+        date = "20%02d/%02d/%02d" % (rng.randrange(25), rng.randrange(1, 13), rng.randrange(1, 29))
+        mark = rng.choice([NOT_YET, NOT_YET, "J", "B", "N"])
+        fields = [base, suffix, date, mark]
+        lines.append((quoted(fields), fields))
+    return lines
+
+
+SPECIAL_LINES = [
+    # A quote and a comma inside fields.
+    ('"QQ1"X","X","2001/01/01","J"', ['QQ1"X', "X", "2001/01/01", "J"]),
+    ('"QQ1,Y","Y","2001/01/02","' + NOT_YET + '"', ["QQ1,Y", "Y", "2001/01/02", NOT_YET]),
+    # Unquoted fields.
+    ("QQ1ZZZ,ZZZ,2001/01/03,J", ["QQ1ZZZ", "ZZZ", "2001/01/03", "J"]),
+    # Suffixes that do not count, and lines without four fields: all skipped.
+    ('"QQ1ABCD","ABCD","2001/01/04","J"', None),
+    ('"QQ1abc","abc","2001/01/05","J"', None),
+    ('"QQ1","","2001/01/06","J"', None),
+    ('"QQ1W","W","2001/01/07"', None),
+    ('"QQ1W","W","2001/01/07","J","X"', None),
+    ("", None),
+]
+
+
+def expected_tally(lines):
+    """The chosen fields per suffix: the first line not marked 未, else the first line."""
+    chosen = {}
+    skipped = 0
+    for _, fields in lines:
+        if fields is None:
+            skipped += 1
+            continue
+        base, suffix, date, mark = fields
+        old = chosen.get(suffix)
+        if old is None or (old[2] == NOT_YET and mark != NOT_YET):
+            chosen[suffix] = (base, date, mark)
+    return chosen, skipped
+
+
+def confirmed(entry):
+    return entry is not None and entry[0] != "" and entry[2] != NOT_YET
+
+
+class Workbooks(unittest.TestCase):
+    lines = []
+
+    @classmethod
+    def setUpClass(cls):
+        cls.folder = tempfile.TemporaryDirectory(prefix="sfxtal-workbooks-")
+        path = cls.folder.name
+        text = "".join(line + "\r\n" for line, _ in cls.lines)
+        with open(os.path.join(path, "sfxtal.tmp"), "wb") as work:
+            work.write(text.encode("cp932"))
+        run = subprocess.run([DRIVER, path], capture_output=True, timeout=120)
+        if run.returncode != 0:
+            raise AssertionError("make_workbooks failed: " + run.stderr.decode("utf-8", "replace"))
+        cls.chosen, cls.skipped = expected_tally(cls.lines)
+        cls.results = openpyxl.load_workbook(os.path.join(path, "sfxtal.xlsx"))
+        cls.application = openpyxl.load_workbook(os.path.join(path, "NEBU申請書.xlsx"))
+        with open(os.path.join(path, "実績.txt"), "rb") as results:
+            cls.results_text = results.read().decode("cp932")
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.folder.cleanup()
+
+    def test_results_file_holds_the_chosen_qso_of_every_suffix(self):
+        lines = self.results_text.split("\r\n")
+        self.assertEqual(lines[-1], "")
+        self.assertEqual(len(lines) - 1, TOTAL)
+        for suffix, line in zip(SUFFIXES, lines):
+            entry = self.chosen.get(suffix, ("", "", ""))
+            fields = [suffix] + [field.replace('"', "'") for field in entry]
+            self.assertEqual(line, quoted(fields))
+
+    def test_rows_sheet_has_the_heading_and_every_suffix(self):
+        self.assertEqual(self.results.sheetnames, ["実績", "集計"])
+        sheet = self.results["実績"]
+        self.assertEqual(sheet.max_row, TOTAL + 1)
+        rows = sheet.iter_rows(values_only=True)
+        self.assertEqual(next(rows), ("サフィックス", "コールサイン", "交信日", "マーク"))
+        for suffix, row in zip(SUFFIXES, rows):
+            entry = self.chosen.get(suffix)
+            want = (suffix,) + (tuple(field or None for field in entry) if entry else (None,) * 3)
+            self.assertEqual(row, want)
+
+    def test_red_font_exactly_on_unconfirmed_base_call_and_date(self):
+        sheet = self.results["実績"]
+        red_rows = set()
+        for row in sheet.iter_rows(min_row=2):
+            for cell in row:
+                color = cell.font.color
+                if color is not None and color.rgb == RED:
+                    self.assertIn(cell.column_letter, ("B", "C"), cell.coordinate)
+                    red_rows.add((cell.row, cell.column_letter))
+        want = set()
+        for number, suffix in enumerate(SUFFIXES, start=2):
+            entry = self.chosen.get(suffix)
+            if entry is not None and entry[2] == NOT_YET:
+                want.add((number, "B"))
+                want.add((number, "C"))
+        if self.lines:
+            self.assertTrue(want)
+        self.assertEqual(red_rows, want)
+
+    def test_totals_sheet_against_an_independent_count(self):
+        sheet = self.results["集計"]
+        rows = list(sheet.iter_rows(values_only=True))
+        self.assertEqual(rows[0], ("項目", "値"))
+        values = dict(rows[1:])
+        groups = [("全体", SUFFIXES), ("1 文字", SUFFIXES[:26]), ("2 文字", SUFFIXES[26:702]),
+                  ("3 文字", SUFFIXES[702:])]
+        for name, suffixes in groups:
+            worked = sum(1 for suffix in suffixes if suffix in self.chosen)
+            sure = sum(1 for suffix in suffixes if confirmed(self.chosen.get(suffix)))
+            self.assertEqual(values["サフィックス数 (%s)" % name], len(suffixes))
+            self.assertEqual(values["交信済み (%s)" % name], worked)
+            self.assertEqual(values["コンファーム済み (%s)" % name], sure)
+            self.assertAlmostEqual(values["コンファーム率 (%s)" % name], sure / len(suffixes))
+        self.assertEqual(values["読み飛ばした行"], self.skipped)
+        self.assertEqual(len(values), 17)
+        self.assertEqual(sheet["B5"].number_format, "0.00%")
+
+    def test_application_lists_exactly_the_confirmed_suffixes_in_order(self):
+        self.assertEqual(self.application.sheetnames, ["申請書"])
+        sheet = self.application["申請書"]
+        self.assertEqual(sheet["A1"].value, "NEBU クラブアワード 申請書")
+        want = [(suffix,) + tuple(field.replace('"', "'") for field in self.chosen[suffix])
+                for suffix in SUFFIXES if confirmed(self.chosen.get(suffix))]
+        self.assertEqual(sheet["D3"].value, len(want))
+        self.assertAlmostEqual(sheet["D4"].value, len(want) / TOTAL)
+        self.assertEqual(sheet["D4"].number_format, "0.00%")
+        rows = list(sheet.iter_rows(min_row=6, values_only=True))
+        self.assertEqual(rows[0], ("No.", "サフィックス", "コールサイン", "交信日", "マーク"))
+        self.assertEqual(rows[1:], [(number,) + entry for number, entry in enumerate(want, 1)])
+
+    def test_application_prints_on_a4_with_the_heading_on_every_page(self):
+        sheet = self.application["申請書"]
+        self.assertEqual(str(sheet.page_setup.paperSize), "9")
+        self.assertEqual(sheet.page_setup.orientation, "portrait")
+        self.assertIn(sheet.print_title_rows, ("6:6", "$6:$6"))
+        for column in "ABCDE":
+            self.assertGreater(sheet.column_dimensions[column].width, 5, column)
+
+
+class SampleWorkbooks(Workbooks):
+    lines = random_work_lines(random.Random(20240601), 4000) + SPECIAL_LINES
+
+
+class EmptyWorkFile(Workbooks):
+    lines = []
+
+    def test_nothing_is_worked(self):
+        self.assertEqual(self.chosen, {})
+        self.assertEqual(self.application["申請書"]["D3"].value, 0)
+
+
+def load_tests(loader, tests, pattern):
+    suite = unittest.TestSuite()
+    for case in (SampleWorkbooks, EmptyWorkFile):
+        suite.addTests(loader.loadTestsFromTestCase(case))
+    return suite
+
+
+if __name__ == "__main__":
+    DRIVER = sys.argv.pop(1)
+    unittest.main(verbosity=2)
