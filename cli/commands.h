@@ -27,6 +27,10 @@ int RunDumpCommand(Invocation& invocation);
 /// `results --folder DIR [--list]`: reads the results file and prints the caption it gives.
 int RunResultsCommand(Invocation& invocation);
 
+/// `import --folder DIR [--from Y-M-D] [--to Y-M-D] [--marks TEXT] [--ask] LOG`: the import run
+/// with DIR as the program folder.
+int RunImportCommand(Invocation& invocation);
+
 /// `apply --folder DIR [--open]`: makes the award application in DIR from its results file.
 int RunApplyCommand(Invocation& invocation);
 

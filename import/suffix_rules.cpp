@@ -5,11 +5,20 @@
 namespace sfxtal::import {
 
 // Blanks and "/" are ASCII, so byte-wise work on UTF-8 never splits a character.
-std::string NormalizeCallsign(std::string callsign) {
-  const std::size_t first = callsign.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  callsign.erase(callsign.find_last_not_of(' ') + 1);
-  callsign.erase(0, first);
+void NormalizeCallsignInPlace(std::string& callsign) {
+  std::size_t end = callsign.size();
+  while (end > 0 && callsign[end - 1] == ' ') --end;
+  std::size_t begin = 0;
+  while (begin < end && callsign[begin] == ' ') ++begin;
+  // Most callsigns hold neither an inner blank nor "//": then trimming is all there is to do.
+  bool plain = true;
+  for (std::size_t i = begin; plain && i < end; ++i) {
+    plain = callsign[i] != ' ' && !(callsign[i] == '/' && i + 1 < end && callsign[i + 1] == '/');
+  }
+  callsign.resize(end);
+  callsign.erase(0, begin);
+  if (plain) return;
+
   const std::size_t pair = callsign.find("  ");
   if (pair != std::string::npos) {
     callsign[pair] = '/';
@@ -18,6 +27,10 @@ std::string NormalizeCallsign(std::string callsign) {
   std::erase(callsign, ' ');
   const std::size_t slashes = callsign.find("//");
   if (slashes != std::string::npos) callsign.erase(slashes + 1, 1);
+}
+
+std::string NormalizeCallsign(std::string callsign) {
+  NormalizeCallsignInPlace(callsign);
   return callsign;
 }
 

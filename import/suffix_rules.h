@@ -6,8 +6,10 @@
 namespace sfxtal::import {
 
 /// Drops the blanks around a callsign, turns its first double blank into "/", removes every other
-/// blank and folds its first "//" into one "/". Works on UTF-8 in place of the given string.
+/// blank and folds its first "//" into one "/". UTF-8 in and out.
 std::string NormalizeCallsign(std::string callsign);
+/// NormalizeCallsign on the string itself, for the import's per-record path.
+void NormalizeCallsignInPlace(std::string& callsign);
 
 /// How a normalized callsign splits at "/".
 struct CallsignSplit {

@@ -1,0 +1,86 @@
+#include <istream>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "cli/commands.h"
+#include "cli/terminal_ui.h"
+#include "import/import_run.h"
+#include "logdb/log_database.h"
+
+namespace sfxtal::cli {
+namespace {
+
+constexpr const char* kImportUsage =
+    "usage: sfxtal-cli import --folder DIR [--from Y-M-D] [--to Y-M-D] [--marks TEXT] [--ask] LOG";
+
+int ImportUsage(std::ostream& err) {
+  err << kImportUsage << '\n';
+  return kExitUsage;
+}
+
+// "Y-M-D" cut at "-" into three date-box texts, used as typed.
+bool SplitDate(std::string_view text, std::string* boxes) {
+  const std::size_t first = text.find('-');
+  if (first == std::string_view::npos) return false;
+  const std::size_t second = text.find('-', first + 1);
+  if (second == std::string_view::npos || text.find('-', second + 1) != std::string_view::npos) {
+    return false;
+  }
+  boxes[0] = text.substr(0, first);
+  boxes[1] = text.substr(first + 1, second - first - 1);
+  boxes[2] = text.substr(second + 1);
+  return true;
+}
+
+}  // namespace
+
+int RunImportCommand(Invocation& invocation) {
+  const auto& args = invocation.args;
+  std::string folder;
+  bool haveFolder = false;
+  bool haveLog = false;
+  import::ImportRequest request;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    const bool hasValue = i + 1 < args.size();
+    if (arg == "--folder" && hasValue) {
+      folder = args[++i];
+      haveFolder = true;
+    } else if (arg == "--from" && hasValue) {
+      if (!SplitDate(args[++i], &request.DateBoxes[0])) return ImportUsage(invocation.err);
+    } else if (arg == "--to" && hasValue) {
+      if (!SplitDate(args[++i], &request.DateBoxes[3])) return ImportUsage(invocation.err);
+    } else if (arg == "--marks" && hasValue) {
+      request.GiveUpMarks = args[++i];
+    } else if (arg == "--ask") {
+      request.AskUndeterminable = true;
+    } else if (arg.starts_with("--") || haveLog) {
+      return ImportUsage(invocation.err);
+    } else {
+      request.Path = arg;
+      haveLog = true;
+    }
+  }
+  if (!haveFolder || folder.empty() || !haveLog) return ImportUsage(invocation.err);
+
+  TerminalUi ui(invocation.in, invocation.err);
+  logdb::FrequencyErrors errors;
+  // The spreadsheet step is not wired into the terminal yet; the program ends after the command.
+  import::ImportRun run(folder, ui, errors, {}, {});
+  switch (run.Command2_Click(request)) {
+    case import::ImportOutcome::kFinished:
+      invocation.out << run.LinesWritten() << " lines written\n";
+      return kExitDone;
+    case import::ImportOutcome::kAborted:
+      return kExitAborted;
+    case import::ImportOutcome::kStopped:
+    case import::ImportOutcome::kNotStarted:
+    case import::ImportOutcome::kOpenFailed:
+    case import::ImportOutcome::kWriteFailed:
+      break;
+  }
+  return kExitError;
+}
+
+}  // namespace sfxtal::cli

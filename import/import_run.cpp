@@ -1,0 +1,313 @@
+#include "import/import_run.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <optional>
+
+#include "app/file_exists.h"
+#include "app/text_codec.h"
+#include "import/suffix_dialog.h"
+#include "import/suffix_rules.h"
+
+namespace sfxtal::import {
+namespace {
+
+constexpr const char* kLogMissing = "Tevrak.TDB が見つかりません";
+constexpr const char* kCannotWrite = "ファイルに書き込めません\n";
+constexpr std::string_view kNotYet = "未";
+
+bool IsAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; });
+}
+
+// The common all-ASCII field goes straight in; only the rare other one pays for iconv.
+void AppendCp932(std::string& out, std::string_view utf8) {
+  if (IsAscii(utf8)) {
+    out.append(utf8);
+  } else {
+    out += app::EncodeCp932(utf8);
+  }
+}
+
+// "CCYY-MM-DD" to "CCYY/MM/DD", taking characters 1-4, 6-7 and 9-10 of whatever the log held.
+void RewriteDate(std::string& date) {
+  char buffer[10];
+  std::size_t length = 0;
+  const auto take = [&](std::size_t from, std::size_t count) {
+    for (std::size_t i = from; i < from + count && i < date.size(); ++i) buffer[length++] = date[i];
+  };
+  take(0, 4);
+  buffer[length++] = '/';
+  take(5, 2);
+  buffer[length++] = '/';
+  take(8, 2);
+  date.assign(buffer, length);
+}
+
+std::string PeriodBound(const std::string& year, const std::string& month, const std::string& day) {
+  std::string bound(app::LeftCharacters(year, 4));
+  bound += '-';
+  bound += app::LeftCharacters(month, 2);
+  bound += '-';
+  bound += app::LeftCharacters(day, 2);
+  return bound;
+}
+
+}  // namespace
+
+// The work file is written under a temporary name beside sfxtal.tmp and renamed over it when the
+// run ends, so that a run that cannot write leaves the previous work file whole. Lines are built
+// straight into its buffer, which goes to the file a mebibyte at a time.
+class ImportRun::WorkFile {
+ public:
+  static constexpr std::size_t kFlushSize = 1 << 20;
+
+  explicit WorkFile(const std::filesystem::path& path) : path_(path) {}
+  ~WorkFile() { Discard(); }
+  WorkFile(const WorkFile&) = delete;
+  WorkFile& operator=(const WorkFile&) = delete;
+
+  bool Create() {
+    std::string name(".");
+    name += path_.filename().string();
+    name += ".XXXXXX";
+    temp_ = (path_.parent_path() / name).string();
+    fd_ = ::mkstemp(temp_.data());
+    if (fd_ < 0) {
+      temp_.clear();
+      return false;
+    }
+    buffer_.reserve(kFlushSize + 4096);
+    return true;
+  }
+
+  /// Where the next line goes; call LineAdded after appending it.
+  std::string& Buffer() { return buffer_; }
+  bool LineAdded() {
+    if (buffer_.size() >= kFlushSize) WriteBuffer();
+    return !failed_;
+  }
+
+  bool Failed() const { return failed_; }
+
+  // The rest of the lines to the file, then the new file takes the place of the old one. No
+  // fsync: every import rebuilds the work file from the log, so it need not outlast a power cut,
+  // and the rename alone keeps a failed write away from the old file.
+  bool Commit() {
+    if (fd_ < 0 || failed_) return false;
+    bool ok = WriteBuffer();
+    // A new file gets the usual permissions rather than mkstemp's private 0600.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ok = ok && ::fchmod(fd_, 0666 & ~mask) == 0;
+    ok = (::close(fd_) == 0) && ok;
+    fd_ = -1;
+    ok = ok && std::rename(temp_.c_str(), path_.c_str()) == 0;
+    if (ok) temp_.clear();
+    failed_ = !ok;
+    return ok;
+  }
+
+  void Discard() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    if (!temp_.empty()) std::remove(temp_.c_str());
+    temp_.clear();
+  }
+
+ private:
+  bool WriteBuffer() {
+    const char* data = buffer_.data();
+    std::size_t left = buffer_.size();
+    while (!failed_ && left > 0) {
+      const ssize_t written = ::write(fd_, data, left);
+      if (written < 0 && errno == EINTR) continue;
+      if (written <= 0) {
+        failed_ = true;
+      } else {
+        data += written;
+        left -= static_cast<std::size_t>(written);
+      }
+    }
+    buffer_.clear();
+    return !failed_;
+  }
+
+  std::filesystem::path path_;
+  std::string temp_;
+  int fd_ = -1;
+  std::string buffer_;
+  bool failed_ = false;
+};
+
+ImportRun::ImportRun(std::filesystem::path programFolder, app::UserInterface& ui,
+                     logdb::FrequencyErrors& errors, std::function<void()> handOver,
+                     std::function<void()> exitOperation)
+    : programFolder_(std::move(programFolder)),
+      workFilePath_(programFolder_ / kWorkFileName),
+      ui_(ui),
+      handOver_(std::move(handOver)),
+      exitOperation_(std::move(exitOperation)),
+      database_(ui, errors),
+      history_(programFolder_, ui),
+      notYetBytes_(app::EncodeCp932(kNotYet)) {}
+
+ImportOutcome ImportRun::Command2_Click(const ImportRequest& request) {
+  linesWritten_ = 0;
+  if (!app::FileExists(request.Path)) {
+    ui_.ShowMessage(kLogMissing);
+    return ImportOutcome::kNotStarted;
+  }
+  ui_.SetInputsLocked(true);
+  database_.DbPath = request.Path;
+
+  WorkFile workFile(workFilePath_);
+  if (!workFile.Create()) {
+    ui_.ShowMessage(kCannotWrite + workFilePath_.string());
+    ui_.SetInputsLocked(false);
+    return ImportOutcome::kWriteFailed;
+  }
+  // A log that cannot be opened ends the run here rather than reading from no file.
+  if (!database_.OpenLogDatabase()) {
+    if (database_.LastOpenFailure() != logdb::OpenFailure::kMalformed) ui_.ShowMessage(kLogMissing);
+    return Finish(workFile, ImportOutcome::kOpenFailed);
+  }
+
+  request_ = &request;
+  const auto& boxes = request.DateBoxes;
+  periodStart_ = PeriodBound(boxes[0], boxes[1], boxes[2]);
+  periodEnd_ = PeriodBound(boxes[3], boxes[4], boxes[5]);
+
+  std::int32_t start = 1;
+  if (const auto ended = Seek(start)) return Finish(workFile, *ended);
+
+  auto& db = database_;
+  for (db.Pointer = start; db.Pointer <= db.RecordCount(); ++db.Pointer) {
+    // A record that cannot be read ends the pass as the end of the log does.
+    if (!db.ReadQso()) {
+      if (db.ProgramEnded()) return Finish(workFile, ImportOutcome::kAborted);
+      break;
+    }
+    if (db.Qso.Date > periodEnd_) break;
+    if (db.Qso.Date >= periodStart_) {
+      ProcessQso(workFile);
+      if (workFile.Failed()) return Finish(workFile, ImportOutcome::kWriteFailed);
+    }
+    ShowDateAndCount();
+    ui_.Yield();
+    if (ui_.StopRequested()) return Finish(workFile, ImportOutcome::kStopped);
+  }
+  return Finish(workFile, ImportOutcome::kFinished);
+}
+
+// Probes every 500th record for the first one not before the period; the main pass then starts
+// one stride back. Returns how the run ends when it must end here.
+std::optional<ImportOutcome> ImportRun::Seek(std::int32_t& start) {
+  auto& db = database_;
+  for (db.Pointer = 1; db.Pointer <= db.RecordCount(); db.Pointer += kSeekStride) {
+    if (!db.ReadQso()) {
+      if (db.ProgramEnded()) return ImportOutcome::kAborted;
+      break;
+    }
+    ui_.ShowProgress(db.Qso.Date);
+    if (db.Qso.Date >= periodStart_) break;
+    ui_.Yield();
+    if (ui_.StopRequested()) return ImportOutcome::kStopped;
+  }
+  start = std::max<std::int32_t>(1, db.Pointer - kSeekStride);
+  return std::nullopt;
+}
+
+void ImportRun::ProcessQso(WorkFile& workFile) {
+  logdb::QsoRecord& qso = database_.Qso;
+  if (app::TrimBlanks(qso.Qsl3).empty()) qso.Qsl3 = kNotYet;
+  RewriteDate(qso.Date);
+  suffix_.clear();
+  dialogSuffix_.clear();
+
+  NormalizeCallsignInPlace(qso.Callsign);
+  const CallsignSplit split = SplitCallsign(qso.Callsign, qso.Calls);
+  int undetermined = split.Undetermined;
+  qso.Calls.assign(split.BaseCall);  // may view Calls itself; assign copes with that
+
+  if (undetermined != 0 && request_->AskUndeterminable) {
+    suffix_ = history_.MaeRireki(qso, {}, {});
+    if (!suffix_.empty()) {
+      undetermined = 0;
+    } else {
+      SuffixDialog dialog(ui_, database_.Pointer, qso, dialogSuffix_);
+      ui_.AskSuffix(dialog);
+      if (!dialogSuffix_.empty()) {
+        undetermined = 0;
+        suffix_ = dialogSuffix_;
+        history_.MaeRireki(qso, qso.Callsign, dialogSuffix_);
+      }
+    }
+  }
+  if (suffix_.empty()) suffix_.assign(TrailingLetters(qso.Calls));
+
+  const std::string& marks = request_->GiveUpMarks;
+  if (!app::TrimBlanks(marks).empty() && qso.Qsl3 != kNotYet && !qso.Qsl3.empty() &&
+      marks.find(qso.Qsl3) != std::string::npos) {
+    qso.Qsl3 = kNotYet;
+  }
+
+  if (undetermined != 0 || !IsCountableSuffix(suffix_)) return;
+  std::string& line = workFile.Buffer();
+  line += '"';
+  AppendCp932(line, qso.Calls);
+  line += "\",\"";
+  AppendCp932(line, suffix_);
+  line += "\",\"";
+  AppendCp932(line, qso.Date);
+  line += "\",\"";
+  if (qso.Qsl3 == kNotYet) {
+    line += notYetBytes_;
+  } else {
+    AppendCp932(line, qso.Qsl3);
+  }
+  line += "\"\r\n";
+  if (workFile.LineAdded()) ++linesWritten_;
+}
+
+void ImportRun::ShowDateAndCount() {
+  progress_.assign(database_.Qso.Date);
+  progress_ += ' ';
+  char digits[16];
+  const auto end = std::to_chars(digits, digits + sizeof digits, linesWritten_).ptr;
+  progress_.append(digits, end);
+  ui_.ShowProgress(progress_);
+}
+
+ImportOutcome ImportRun::Finish(WorkFile& workFile, ImportOutcome outcome) {
+  database_.CloseLogDatabase();
+  request_ = nullptr;
+  // Stopped and aborted runs keep the lines written so far, as a finished one keeps all of them.
+  if (outcome == ImportOutcome::kWriteFailed || !workFile.Commit()) {
+    workFile.Discard();
+    ui_.ShowMessage(kCannotWrite + workFilePath_.string());
+    if (outcome == ImportOutcome::kAborted) return outcome;
+    ui_.SetInputsLocked(false);
+    return ImportOutcome::kWriteFailed;
+  }
+  switch (outcome) {
+    case ImportOutcome::kFinished:
+      if (handOver_) handOver_();
+      if (exitOperation_) exitOperation_();
+      break;
+    case ImportOutcome::kOpenFailed:
+      ui_.SetInputsLocked(false);
+      break;
+    default:
+      break;
+  }
+  return outcome;
+}
+
+}  // namespace sfxtal::import

@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/commands.h"
+#include "logdb/log_database_writer.h"
+#include "tests/support/temp_folder.h"
+
+namespace sfxtal::cli {
+namespace {
+
+using test_support::ReadBytes;
+using test_support::TempFolder;
+using test_support::WriteBytes;
+
+logdb::LogRecord Record(const std::string& callsign, int year, int month, int day, char qsl3 = ' ',
+                        const std::string& freq = "14.025") {
+  logdb::LogRecord record;
+  record.calls = callsign.substr(0, 12);
+  record.ign = callsign.size() > 12 ? callsign.substr(12) : "";
+  record.SetDate(year, month, day);
+  record.qsl = std::string("  ") + qsl3;
+  record.freq = freq;
+  record.mode = "SSB";
+  return record;
+}
+
+std::string Line(const std::string& base, const std::string& suffix, const std::string& date,
+                 const std::string& mark) {
+  return "\"" + base + "\",\"" + suffix + "\",\"" + date + "\",\"" + mark + "\"\r\n";
+}
+
+const std::string kNotYet = "\x96\xa2";
+
+struct Result {
+  int status;
+  std::string out, err;
+};
+
+class ImportCommand : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(logdb::WriteLogDatabase(
+        Log(), {Record("QQ1AAA", 1997, 7, 14), Record("QQ1BBB", 1997, 7, 15, 'N'),
+                Record("QQ1ABC/QQ2XYZ", 1998, 3, 21), Record("QQ1CCC", 1998, 3, 22, 'Y'),
+                Record("QQ3ABC/QQ4XYZ", 1998, 3, 23)}));
+  }
+
+  std::filesystem::path Log() const { return folder / "Tevrak.TDB"; }
+
+  Result Run(std::vector<std::string> args, const std::string& input = "") {
+    std::istringstream in(input);
+    std::ostringstream out, err;
+    const int status = RunCli(args, in, out, err);
+    return {status, out.str(), err.str()};
+  }
+
+  std::string WorkFile() const { return ReadBytes(folder / "sfxtal.tmp"); }
+
+  TempFolder folder;
+};
+
+TEST_F(ImportCommand, DefaultsAreTheMainWindows) {
+  const Result result = Run({"import", "--folder", folder.Path().string(), Log().string()});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out, "2 lines written\n");
+  EXPECT_EQ(result.err, "");
+  // From 1997-07-15, "バイパス", no marks.
+  EXPECT_EQ(WorkFile(),
+            Line("QQ1BBB", "BBB", "1997/07/15", "N") + Line("QQ1CCC", "CCC", "1998/03/22", "Y"));
+}
+
+struct OptionCase {
+  const char* name;
+  std::vector<std::string> options;
+  std::string workFile;
+};
+
+class ImportCommandOptions : public ImportCommand,
+                             public ::testing::WithParamInterface<OptionCase> {};
+
+TEST_P(ImportCommandOptions, BecomeTheRequest) {
+  const OptionCase& c = GetParam();
+  std::vector<std::string> args{"import", "--folder", folder.Path().string()};
+  args.insert(args.end(), c.options.begin(), c.options.end());
+  args.push_back(Log().string());
+  const Result result = Run(args);
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(WorkFile(), c.workFile);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ImportCommandOptions,
+    ::testing::Values(
+        OptionCase{"From",
+                   {"--from", "1997-07-14"},
+                   Line("QQ1AAA", "AAA", "1997/07/14", kNotYet) +
+                       Line("QQ1BBB", "BBB", "1997/07/15", "N") +
+                       Line("QQ1CCC", "CCC", "1998/03/22", "Y")},
+        OptionCase{"To", {"--to", "1998-03-21"}, Line("QQ1BBB", "BBB", "1997/07/15", "N")},
+        OptionCase{"BoxTextsAsTyped",
+                   {"--from", "1998-3-22"},  // "1998-3-22" sorts after every 1998-03 date
+                   ""},
+        OptionCase{"Marks",
+                   {"--marks", "NX"},
+                   Line("QQ1BBB", "BBB", "1997/07/15", kNotYet) +
+                       Line("QQ1CCC", "CCC", "1998/03/22", "Y")}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ImportCommand, OptionsMayFollowTheLog) {
+  const Result result =
+      Run({"import", Log().string(), "--marks", "N", "--folder", folder.Path().string()});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(WorkFile(), Line("QQ1BBB", "BBB", "1997/07/15", kNotYet) +
+                            Line("QQ1CCC", "CCC", "1998/03/22", "Y"));
+}
+
+TEST_F(ImportCommand, AskAnswersFromTheInputStream) {
+  WriteBytes(folder / "履歴.txt", "QQ3ABC/QQ4XYZ,XYZ\r\n");
+  const Result result =
+      Run({"import", "--folder", folder.Path().string(), "--ask", Log().string()}, "ab\nabc\n");
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out, "4 lines written\n");
+  EXPECT_EQ(result.err,
+            "サフィックスの設定\t3\t1998/03/21\t00:00J\tSSB\t14.025\tQQ1ABC/QQ2XYZ\n"
+            "指定されたサフィックスがおかしい\n"
+            "サフィックスの設定\t3\t1998/03/21\t00:00J\tSSB\t14.025\tQQ1ABC/QQ2XYZ\n");
+  EXPECT_EQ(WorkFile(), Line("QQ1BBB", "BBB", "1997/07/15", "N") +
+                            Line("QQ1ABC/QQ2XY", "ABC", "1998/03/21", kNotYet) +
+                            Line("QQ1CCC", "CCC", "1998/03/22", "Y") +
+                            Line("QQ3ABC/QQ4XYZ", "XYZ", "1998/03/23", kNotYet));
+  EXPECT_EQ(ReadBytes(folder / "履歴.txt"), "QQ3ABC/QQ4XYZ,XYZ\r\nQQ1ABC/QQ2XYZ,ABC\r\n");
+}
+
+TEST_F(ImportCommand, EndOfInputSkipsTheDialog) {
+  const Result result =
+      Run({"import", "--folder", folder.Path().string(), "--ask", Log().string()});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out, "2 lines written\n");
+  EXPECT_FALSE(std::filesystem::exists(folder / "履歴.txt"));
+}
+
+TEST_F(ImportCommand, WrongUsage) {
+  const std::string dir = folder.Path().string();
+  const std::string log = Log().string();
+  const std::vector<std::vector<std::string>> cases = {
+      {"import"},
+      {"import", log},
+      {"import", "--folder", dir},
+      {"import", "--folder"},
+      {"import", "--folder", "", log},
+      {"import", "--folder", dir, log, log},
+      {"import", "--folder", dir, "--from", "1998-03", log},
+      {"import", "--folder", dir, "--to", "1998-03-21-1", log},
+      {"import", "--folder", dir, "--to", "19980321", log},
+      {"import", "--folder", dir, "--open", log},
+      {"import", "--folder", dir, log, "--marks"},
+  };
+  for (const auto& args : cases) {
+    const Result result = Run(args);
+    EXPECT_EQ(result.status, 2) << args.size();
+    EXPECT_EQ(result.out, "");
+    EXPECT_TRUE(result.err.starts_with("usage: sfxtal-cli import --folder DIR")) << result.err;
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder / "sfxtal.tmp"));
+}
+
+TEST_F(ImportCommand, MissingLogIsAnError) {
+  const Result result =
+      Run({"import", "--folder", folder.Path().string(), (folder / "none.TDB").string()});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(result.err, "Tevrak.TDB が見つかりません\n");
+}
+
+TEST_F(ImportCommand, MalformedLogIsAnError) {
+  WriteBytes(Log(), "short");
+  const Result result = Run({"import", "--folder", folder.Path().string(), Log().string()});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(result.err, "Tevrak.TDB の形式が正しくありません\n" + Log().string() + "\n");
+}
+
+TEST_F(ImportCommand, AbortAtTheFrequencyQuestionExitsWithThree) {
+  std::vector<logdb::LogRecord> records;
+  for (int day = 1; day <= 10; ++day)
+    records.push_back(Record("QQ1ABC", 1998, 3, day, ' ', "3525"));
+  ASSERT_TRUE(logdb::WriteLogDatabase(Log(), records));
+  const Result result = Run({"import", "--folder", folder.Path().string(), Log().string()}, "y\n");
+  EXPECT_EQ(result.status, 3);
+  EXPECT_EQ(result.out, "");
+  EXPECT_TRUE(result.err.ends_with("周波数エラーが多発しています\n処理を中断しますか？\n"))
+      << result.err;
+  // The seek's probe of record 1 is the first report, so the tenth comes while record 9 is read.
+  EXPECT_EQ(WorkFile().size(), 8 * Line("QQ1ABC", "ABC", "1998/03/01", kNotYet).size());
+}
+
+}  // namespace
+}  // namespace sfxtal::cli
