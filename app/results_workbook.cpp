@@ -33,6 +33,7 @@ bool FillRowsSheet(lxw_workbook* workbook, const Tally& tally) {
   worksheet_set_column(sheet, 2, 2, 12, nullptr);
   worksheet_set_column(sheet, 3, 3, 8, nullptr);
   worksheet_freeze_panes(sheet, 1, 0);
+  worksheet_repeat_rows(sheet, 0, 0);
 
   for (int index = 0; ok && index < kSuffixCount; ++index) {
     const TallyRow& row = tally.rows[static_cast<std::size_t>(index)];
@@ -52,6 +53,8 @@ bool FillTotalsSheet(lxw_workbook* workbook, const Tally& tally) {
   lxw_format* heading = workbook_add_format(workbook);
   format_set_bold(heading);
   format_set_bottom(heading, LXW_BORDER_THIN);
+  lxw_format* count = workbook_add_format(workbook);
+  format_set_num_format(count, "#,##0");
   lxw_format* percent = workbook_add_format(workbook);
   format_set_num_format(percent, "0.00%");
   worksheet_set_column(sheet, 0, 0, 30, nullptr);
@@ -68,12 +71,12 @@ bool FillTotalsSheet(lxw_workbook* workbook, const Tally& tally) {
   for (int letters = 0; letters <= 3; ++letters) {
     const TallyCounts counts = tally.Counts(letters);
     const std::string group = std::string(" (") + groups[letters] + ")";
-    number("サフィックス数" + group, counts.outOf, nullptr);
-    number("交信済み" + group, counts.worked, nullptr);
-    number("コンファーム済み" + group, counts.confirmed, nullptr);
+    number("サフィックス数" + group, counts.outOf, count);
+    number("交信済み" + group, counts.worked, count);
+    number("コンファーム済み" + group, counts.confirmed, count);
     number("コンファーム率" + group, counts.ConfirmedFraction(), percent);
   }
-  number("読み飛ばした行", static_cast<double>(tally.SkippedLines()), nullptr);
+  number("読み飛ばした行", static_cast<double>(tally.SkippedLines()), count);
   return ok;
 }
 

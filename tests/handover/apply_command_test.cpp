@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/commands.h"
+#include "cli/terminal_ui.h"
+#include "tests/support/temp_folder.h"
+
+namespace sfxtal::cli {
+namespace {
+
+using test_support::ReadBytes;
+using test_support::TempFolder;
+using test_support::WriteBytes;
+
+struct CliRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+CliRun Apply(const std::vector<std::string>& args) {
+  std::istringstream in;
+  std::ostringstream out, err;
+  std::vector<std::string> all = {"apply"};
+  all.insert(all.end(), args.begin(), args.end());
+  const int status = RunCli(all, in, out, err);
+  return {status, out.str(), err.str()};
+}
+
+TEST(ApplyCommand, MakesTheApplicationAndPrintsItsPath) {
+  TempFolder folder;
+  WriteBytes(folder / "実績.txt", "\"A\",\"QQ1A\",\"1998/03/21\",\"J\"\r\n");
+  const CliRun run = Apply({"--folder", folder.Path().string()});
+  EXPECT_EQ(run.status, kExitDone);
+  EXPECT_EQ(run.out, (folder / "NEBU申請書.xlsx").string() + "\n");
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(ReadBytes(folder / "NEBU申請書.xlsx").substr(0, 2), "PK");
+}
+
+TEST(ApplyCommand, WithoutResultsFileSaysSoAndFails) {
+  TempFolder folder;
+  const CliRun run = Apply({"--folder", folder.Path().string(), "--open"});
+  EXPECT_EQ(run.status, kExitError);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, "実績ファイルが見当たりません\n");
+  EXPECT_FALSE(std::filesystem::exists(folder / "NEBU申請書.xlsx"));
+}
+
+TEST(ApplyCommand, WrongUsage) {
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{},
+                                             {"--folder"},
+                                             {"--folder", ""},
+                                             {"--open"},
+                                             {"--folder", "a", "--folder", "b"},
+                                             {"--folder", "a", "--open", "--open"},
+                                             {"--folder", "a", "extra"}}) {
+    const CliRun run = Apply(args);
+    EXPECT_EQ(run.status, kExitUsage) << ::testing::PrintToString(args);
+    EXPECT_EQ(run.err, "usage: sfxtal-cli apply --folder DIR [--open]\n");
+  }
+}
+
+}  // namespace
+}  // namespace sfxtal::cli
