@@ -105,10 +105,9 @@ std::optional<ResultsRead> ReadResultsFile(const std::filesystem::path& programF
   while (read.recordCount < kSuffixCount) {
     // Gather the next record's fields, across lines; blank lines give none.
     while (fields.size() - next < 4 && !atEnd) {
-      if (next == fields.size()) {
-        fields.clear();
-        next = 0;
-      }
+      // Drop the fields already taken, so the list never holds more than one line's worth.
+      fields.erase(fields.begin(), fields.begin() + static_cast<std::ptrdiff_t>(next));
+      next = 0;
       if (!ReadRawLine(file.get(), line)) {
         atEnd = true;
         break;
