@@ -8,7 +8,9 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
 #include <optional>
+#include <vector>
 
 #include "app/file_exists.h"
 #include "app/text_codec.h"
@@ -22,21 +24,42 @@ constexpr const char* kLogMissing = "Tevrak.TDB が見つかりません";
 constexpr const char* kCannotWrite = "ファイルに書き込めません\n";
 constexpr std::string_view kNotYet = "未";
 
-bool IsAscii(std::string_view text) {
-  return std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; });
+bool HasNonAscii(std::string_view text) {
+  std::uint64_t bits = 0;
+  std::size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + i, 8);
+    bits |= word;
+  }
+  for (; i < text.size(); ++i) bits |= static_cast<unsigned char>(text[i]);
+  return (bits & 0x8080808080808080ull) != 0;
 }
 
-// The common all-ASCII field goes straight in; only the rare other one pays for iconv.
-void AppendCp932(std::string& out, std::string_view utf8) {
-  if (IsAscii(utf8)) {
-    out.append(utf8);
-  } else {
-    out += app::EncodeCp932(utf8);
+bool IsBlankText(std::string_view text) {
+  for (char c : text) {
+    if (c != ' ') return false;
   }
+  return true;
+}
+
+// Ordinal comparison, by byte, of the short date texts; a prefix comes first.
+int CompareText(std::string_view a, std::string_view b) {
+  const std::size_t common = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < common; ++i) {
+    if (a[i] != b[i])
+      return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[i]) ? -1 : 1;
+  }
+  return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
 }
 
 // "CCYY-MM-DD" to "CCYY/MM/DD", taking characters 1-4, 6-7 and 9-10 of whatever the log held.
 void RewriteDate(std::string& date) {
+  if (date.size() == 10) {  // the usual shape: only the separators change
+    date[4] = '/';
+    date[7] = '/';
+    return;
+  }
   char buffer[10];
   std::size_t length = 0;
   const auto take = [&](std::size_t from, std::size_t count) {
@@ -66,7 +89,7 @@ std::string PeriodBound(const std::string& year, const std::string& month, const
 // straight into its buffer, which goes to the file a mebibyte at a time.
 class ImportRun::WorkFile {
  public:
-  static constexpr std::size_t kFlushSize = 1 << 20;
+  static constexpr std::size_t kBufferSize = 1 << 20;
 
   explicit WorkFile(const std::filesystem::path& path) : path_(path) {}
   ~WorkFile() { Discard(); }
@@ -83,14 +106,21 @@ class ImportRun::WorkFile {
       temp_.clear();
       return false;
     }
-    buffer_.reserve(kFlushSize + 4096);
+    buffer_.resize(kBufferSize);
     return true;
   }
 
-  /// Where the next line goes; call LineAdded after appending it.
-  std::string& Buffer() { return buffer_; }
-  bool LineAdded() {
-    if (buffer_.size() >= kFlushSize) WriteBuffer();
+  /// Room for `size` more bytes; write them there, then call Advance.
+  char* Room(std::size_t size) {
+    if (used_ + size > buffer_.size()) {
+      WriteBuffer();
+      if (size > buffer_.size()) buffer_.resize(size);
+    }
+    return buffer_.data() + used_;
+  }
+  /// Takes `size` bytes written at Room into the file; false once writing has failed.
+  bool Advance(std::size_t size) {
+    used_ += size;
     return !failed_;
   }
 
@@ -124,7 +154,7 @@ class ImportRun::WorkFile {
  private:
   bool WriteBuffer() {
     const char* data = buffer_.data();
-    std::size_t left = buffer_.size();
+    std::size_t left = used_;
     while (!failed_ && left > 0) {
       const ssize_t written = ::write(fd_, data, left);
       if (written < 0 && errno == EINTR) continue;
@@ -135,14 +165,15 @@ class ImportRun::WorkFile {
         left -= static_cast<std::size_t>(written);
       }
     }
-    buffer_.clear();
+    used_ = 0;
     return !failed_;
   }
 
   std::filesystem::path path_;
   std::string temp_;
   int fd_ = -1;
-  std::string buffer_;
+  std::vector<char> buffer_;
+  std::size_t used_ = 0;
   bool failed_ = false;
 };
 
@@ -180,6 +211,7 @@ ImportOutcome ImportRun::Command2_Click(const ImportRequest& request) {
   }
 
   request_ = &request;
+  haveMarks_ = !IsBlankText(request.GiveUpMarks);
   const auto& boxes = request.DateBoxes;
   periodStart_ = PeriodBound(boxes[0], boxes[1], boxes[2]);
   periodEnd_ = PeriodBound(boxes[3], boxes[4], boxes[5]);
@@ -194,8 +226,8 @@ ImportOutcome ImportRun::Command2_Click(const ImportRequest& request) {
       if (db.ProgramEnded()) return Finish(workFile, ImportOutcome::kAborted);
       break;
     }
-    if (db.Qso.Date > periodEnd_) break;
-    if (db.Qso.Date >= periodStart_) {
+    if (CompareText(db.Qso.Date, periodEnd_) > 0) break;
+    if (CompareText(db.Qso.Date, periodStart_) >= 0) {
       ProcessQso(workFile);
       if (workFile.Failed()) return Finish(workFile, ImportOutcome::kWriteFailed);
     }
@@ -216,7 +248,7 @@ std::optional<ImportOutcome> ImportRun::Seek(std::int32_t& start) {
       break;
     }
     ui_.ShowProgress(db.Qso.Date);
-    if (db.Qso.Date >= periodStart_) break;
+    if (CompareText(db.Qso.Date, periodStart_) >= 0) break;
     ui_.Yield();
     if (ui_.StopRequested()) return ImportOutcome::kStopped;
   }
@@ -226,7 +258,7 @@ std::optional<ImportOutcome> ImportRun::Seek(std::int32_t& start) {
 
 void ImportRun::ProcessQso(WorkFile& workFile) {
   logdb::QsoRecord& qso = database_.Qso;
-  if (app::TrimBlanks(qso.Qsl3).empty()) qso.Qsl3 = kNotYet;
+  if (IsBlankText(qso.Qsl3)) qso.Qsl3 = kNotYet;
   RewriteDate(qso.Date);
   suffix_.clear();
   dialogSuffix_.clear();
@@ -253,27 +285,41 @@ void ImportRun::ProcessQso(WorkFile& workFile) {
   if (suffix_.empty()) suffix_.assign(TrailingLetters(qso.Calls));
 
   const std::string& marks = request_->GiveUpMarks;
-  if (!app::TrimBlanks(marks).empty() && qso.Qsl3 != kNotYet && !qso.Qsl3.empty() &&
+  if (haveMarks_ && qso.Qsl3 != kNotYet && !qso.Qsl3.empty() &&
       marks.find(qso.Qsl3) != std::string::npos) {
     qso.Qsl3 = kNotYet;
   }
 
   if (undetermined != 0 || !IsCountableSuffix(suffix_)) return;
-  std::string& line = workFile.Buffer();
-  line += '"';
-  AppendCp932(line, qso.Calls);
-  line += "\",\"";
-  AppendCp932(line, suffix_);
-  line += "\",\"";
-  AppendCp932(line, qso.Date);
-  line += "\",\"";
-  if (qso.Qsl3 == kNotYet) {
-    line += notYetBytes_;
-  } else {
-    AppendCp932(line, qso.Qsl3);
+  // Four quoted fields. The usual all-ASCII line goes into the file's buffer as it stands; the
+  // rare other one goes through the CP932 encoder first.
+  const bool notYet = qso.Qsl3 == kNotYet;
+  std::string_view fields[4] = {qso.Calls, suffix_, qso.Date,
+                                notYet ? std::string_view(notYetBytes_) : qso.Qsl3};
+  const int textFields = notYet ? 3 : 4;  // the "未" bytes are CP932 already
+  bool ascii = true;
+  for (int i = 0; i < textFields; ++i) ascii = ascii && !HasNonAscii(fields[i]);
+  if (!ascii) {
+    for (int i = 0; i < textFields; ++i) {
+      encoded_[i] = app::EncodeCp932(fields[i]);
+      fields[i] = encoded_[i];
+    }
   }
-  line += "\"\r\n";
-  if (workFile.LineAdded()) ++linesWritten_;
+  // A quote at each end, "," between fields, CR LF.
+  const std::size_t size =
+      fields[0].size() + fields[1].size() + fields[2].size() + fields[3].size() + 13;
+  char* out = workFile.Room(size);
+  *out++ = '"';
+  for (int i = 0; i < 4; ++i) {
+    if (i > 0) {
+      std::memcpy(out, "\",\"", 3);
+      out += 3;
+    }
+    std::memcpy(out, fields[i].data(), fields[i].size());
+    out += fields[i].size();
+  }
+  std::memcpy(out, "\"\r\n", 3);
+  if (workFile.Advance(size)) ++linesWritten_;
 }
 
 void ImportRun::ShowDateAndCount() {

@@ -80,6 +80,7 @@ class ImportRun {
 
   // Per run.
   const ImportRequest* request_ = nullptr;
+  bool haveMarks_ = false;  // the give-up marks hold more than blanks
   std::string periodStart_;
   std::string periodEnd_;
   std::int32_t linesWritten_ = 0;
@@ -88,6 +89,7 @@ class ImportRun {
   std::string suffix_;
   std::string progress_;
   std::string notYetBytes_;
+  std::string encoded_[4];
 };
 
 }  // namespace sfxtal::import

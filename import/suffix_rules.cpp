@@ -16,7 +16,7 @@ void NormalizeCallsignInPlace(std::string& callsign) {
     plain = callsign[i] != ' ' && !(callsign[i] == '/' && i + 1 < end && callsign[i + 1] == '/');
   }
   callsign.resize(end);
-  callsign.erase(0, begin);
+  if (begin > 0) callsign.erase(0, begin);
   if (plain) return;
 
   const std::size_t pair = callsign.find("  ");
@@ -36,9 +36,14 @@ std::string NormalizeCallsign(std::string callsign) {
 
 CallsignSplit SplitCallsign(std::string_view normalized, std::string_view calls) {
   if (normalized.empty()) return {0, calls};
-  const std::size_t first = normalized.find('/');
+  // A plain loop: callsigns are a few bytes long, too short to pay for a library search.
+  std::size_t first = std::string_view::npos;
+  for (std::size_t i = 0; i < normalized.size(); ++i) {
+    if (normalized[i] != '/') continue;
+    if (first != std::string_view::npos) return {2, calls};
+    first = i;
+  }
   if (first == std::string_view::npos) return {0, normalized};
-  if (normalized.find('/', first + 1) != std::string_view::npos) return {2, calls};
   const std::string_view left = normalized.substr(0, first);
   const std::string_view right = normalized.substr(first + 1);
   const std::size_t leftLength = app::CharacterCount(left);
@@ -54,8 +59,10 @@ std::string_view TrailingLetters(std::string_view baseCall) {
 }
 
 bool IsCountableSuffix(std::string_view suffix) {
-  const std::size_t length = app::CharacterCount(suffix);
-  return length >= 1 && length <= 3;
+  // Three characters take at most twelve UTF-8 bytes; short texts need no counting.
+  if (suffix.size() <= 3) return !suffix.empty();
+  if (suffix.size() > 12) return false;
+  return app::CharacterCount(suffix) <= 3;
 }
 
 }  // namespace sfxtal::import

@@ -218,6 +218,16 @@ TEST_F(ImportRunTest, DateBoxesAreCutToTheirWidths) {
   EXPECT_EQ(WorkFile(), Line("QQ1BBB", "BBB", "1998/03/21", kNotYet));
 }
 
+TEST_F(ImportRunTest, DateOfAnOddLengthIsCutByCharacterPosition) {
+  // DATE bytes 20, 10, 100, 21 read as "2010-100-21": characters 1-4, 6-7 and 9-10 remain.
+  LogRecord record = Record("QQ1ABC", 2010, 10, 21);
+  record.date = {20, 10, 100, 21};
+  WriteLog({record});
+  EXPECT_EQ(Run(), ImportOutcome::kFinished);
+  EXPECT_EQ(WorkFile(), Line("QQ1ABC", "ABC", "2010/10/-2", kNotYet));
+  EXPECT_EQ(ui.Texts(Kind::kProgress), (std::vector<std::string>{"2010-100-21", "2010/10/-2 1"}));
+}
+
 struct MarkCase {
   const char* name;
   char qsl3;
