@@ -53,8 +53,8 @@ bool SuffixDialog::Command1_Click() {
     std::size_t start = 0;
     while (!matched) {
       const std::size_t slash = callsign_.find('/', start);
-      const std::string_view part =
-          std::string_view(callsign_).substr(start, slash == std::string::npos ? slash : slash - start);
+      const std::string_view part = std::string_view(callsign_).substr(
+          start, slash == std::string::npos ? slash : slash - start);
       matched = app::RightCharacters(part, length) == Text1;
       if (slash == std::string::npos) break;
       start = slash + 1;
@@ -68,6 +68,8 @@ bool SuffixDialog::Command1_Click() {
   return true;
 }
 
-void SuffixDialog::Command2_Click() { dialogSuffix_.clear(); }
+void SuffixDialog::Command2_Click() {
+  dialogSuffix_.clear();
+}
 
 }  // namespace sfxtal::import
