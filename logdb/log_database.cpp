@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cerrno>
+#include <cstring>
 #include <system_error>
 
 #include "app/file_exists.h"
@@ -71,29 +73,114 @@ std::size_t ReadAt(int fd, unsigned char* buffer, std::size_t size, std::int64_t
   return done;
 }
 
+bool IsAscii(std::string_view bytes) {
+  // Eight bytes at a time, the last word overlapping the one before: this runs over every text
+  // field of every record.
+  std::uint64_t any = 0;
+  if (bytes.size() >= 8) {
+    for (std::size_t i = 0; i + 8 <= bytes.size(); i += 8) {
+      std::uint64_t word;
+      std::memcpy(&word, bytes.data() + i, 8);
+      any |= word;
+    }
+    std::uint64_t last;
+    std::memcpy(&last, bytes.data() + bytes.size() - 8, 8);
+    any |= last;
+  } else {
+    for (unsigned char b : bytes) any |= b;
+  }
+  return (any & 0x8080808080808080ull) == 0;
+}
+
+// Without ASCII blanks at both ends (the only blank the log knows). `readableBefore` bytes before
+// the text may be read too (they belong to the same record).
+std::string_view Trim(std::string_view bytes, std::size_t readableBefore = 0) {
+  const char* data = bytes.data();
+  std::size_t end = bytes.size();
+  if constexpr (std::endian::native == std::endian::little) {
+    // Fields are padded with blanks at the end: find them a word at a time rather than byte by
+    // byte, whose loop would end at a different place in every record. In a little-endian word
+    // the last byte in memory is the highest, so the leading zero bytes of (word ^ blanks) are
+    // the trailing blanks.
+    constexpr std::uint64_t kBlanks = 0x2020202020202020ull;
+    if (end < 8 && end + readableBefore >= 8) {
+      // A short field: one word that ends with it, reaching back into the bytes before it.
+      std::uint64_t word;
+      std::memcpy(&word, data + end - 8, 8);
+      end -= std::min<std::size_t>(std::countl_zero(word ^ kBlanks) / 8, end);
+    }
+    while (end >= 8) {
+      std::uint64_t word;
+      std::memcpy(&word, data + end - 8, 8);
+      const std::uint64_t other = word ^ kBlanks;
+      if (other != 0) {
+        end -= static_cast<std::size_t>(std::countl_zero(other) / 8);
+        break;
+      }
+      end -= 8;
+    }
+  }
+  while (end > 0 && data[end - 1] == ' ') --end;
+  std::size_t begin = 0;
+  while (begin < end && data[begin] == ' ') ++begin;
+  return std::string_view(data + begin, end - begin);
+}
+
+// Sets a string to a few bytes; in the usual case the string's own room takes them, and this is
+// cheaper than assign, which must allow for the bytes overlapping the string.
+void SetText(std::string& out, std::string_view bytes) {
+  out.clear();
+  out.append(bytes.data(), bytes.size());
+}
+
+// Sets a string to the first `keep` bytes of `bytes`. All the bytes are copied and then cut: for
+// a field that is the same number of bytes in every record, while its text is not, the copy's
+// length is then always the same, which makes it cheaper.
+void SetCutText(std::string& out, std::string_view bytes, std::size_t keep) {
+  SetText(out, bytes);
+  out.erase(keep);
+}
+
+// The field from its first non-blank byte, with the length of its text without trailing blanks.
+struct TextInField {
+  std::string_view bytes;  // to the end of the field
+  std::size_t length;
+};
+
+TextInField FindText(std::string_view field, std::size_t readableBefore) {
+  const std::string_view text = Trim(field, readableBefore);
+  return {field.substr(static_cast<std::size_t>(text.data() - field.data())), text.size()};
+}
+
 // Bytes as characters; ASCII (nearly every byte of a log) needs no conversion, and the string's
 // capacity is reused.
 void AssignCharacters(std::string& out, std::string_view bytes) {
-  for (unsigned char b : bytes) {
-    if (b >= 0x80) {
-      out = app::BytesAsCharacters(bytes);
-      return;
-    }
+  if (IsAscii(bytes)) {
+    SetText(out, bytes);
+  } else {
+    out = app::BytesAsCharacters(bytes);
   }
-  out.assign(bytes);
 }
 
-// A byte in decimal, at least two digits.
-void AppendTwoDigits(std::string& out, unsigned value) {
-  if (value >= 100) out += static_cast<char>('0' + value / 100);
-  out += static_cast<char>('0' + value / 10 % 10);
-  out += static_cast<char>('0' + value % 10);
+// A byte in decimal, at least two digits; returns the end of what it wrote.
+char* PutTwoDigits(char* out, unsigned value) {
+  static constexpr char kPairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
+  if (value >= 100) {
+    *out++ = static_cast<char>('0' + value / 100);
+    value %= 100;
+  }
+  *out++ = kPairs[2 * value];
+  *out++ = kPairs[2 * value + 1];
+  return out;
 }
 
 }  // namespace
 
 LogDatabase::LogDatabase(app::UserInterface& ui, FrequencyErrors& errors)
-    : ui_(ui), errors_(errors) {}
+    : ui_(ui), errors_(errors), band_(&BandLabel("")) {}
 
 LogDatabase::~LogDatabase() {
   CloseLogDatabase();
@@ -175,8 +262,14 @@ bool LogDatabase::OpenLogDatabase() {
   const auto w = [this](Field field) {
     return static_cast<std::size_t>(fieldWidths_[static_cast<std::size_t>(field)]);
   };
-  bytesToMode_ = 1 + w(kCalls) + w(kIgn) + w(kDate) + kTimeBytes + w(kCode) + w(kGl) + kQslBytes +
-                 w(kFlag) + w(kHis) + w(kMy) + w(kFreq) + w(kMode);
+  plan_.calls = 1;  // after the status byte
+  plan_.ign = plan_.calls + w(kCalls);
+  plan_.date = plan_.ign + w(kIgn);
+  plan_.time = plan_.date + w(kDate);
+  plan_.qsl3 = plan_.time + kTimeBytes + w(kCode) + w(kGl) + (kQslBytes - 1);  // its third byte
+  plan_.freq = plan_.qsl3 + 1 + w(kFlag) + w(kHis) + w(kMy);
+  plan_.mode = plan_.freq + w(kFreq);
+  plan_.end = plan_.mode + w(kMode);
   lastOpenFailure_ = OpenFailure::kNone;
   return true;
 }
@@ -210,55 +303,84 @@ bool LogDatabase::ReadQso() {
   // 64-bit: a large record number times a large record length does not fit in 32 bits.
   const std::int64_t offset = static_cast<std::int64_t>(headerLength_) +
                               static_cast<std::int64_t>(Pointer - 1) * recordLength_;
-  const unsigned char* record = RecordBytes(offset, bytesToMode_);
+  const unsigned char* record = RecordBytes(offset, plan_.end);
   if (record == nullptr) return false;
-
-  // Decoded aside and swapped in at the end, so that a record not delivered leaves Qso as it was.
-  QsoRecord& next = spare_;
-  const auto take = [&record, this](Field field) {
-    const auto width = static_cast<std::size_t>(fieldWidths_[static_cast<std::size_t>(field)]);
-    const std::string_view bytes(reinterpret_cast<const char*>(record), width);
-    record += width;
-    return bytes;
+  // The status byte is not looked at: records are delivered whatever it holds.
+  const auto field = [record, this](std::size_t at, Field which) {
+    return std::string_view(
+        reinterpret_cast<const char*>(record) + at,
+        static_cast<std::size_t>(fieldWidths_[static_cast<std::size_t>(which)]));
   };
-  ++record;  // the status byte: records are delivered whatever it holds
 
-  AssignCharacters(next.Calls, app::TrimBlanks(take(kCalls)));
-  AssignCharacters(next.Ign, take(kIgn));
-  next.Callsign.assign(next.Calls).append(next.Ign);
-
-  next.Date.clear();
-  const std::string_view date = take(kDate);
-  for (std::size_t i = 0; i < date.size(); ++i) {
-    AppendTwoDigits(next.Date, static_cast<unsigned char>(date[i]));
-    if (i == 1 || i == 2) next.Date += '-';
+  // The frequency is classified first: when the operator aborts at its report, the current QSO
+  // must still be the previous one. FREQ and MODE lie side by side: in the usual all-ASCII case
+  // both are taken as they are.
+  const std::string_view freqAndMode(reinterpret_cast<const char*>(record) + plan_.freq,
+                                     plan_.end - plan_.freq);
+  const bool asciiFreqAndMode = IsAscii(freqAndMode);
+  const TextInField freqField = FindText(field(plan_.freq, kFreq), plan_.freq);
+  const std::string_view freq = freqField.bytes.substr(0, freqField.length);
+  const std::string* band;
+  if (asciiFreqAndMode) {
+    band = &AsciiBandLabel(freq);
+  } else {
+    freqText_ = app::BytesAsCharacters(freq);
+    band = &BandLabel(freqText_);
+  }
+  if (band->empty()) {
+    AssignCharacters(freqText_, freq);
+    if (!ReportInvalidFrequency(freqText_)) return false;
   }
 
-  const unsigned hour = record[0];
-  const unsigned minute = record[1];
-  record += kTimeBytes;
-  next.Time.clear();
-  AppendTwoDigits(next.Time, hour);
-  next.Time += ':';
-  AppendTwoDigits(next.Time, minute & 0x7F);
-  next.Time += (minute & 0x80) != 0 ? 'U' : 'J';
+  // CALLS and IGN lie side by side: in the usual all-ASCII case both are copied as they are.
+  const TextInField calls = FindText(field(plan_.calls, kCalls), plan_.calls);
+  const std::string_view ign = field(plan_.ign, kIgn);
+  if (IsAscii(std::string_view(calls.bytes.data(),
+                               static_cast<std::size_t>(ign.end() - calls.bytes.begin())))) {
+    SetCutText(Qso.Calls, calls.bytes, calls.length);
+    SetText(Qso.Ign, ign);
+    SetCutText(Qso.Callsign, calls.bytes, calls.length);
+    Qso.Callsign.append(ign);
+  } else {
+    AssignCharacters(Qso.Calls, calls.bytes.substr(0, calls.length));
+    AssignCharacters(Qso.Ign, ign);
+    SetText(Qso.Callsign, Qso.Calls);
+    Qso.Callsign.append(Qso.Ign);
+  }
 
-  take(kCode);
-  take(kGl);
-  const std::string_view qsl3(reinterpret_cast<const char*>(record) + 2, 1);
-  record += kQslBytes;
-  AssignCharacters(next.Qsl3, app::TrimBlanks(qsl3));
-  take(kFlag);
-  take(kHis);
-  take(kMy);
+  // Each DATE byte in decimal, at least two digits, with "-" after the second and third.
+  const std::string_view date = field(plan_.date, kDate);
+  char text[255 * 4];
+  char* end = text;
+  for (std::size_t i = 0; i < date.size(); ++i) {
+    end = PutTwoDigits(end, static_cast<unsigned char>(date[i]));
+    if (i == 1 || i == 2) *end++ = '-';
+  }
+  SetText(Qso.Date, std::string_view(text, static_cast<std::size_t>(end - text)));
 
-  AssignCharacters(next.Freq, app::TrimBlanks(take(kFreq)));
-  const std::string_view band = BandLabel(next.Freq);
-  if (band.empty() && !ReportInvalidFrequency(next.Freq)) return false;
+  // TIME: hour, minute; bit 7 of the minute marks UTC ("U"), else Japan time ("J").
+  const unsigned minute = record[plan_.time + 1];
+  end = PutTwoDigits(text, record[plan_.time]);
+  *end++ = ':';
+  end = PutTwoDigits(end, minute & 0x7F);
+  *end++ = (minute & 0x80) != 0 ? 'U' : 'J';
+  SetText(Qso.Time, std::string_view(text, static_cast<std::size_t>(end - text)));
 
-  AssignCharacters(next.Mode, app::TrimBlanks(take(kMode)));
-  std::swap(Qso, next);
-  band_.assign(band);
+  const char qsl3 = static_cast<char>(record[plan_.qsl3]);
+  if (static_cast<unsigned char>(qsl3) < 0x80) {
+    SetCutText(Qso.Qsl3, std::string_view(&qsl3, 1), qsl3 == ' ' ? 0 : 1);
+  } else {
+    AssignCharacters(Qso.Qsl3, std::string_view(&qsl3, 1));
+  }
+  const TextInField mode = FindText(field(plan_.mode, kMode), plan_.mode);
+  if (asciiFreqAndMode) {
+    SetCutText(Qso.Freq, freqField.bytes, freqField.length);
+    SetCutText(Qso.Mode, mode.bytes, mode.length);
+  } else {
+    AssignCharacters(Qso.Freq, freq);
+    AssignCharacters(Qso.Mode, mode.bytes.substr(0, mode.length));
+  }
+  band_ = band;
   return true;
 }
 

@@ -73,7 +73,7 @@ class LogDatabase {
   const std::array<std::int16_t, kFieldCount>& FieldWidths() const { return fieldWidths_; }
   std::int16_t WidthSum() const { return widthSum_; }
   /// The band of the current QSO ("" when its frequency is invalid).
-  const std::string& Band() const { return band_; }
+  const std::string& Band() const { return *band_; }
 
  private:
   // Implementation state is the reader's own business.
@@ -86,7 +86,7 @@ class LogDatabase {
   std::int16_t recordLength_ = 0;
   std::array<std::int16_t, kFieldCount> fieldWidths_{};
   std::int16_t widthSum_ = 0;
-  std::string band_;
+  const std::string* band_;  // one of the labels, which live as long as the program
 
   // The bytes of `size` at `offset`, through a window read ahead; null past the end of the file.
   const unsigned char* RecordBytes(std::int64_t offset, std::size_t size);
@@ -96,8 +96,13 @@ class LogDatabase {
   int fd_ = -1;
   std::vector<unsigned char> window_;
   std::int64_t windowStart_ = 0;
-  std::size_t bytesToMode_ = 0;  // a record's bytes from its status byte to the end of MODE
-  QsoRecord spare_;              // the record being decoded; swapped with Qso when delivered
+  // Where the decoded fields lie in a record, counted from its status byte; set at opening.
+  struct RecordPlan {
+    std::size_t calls = 0, ign = 0, date = 0, time = 0, qsl3 = 0, freq = 0, mode = 0;
+    std::size_t end = 0;  // the end of MODE: the bytes a record needs in the file
+  };
+  RecordPlan plan_;
+  std::string freqText_;  // the frequency as text where bytes will not do (reports, katakana)
 };
 
 }  // namespace sfxtal::logdb

@@ -234,7 +234,7 @@ void SampleLogGenerator::Next(LogRecord& record) {
   }
   if (record.qsl.size() < 3) record.qsl += ' ';
 
-  record.flag = Chance(900) ? " " : "1";
+  record.flag.assign(1, Chance(900) ? ' ' : '1');
   MakeFrequencyAndMode(record);
   const bool phone = record.mode == "SSB" || record.mode == "FM" || record.mode == "AM";
   record.his = phone ? "59" : record.mode == "FT8" ? "-10" : "599";
@@ -248,8 +248,12 @@ void SampleLogGenerator::Next(LogRecord& record) {
 bool WriteSampleLog(const std::filesystem::path& out, std::uint32_t count, std::uint32_t seed) {
   if (count > kMaxRecordCount) return false;
   // Written beside the target and renamed over it, so that a failure leaves no half a log.
-  const std::filesystem::path temp = out.parent_path() / ("." + out.filename().string() + "." +
-                                                          std::to_string(::getpid()) + ".part");
+  std::string tempName = ".";
+  tempName += out.filename().string();
+  tempName += '.';
+  tempName += std::to_string(::getpid());
+  tempName += ".part";
+  const std::filesystem::path temp = out.parent_path() / tempName;
   LogDatabaseWriter writer;
   bool ok = writer.Open(temp, count);
   SampleLogGenerator generator(count, seed);

@@ -185,6 +185,44 @@ TEST_F(LogDatabaseTest, TextFieldsAreBytesAsCharactersWithOnlyBlanksTrimmed) {
   }
 }
 
+TEST_F(LogDatabaseTest, BlanksAreTrimmedInFieldsOfEveryWidth) {
+  // Texts in CALLS (at the start of the record) and MODE (after FREQ), with blanks or text in the
+  // bytes before them, for widths below, at and above a machine word.
+  const std::vector<std::string> texts = {
+      "",         " ",          "A",           "AB C",           " X ",   "  LEAD",
+      "TRAIL   ", "1234567",    "12345678",    "123456789",      "\tT\t", "FULL-WIDTH-TEXT-",
+      "A      B", "        Z ", "           ", "QQ2/QQ1ABC/P  ",
+  };
+  for (std::uint8_t width : {1, 2, 3, 4, 5, 7, 8, 9, 12, 16}) {
+    SCOPED_TRACE(static_cast<int>(width));
+    LogLayout layout;
+    layout.fields[0].width = width;   // CALLS
+    layout.fields[11].width = width;  // MODE
+    std::vector<LogRecord> records;
+    for (const std::string& text : texts) {
+      for (const char* freq : {"7.0", "14.025  ", "        "}) {
+        LogRecord record = MakeRecord(text, freq);
+        record.mode = text;
+        records.push_back(record);
+      }
+    }
+    db_.CloseLogDatabase();
+    ui_.yesNoAnswers = {false, false};  // the blank frequencies
+    Write(records, layout);
+    for (std::size_t i = 0; i < records.size(); ++i) {
+      ASSERT_TRUE(ReadAt(static_cast<std::int32_t>(i + 1)));
+      const std::string cut = records[i].mode.substr(0, width);
+      const auto first = cut.find_first_not_of(' ');
+      const std::string want = first == std::string::npos
+                                   ? ""
+                                   : cut.substr(first, cut.find_last_not_of(' ') - first + 1);
+      ASSERT_EQ(db_.Qso.Mode, want) << '"' << records[i].mode << '"';
+      ASSERT_EQ(db_.Qso.Calls, want) << '"' << records[i].calls << '"';
+    }
+    errors_.FreqErrorCount = 0;
+  }
+}
+
 TEST_F(LogDatabaseTest, FieldsAreTakenAtTheirDeclaredWidths) {
   LogLayout layout;
   layout.fields[0].width = 4;   // CALLS
