@@ -39,7 +39,7 @@ bool FillRowsSheet(lxw_workbook* workbook, const Tally& tally) {
     const TallyRow& row = tally.rows[static_cast<std::size_t>(index)];
     const auto sheetRow = static_cast<lxw_row_t>(index + 1);
     lxw_format* detail = row.Unconfirmed() ? red : nullptr;
-    ok = WriteText(sheet, sheetRow, 0, SuffixAt(index), nullptr) &&
+    ok = WriteText(sheet, sheetRow, 0, results::SuffixOfRow(index), nullptr) &&
          WriteText(sheet, sheetRow, 1, row.baseCall, detail) &&
          WriteText(sheet, sheetRow, 2, row.date, detail) &&
          WriteText(sheet, sheetRow, 3, row.mark, nullptr);

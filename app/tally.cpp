@@ -29,22 +29,11 @@ void AppendQuoted(std::string& out, std::string_view field) {
 }  // namespace
 
 int SuffixIndex(std::string_view suffix) {
-  if (suffix.empty() || suffix.size() > 3) return -1;
-  int number = 0;
+  // The lookup box also takes lower case; a work-file suffix must be capitals.
   for (char c : suffix) {
     if (!IsCapital(c)) return -1;
-    number = number * 26 + (c - 'A' + 1);
   }
-  return number - 1;
-}
-
-std::string SuffixAt(int index) {
-  std::string suffix;
-  // Bijective base 26: A = 1 ... Z = 26.
-  for (int number = index + 1; number > 0; number = (number - 1) / 26) {
-    suffix.insert(suffix.begin(), static_cast<char>('A' + (number - 1) % 26));
-  }
-  return suffix;
+  return results::SuffixRow(suffix).value_or(-1);
 }
 
 int SuffixLength(int index) {
@@ -138,7 +127,7 @@ std::string ResultsFileBytes(const Tally& tally) {
   text.reserve(static_cast<std::size_t>(kSuffixCount) * 40);
   for (int index = 0; index < kSuffixCount; ++index) {
     const TallyRow& row = tally.rows[static_cast<std::size_t>(index)];
-    AppendQuoted(text, SuffixAt(index));
+    AppendQuoted(text, results::SuffixOfRow(index));
     text += ',';
     AppendQuoted(text, row.baseCall);
     text += ',';

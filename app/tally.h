@@ -7,18 +7,17 @@
 #include <string_view>
 #include <vector>
 
+#include "logdb/qso_record.h"
+#include "results/suffix_row.h"
+
 namespace sfxtal::app {
 
-/// Every suffix of one to three letters A-Z: 26 + 676 + 17,576.
-inline constexpr int kSuffixCount = 18278;
-/// The mark of a QSO that is not confirmed yet.
-inline constexpr std::string_view kNotYetMark = "未";
+using logdb::kNotYetMark;
+using results::kSuffixCount;
 
 /// The place of a suffix in suffix order (A = 0, Z = 25, AA = 26, ZZZ = 18,277), or -1 when it
 /// is not one to three capital letters A-Z.
 int SuffixIndex(std::string_view suffix);
-/// The suffix at a place in suffix order (0 to 18,277).
-std::string SuffixAt(int index);
 /// Number of letters of the suffix at a place in suffix order.
 int SuffixLength(int index);
 

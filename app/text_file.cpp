@@ -23,7 +23,10 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
 }
 
 bool ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
-  std::string temp = (path.parent_path() / ("." + path.filename().string() + ".XXXXXX")).string();
+  std::string name = ".";
+  name += path.filename().string();
+  name += ".XXXXXX";
+  std::string temp = (path.parent_path() / name).string();
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) return false;
   bool ok = true;

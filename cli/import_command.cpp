@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/excel_x.h"
 #include "cli/commands.h"
 #include "cli/terminal_ui.h"
 #include "import/import_run.h"
@@ -12,7 +13,8 @@ namespace sfxtal::cli {
 namespace {
 
 constexpr const char* kImportUsage =
-    "usage: sfxtal-cli import --folder DIR [--from Y-M-D] [--to Y-M-D] [--marks TEXT] [--ask] LOG";
+    "usage: sfxtal-cli import --folder DIR [--from Y-M-D] [--to Y-M-D] [--marks TEXT] [--ask] "
+    "[--open] LOG";
 
 int ImportUsage(std::ostream& err) {
   err << kImportUsage << '\n';
@@ -40,6 +42,7 @@ int RunImportCommand(Invocation& invocation) {
   std::string folder;
   bool haveFolder = false;
   bool haveLog = false;
+  bool open = false;
   import::ImportRequest request;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -55,6 +58,8 @@ int RunImportCommand(Invocation& invocation) {
       request.GiveUpMarks = args[++i];
     } else if (arg == "--ask") {
       request.AskUndeterminable = true;
+    } else if (arg == "--open") {
+      open = true;
     } else if (arg.starts_with("--") || haveLog) {
       return ImportUsage(invocation.err);
     } else {
@@ -64,14 +69,17 @@ int RunImportCommand(Invocation& invocation) {
   }
   if (!haveFolder || folder.empty() || !haveLog) return ImportUsage(invocation.err);
 
-  TerminalUi ui(invocation.in, invocation.err);
+  TerminalUi ui(invocation.in, invocation.err, open);
   logdb::FrequencyErrors errors;
-  // The spreadsheet step is not wired into the terminal yet; the program ends after the command.
-  import::ImportRun run(folder, ui, errors, {}, {});
+  // The hand-over tallies the work file into the results; the program ends after the command.
+  app::HandOverResult handOver = app::HandOverResult::kNotStarted;
+  const auto tally = [&] { handOver = app::ExcelX(ui, folder, app::kTallyMode); };
+  import::ImportRun run(folder, ui, errors, tally, {});
   switch (run.Command2_Click(request)) {
     case import::ImportOutcome::kFinished:
       invocation.out << run.LinesWritten() << " lines written\n";
-      return kExitDone;
+      // A tally that could not be written has said so; the job did not end well.
+      return handOver == app::HandOverResult::kDone ? kExitDone : kExitError;
     case import::ImportOutcome::kAborted:
       return kExitAborted;
     case import::ImportOutcome::kStopped:

@@ -22,7 +22,7 @@ namespace {
 
 constexpr const char* kLogMissing = "Tevrak.TDB が見つかりません";
 constexpr const char* kCannotWrite = "ファイルに書き込めません\n";
-constexpr std::string_view kNotYet = "未";
+constexpr std::string_view kNotYet = logdb::kNotYetMark;
 
 bool HasNonAscii(std::string_view text) {
   std::uint64_t bits = 0;

@@ -1,8 +1,13 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace sfxtal::logdb {
+
+/// The confirmation mark of a QSO that is not confirmed yet (not yet: 未), in the work file and
+/// the results file alike.
+inline constexpr std::string_view kNotYetMark = "未";
 
 /// The QSO in hand, as the reader decoded it from the log (UTF-8 texts). The import rewrites some
 /// fields in place while it processes the QSO; the next read overwrites them all.

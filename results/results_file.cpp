@@ -39,7 +39,7 @@ bool ReadRawLine(std::FILE* file, std::string& bytes) {
 
 // Most fields are plain ASCII; the mark "未" is the one that is not, and it comes often.
 std::string DecodeField(std::string_view bytes) {
-  if (bytes == "\x96\xa2") return kUnconfirmedMark;
+  if (bytes == "\x96\xa2") return std::string(kUnconfirmedMark);
   return app::DecodeCp932(bytes);
 }
 

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "logdb/qso_record.h"
+
 #include "app/user_interface.h"
 #include "results/suffix_row.h"
 
@@ -16,7 +18,7 @@ namespace sfxtal::results {
 inline constexpr const char* kResultsFileName = "実績.txt";
 inline constexpr const char* kResultsMissingMessage = "実績ファイルが見当たりません";
 /// The mark of a suffix that is worked but not yet confirmed.
-inline constexpr const char* kUnconfirmedMark = "未";
+inline constexpr std::string_view kUnconfirmedMark = logdb::kNotYetMark;
 
 /// One record of the results file: four fields, UTF-8.
 struct ResultRecord {

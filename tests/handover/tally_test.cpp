@@ -34,7 +34,7 @@ TEST(SuffixIndex, FollowsSuffixOrderBothWays) {
   for (int index = 0; index < kSuffixCount; ++index) {
     const std::string& suffix = all[static_cast<std::size_t>(index)];
     ASSERT_EQ(SuffixIndex(suffix), index) << suffix;
-    ASSERT_EQ(SuffixAt(index), suffix);
+    ASSERT_EQ(results::SuffixOfRow(index), suffix);
     ASSERT_EQ(SuffixLength(index), int(suffix.size())) << suffix;
   }
 }

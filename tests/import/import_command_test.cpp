@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <sstream>
 
 #include "cli/commands.h"
@@ -66,6 +68,29 @@ TEST_F(ImportCommand, DefaultsAreTheMainWindows) {
   EXPECT_EQ(result.out, "2 lines written\n");
   EXPECT_EQ(result.err, "");
   // From 1997-07-15, "バイパス", no marks.
+  EXPECT_EQ(WorkFile(),
+            Line("QQ1BBB", "BBB", "1997/07/15", "N") + Line("QQ1CCC", "CCC", "1998/03/22", "Y"));
+}
+
+TEST_F(ImportCommand, HandsTheWorkFileOverToTheTally) {
+  const Result result = Run({"import", "--folder", folder.Path().string(), Log().string()});
+  ASSERT_EQ(result.status, 0) << result.err;
+  const std::string results = ReadBytes(folder / "実績.txt");
+  // 18,278 lines in suffix order, the worked suffixes with their QSO.
+  EXPECT_EQ(std::count(results.begin(), results.end(), '\n'), 18278);
+  EXPECT_NE(results.find("\r\n\"BBB\",\"QQ1BBB\",\"1997/07/15\",\"N\"\r\n"), std::string::npos);
+  EXPECT_NE(results.find("\r\n\"CCC\",\"QQ1CCC\",\"1998/03/22\",\"Y\"\r\n"), std::string::npos);
+  EXPECT_TRUE(results.starts_with("\"A\",\"\",\"\",\"\"\r\n"));
+  EXPECT_TRUE(std::filesystem::exists(folder / "sfxtal.xlsx"));
+}
+
+TEST_F(ImportCommand, ATallyThatCannotBeWrittenIsAnError) {
+  // A folder where the results file should go: the tally cannot replace it.
+  std::filesystem::create_directory(folder / "実績.txt");
+  const Result result = Run({"import", "--folder", folder.Path().string(), Log().string()});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.out, "2 lines written\n");
+  EXPECT_EQ(result.err, "ファイルに書き込めません\n" + (folder / "実績.txt").string() + "\n");
   EXPECT_EQ(WorkFile(),
             Line("QQ1BBB", "BBB", "1997/07/15", "N") + Line("QQ1CCC", "CCC", "1998/03/22", "Y"));
 }
@@ -153,7 +178,7 @@ TEST_F(ImportCommand, WrongUsage) {
       {"import", "--folder", dir, "--from", "1998-03", log},
       {"import", "--folder", dir, "--to", "1998-03-21-1", log},
       {"import", "--folder", dir, "--to", "19980321", log},
-      {"import", "--folder", dir, "--open", log},
+      {"import", "--folder", dir, "--opne", log},
       {"import", "--folder", dir, log, "--marks"},
   };
   for (const auto& args : cases) {
