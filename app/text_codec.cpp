@@ -59,7 +59,9 @@ bool IsAscii(std::string_view text) {
   return true;
 }
 
-bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+bool IsContinuation(unsigned char c) {
+  return (c & 0xC0) == 0x80;
+}
 
 // Length of the UTF-8 sequence that starts with lead byte c (1 for a stray byte).
 std::size_t SequenceLength(unsigned char c) {

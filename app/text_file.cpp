@@ -59,7 +59,9 @@ bool AppendLine(const std::filesystem::path& path, std::string_view utf8) {
   return writer.Close();
 }
 
-TextFileReader::~TextFileReader() { Close(); }
+TextFileReader::~TextFileReader() {
+  Close();
+}
 
 bool TextFileReader::Open(const std::filesystem::path& path) {
   Close();
@@ -102,7 +104,9 @@ bool TextFileReader::ReadLine(std::string& utf8) {
   return true;
 }
 
-TextFileWriter::~TextFileWriter() { Close(); }
+TextFileWriter::~TextFileWriter() {
+  Close();
+}
 
 bool TextFileWriter::Open(const std::filesystem::path& path, Mode mode) {
   Close();

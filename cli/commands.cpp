@@ -18,7 +18,8 @@ struct Command {
 const Command kCommands[] = {
     {"help", "help", nullptr},
     {"apply", "apply --folder DIR [--open]", RunApplyCommand},
-    {"import", "import --folder DIR [--from Y-M-D] [--to Y-M-D] [--marks TEXT] [--ask] [--open] LOG",
+    {"import",
+     "import --folder DIR [--from Y-M-D] [--to Y-M-D] [--marks TEXT] [--ask] [--open] LOG",
      RunImportCommand},
     {"sample-log", "sample-log OUT COUNT [SEED]", RunSampleLogCommand},
     {"dump", "dump LOG", RunDumpCommand},

@@ -17,11 +17,20 @@ std::string EscapeField(std::string_view text) {
   out.reserve(text.size());
   for (char c : text) {
     switch (c) {
-      case '\t': out += "\\t"; break;
-      case '\r': out += "\\r"; break;
-      case '\n': out += "\\n"; break;
-      case '\\': out += "\\\\"; break;
-      default: out += c;
+      case '\t':
+        out += "\\t";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -36,7 +45,9 @@ bool TerminalUi::ReadAnswer(std::string& line) {
   return true;
 }
 
-void TerminalUi::ShowMessage(const std::string& text) { err_ << text << '\n' << std::flush; }
+void TerminalUi::ShowMessage(const std::string& text) {
+  err_ << text << '\n' << std::flush;
+}
 
 bool TerminalUi::AskYesNo(const std::string& text) {
   err_ << text << '\n' << std::flush;

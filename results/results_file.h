@@ -8,9 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "logdb/qso_record.h"
-
 #include "app/user_interface.h"
+#include "logdb/qso_record.h"
 #include "results/suffix_row.h"
 
 namespace sfxtal::results {

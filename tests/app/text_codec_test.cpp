@@ -11,7 +11,9 @@ struct Cp932Case {
   std::string utf8;
 };
 
-void PrintTo(const Cp932Case& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const Cp932Case& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class Cp932RoundTrip : public ::testing::TestWithParam<Cp932Case> {};
 
@@ -24,8 +26,7 @@ TEST_P(Cp932RoundTrip, DecodesAndEncodesBack) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, Cp932RoundTrip,
     ::testing::Values(
-        Cp932Case{"ascii", "QQ1ABC,ABC", "QQ1ABC,ABC"},
-        Cp932Case{"mark_mi", "\x96\xa2", "未"},
+        Cp932Case{"ascii", "QQ1ABC,ABC", "QQ1ABC,ABC"}, Cp932Case{"mark_mi", "\x96\xa2", "未"},
         Cp932Case{"halfwidth_katakana", "\xc3\xde\xb0\xc0", "ﾃﾞｰﾀ"},
         Cp932Case{"kanji_path", "C:\\\x97\x9a\x97\xf0.txt", "C:\\履歴.txt"},
         Cp932Case{"backslash_and_tilde_stay_ascii", "\\~", "\\~"},

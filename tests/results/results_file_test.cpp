@@ -35,7 +35,8 @@ void WriteResults(const TempFolder& folder, const std::string& utf8) {
 std::string FullFile(int lines = kSuffixCount) {
   std::string text;
   for (int row = 0; row < lines; ++row) {
-    const std::string suffix = row < kSuffixCount ? SuffixOfRow(row) : std::string("X").append(std::to_string(row));
+    const std::string suffix =
+        row < kSuffixCount ? SuffixOfRow(row) : std::string("X").append(std::to_string(row));
     if (row % 7 == 0) {
       text += "\"" + suffix + "\",\"QQ1" + suffix + "\",\"1998/03/21\",\"" +
               (row % 14 == 0 ? "J" : "未") + "\"\r\n";

@@ -8,7 +8,9 @@ namespace sfxtal::test_support {
 
 using Kind = UiEvent::Kind;
 
-void RecordingUi::ShowMessage(const std::string& text) { events.push_back({Kind::kMessage, text}); }
+void RecordingUi::ShowMessage(const std::string& text) {
+  events.push_back({Kind::kMessage, text});
+}
 
 bool RecordingUi::AskYesNo(const std::string& text) {
   events.push_back({Kind::kQuestion, text});

@@ -12,9 +12,9 @@ namespace sfxtal::test_support {
 /// One thing the logic did towards the operator.
 struct UiEvent {
   enum class Kind {
-    kMessage,   // text: the message
-    kQuestion,  // text: the question; the scripted answer follows as kAnswer
-    kAnswer,    // text: "Yes" or "No"
+    kMessage,       // text: the message
+    kQuestion,      // text: the question; the scripted answer follows as kAnswer
+    kAnswer,        // text: "Yes" or "No"
     kSuffixDialog,  // text: Pointer, Date, Time, Mode, Freq, Callsign joined by TABs
     kLock,
     kUnlock,

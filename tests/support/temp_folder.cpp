@@ -44,10 +44,9 @@ namespace sfxtal::test_support {
 ReadOnlyFolder::ReadOnlyFolder(const std::filesystem::path& folder) : folder_(folder) {
   if (::geteuid() != 0) {
     std::error_code error;
-    std::filesystem::permissions(folder_,
-                                 std::filesystem::perms::owner_read |
-                                     std::filesystem::perms::owner_exec,
-                                 std::filesystem::perm_options::replace, error);
+    std::filesystem::permissions(
+        folder_, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec,
+        std::filesystem::perm_options::replace, error);
     if (!error) how_ = How::kPermissions;
     return;
   }
