@@ -1,27 +1,22 @@
 #include "app/spreadsheet_file.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <xlsxwriter.h>
 
 #include <cstdio>
+
+#include "app/text_file.h"
 
 namespace sfxtal::app {
 namespace {
 
 constexpr std::size_t kMaxCellBytes = 32767;
 
+// libxlsxwriter writes the workbook by name; it is opened again to share and sync it.
 bool SyncAndShare(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY);
-  if (fd < 0) return false;
-  // A new workbook gets the usual permissions, like any other file the program writes.
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  bool ok = ::fchmod(fd, 0666 & ~mask) == 0;
-  ok = ::fsync(fd) == 0 && ok;
-  ok = ::close(fd) == 0 && ok;
-  return ok;
+  return fd >= 0 && FinishSiblingTemp(fd, true);
 }
 
 }  // namespace
@@ -35,15 +30,9 @@ WorkbookFile::~WorkbookFile() {
 }
 
 lxw_workbook* WorkbookFile::Create() {
-  // A hidden name beside the target, so that the rename stays within one file system.
-  std::string name = ".";
-  name += target_.filename().string();
-  name += ".XXXXXX";
-  std::string pattern = (target_.parent_path() / name).string();
-  const int fd = ::mkstemp(pattern.data());
+  const int fd = CreateSiblingTemp(target_, temp_);
   if (fd < 0) return nullptr;
   ::close(fd);
-  temp_ = pattern;
   workbook_ = workbook_new(temp_.c_str());
   return workbook_;
 }

@@ -22,12 +22,27 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
   return bytes;
 }
 
-bool ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
+int CreateSiblingTemp(const std::filesystem::path& path, std::string& tempPath) {
   std::string name = ".";
   name += path.filename().string();
   name += ".XXXXXX";
-  std::string temp = (path.parent_path() / name).string();
-  const int fd = ::mkstemp(temp.data());
+  tempPath = (path.parent_path() / name).string();
+  const int fd = ::mkstemp(tempPath.data());
+  if (fd < 0) tempPath.clear();
+  return fd;
+}
+
+bool FinishSiblingTemp(int fd, bool sync) {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  bool ok = ::fchmod(fd, 0666 & ~mask) == 0;
+  if (sync) ok = ::fsync(fd) == 0 && ok;
+  return ::close(fd) == 0 && ok;
+}
+
+bool ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
+  std::string temp;
+  const int fd = CreateSiblingTemp(path, temp);
   if (fd < 0) return false;
   bool ok = true;
   const char* data = bytes.data();
@@ -41,12 +56,7 @@ bool ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
       left -= static_cast<std::size_t>(written);
     }
   }
-  // A new file gets the usual permissions rather than mkstemp's private 0600.
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  ok = ok && ::fchmod(fd, 0666 & ~mask) == 0;
-  ok = ok && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
+  ok = FinishSiblingTemp(fd, ok) && ok;
   ok = ok && std::rename(temp.c_str(), path.c_str()) == 0;
   if (!ok) std::remove(temp.c_str());
   return ok;
@@ -75,7 +85,7 @@ void TextFileReader::Close() {
   file_ = nullptr;
 }
 
-bool TextFileReader::ReadRawLine(std::string& bytes) {
+bool TextFileReader::ReadLineBytes(std::string& bytes) {
   bytes.clear();
   if (file_ == nullptr) return false;
   int c;
@@ -96,7 +106,7 @@ bool TextFileReader::ReadRawLine(std::string& bytes) {
 
 bool TextFileReader::ReadLine(std::string& utf8) {
   std::string bytes;
-  if (!ReadRawLine(bytes)) {
+  if (!ReadLineBytes(bytes)) {
     utf8.clear();
     return false;
   }

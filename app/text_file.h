@@ -15,6 +15,14 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);
 /// rename, so that a failure leaves the old file whole. False when anything failed.
 bool ReplaceFile(const std::filesystem::path& path, std::string_view bytes);
 
+/// A new empty file under a hidden temporary name beside `path` (same folder, so that a rename
+/// over `path` stays on one file system). Returns its open descriptor and sets `tempPath`, or -1.
+int CreateSiblingTemp(const std::filesystem::path& path, std::string& tempPath);
+
+/// Gives a file written through CreateSiblingTemp the permissions of any new file (not the
+/// temporary file's private 0600), optionally syncs it, and closes it. False when any step failed.
+bool FinishSiblingTemp(int fd, bool sync);
+
 /// Appends one line (UTF-8 in, CP932 and CR LF on disk) and flushes it at once. Creates the file.
 bool AppendLine(const std::filesystem::path& path, std::string_view utf8);
 
@@ -30,12 +38,12 @@ class TextFileReader {
   bool Open(const std::filesystem::path& path);
   /// False at the end of the file (or on a read error, see Failed).
   bool ReadLine(std::string& utf8);
+  /// The next line's bytes as they are (CP932), without its end.
+  bool ReadLineBytes(std::string& bytes);
   bool Failed() const { return failed_; }
   void Close();
 
  private:
-  bool ReadRawLine(std::string& bytes);
-
   std::FILE* file_ = nullptr;
   bool failed_ = false;
 };

@@ -1,7 +1,6 @@
 #include "import/import_run.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -14,6 +13,7 @@
 
 #include "app/file_exists.h"
 #include "app/text_codec.h"
+#include "app/text_file.h"
 #include "import/suffix_dialog.h"
 #include "import/suffix_rules.h"
 
@@ -97,15 +97,8 @@ class ImportRun::WorkFile {
   WorkFile& operator=(const WorkFile&) = delete;
 
   bool Create() {
-    std::string name(".");
-    name += path_.filename().string();
-    name += ".XXXXXX";
-    temp_ = (path_.parent_path() / name).string();
-    fd_ = ::mkstemp(temp_.data());
-    if (fd_ < 0) {
-      temp_.clear();
-      return false;
-    }
+    fd_ = app::CreateSiblingTemp(path_, temp_);
+    if (fd_ < 0) return false;
     buffer_.resize(kBufferSize);
     return true;
   }
@@ -132,11 +125,7 @@ class ImportRun::WorkFile {
   bool Commit() {
     if (fd_ < 0 || failed_) return false;
     bool ok = WriteBuffer();
-    // A new file gets the usual permissions rather than mkstemp's private 0600.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ok = ok && ::fchmod(fd_, 0666 & ~mask) == 0;
-    ok = (::close(fd_) == 0) && ok;
+    ok = app::FinishSiblingTemp(fd_, false) && ok;
     fd_ = -1;
     ok = ok && std::rename(temp_.c_str(), path_.c_str()) == 0;
     if (ok) temp_.clear();

@@ -1,40 +1,16 @@
 #include "results/results_file.h"
 
 #include <cstdio>
-#include <memory>
 
 #include "app/file_exists.h"
 #include "app/text_codec.h"
+#include "app/text_file.h"
 
 namespace sfxtal::results {
 namespace {
 
 bool IsBlank(char c) {
   return c == ' ' || c == '\t';
-}
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
-
-// One line's bytes without its end (CR LF, LF or a lone CR). False at the end of the file; a read
-// error counts as the end, so a damaged file reads as far as it can.
-bool ReadRawLine(std::FILE* file, std::string& bytes) {
-  bytes.clear();
-  int c;
-  bool any = false;
-  while ((c = getc_unlocked(file)) != EOF) {
-    any = true;
-    if (c == '\n') return true;
-    if (c == '\r') {
-      const int next = getc_unlocked(file);
-      if (next != '\n' && next != EOF) std::ungetc(next, file);
-      return true;
-    }
-    bytes += static_cast<char>(c);
-  }
-  return any;
 }
 
 // Most fields are plain ASCII; the mark "未" is the one that is not, and it comes often.
@@ -85,9 +61,8 @@ std::optional<ResultsRead> ReadResultsFile(const std::filesystem::path& programF
                                            app::UserInterface& ui, ResultsTable& table,
                                            const ResultRowCallback& onRow) {
   const std::filesystem::path path = programFolder / kResultsFileName;
-  FileHandle file;
-  if (app::FileExists(path)) file.reset(std::fopen(path.c_str(), "rb"));
-  if (!file) {
+  app::TextFileReader file;
+  if (!app::FileExists(path) || !file.Open(path)) {
     ui.ShowMessage(kResultsMissingMessage);
     return std::nullopt;
   }
@@ -108,7 +83,8 @@ std::optional<ResultsRead> ReadResultsFile(const std::filesystem::path& programF
       // Drop the fields already taken, so the list never holds more than one line's worth.
       fields.erase(fields.begin(), fields.begin() + static_cast<std::ptrdiff_t>(next));
       next = 0;
-      if (!ReadRawLine(file.get(), line)) {
+      // A read error counts as the end, so a damaged file reads as far as it can.
+      if (!file.ReadLineBytes(line)) {
         atEnd = true;
         break;
       }
@@ -137,7 +113,7 @@ std::optional<ResultsRead> ReadResultsFile(const std::filesystem::path& programF
     if (onRow) onRow(read.recordCount, row);
     ++read.recordCount;
   }
-  file.reset();
+  file.Close();
   ui.SetBusyPointer(false);
   return read;
 }
