@@ -4,6 +4,7 @@
 
 #include "cli/commands.h"
 #include "cli/terminal_ui.h"
+#include "tests/support/cli_run.h"
 #include "tests/support/temp_folder.h"
 
 namespace sfxtal::cli {
@@ -13,19 +14,12 @@ using test_support::ReadBytes;
 using test_support::TempFolder;
 using test_support::WriteBytes;
 
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
+using test_support::CliRun;
 
 CliRun Apply(const std::vector<std::string>& args) {
-  std::istringstream in;
-  std::ostringstream out, err;
   std::vector<std::string> all = {"apply"};
   all.insert(all.end(), args.begin(), args.end());
-  const int status = RunCli(all, in, out, err);
-  return {status, out.str(), err.str()};
+  return test_support::RunCliWith(all);
 }
 
 TEST(ApplyCommand, MakesTheApplicationAndPrintsItsPath) {

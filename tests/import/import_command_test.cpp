@@ -5,6 +5,7 @@
 
 #include "cli/commands.h"
 #include "logdb/log_database_writer.h"
+#include "tests/support/cli_run.h"
 #include "tests/support/temp_folder.h"
 
 namespace sfxtal::cli {
@@ -33,10 +34,7 @@ std::string Line(const std::string& base, const std::string& suffix, const std::
 
 const std::string kNotYet = "\x96\xa2";
 
-struct Result {
-  int status;
-  std::string out, err;
-};
+using Result = test_support::CliRun;
 
 class ImportCommand : public ::testing::Test {
  protected:
@@ -49,11 +47,8 @@ class ImportCommand : public ::testing::Test {
 
   std::filesystem::path Log() const { return folder / "Tevrak.TDB"; }
 
-  Result Run(std::vector<std::string> args, const std::string& input = "") {
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    const int status = RunCli(args, in, out, err);
-    return {status, out.str(), err.str()};
+  Result Run(const std::vector<std::string>& args, const std::string& input = "") {
+    return test_support::RunCliWith(args, input);
   }
 
   std::string WorkFile() const { return ReadBytes(folder / "sfxtal.tmp"); }

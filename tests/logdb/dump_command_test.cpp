@@ -10,6 +10,7 @@
 #include "logdb/log_database.h"
 #include "logdb/log_database_writer.h"
 #include "logdb/sample_log.h"
+#include "tests/support/cli_run.h"
 #include "tests/support/temp_folder.h"
 
 namespace sfxtal::logdb {
@@ -17,16 +18,10 @@ namespace {
 
 using test_support::TempFolder;
 
-struct CliRun {
-  int status;
-  std::string out, err;
-};
+using test_support::CliRun;
 
 CliRun Dump(const std::string& log, const std::string& answers = "") {
-  std::istringstream in(answers);
-  std::ostringstream out, err;
-  const int status = cli::RunCli({"dump", log}, in, out, err);
-  return {status, out.str(), err.str()};
+  return test_support::RunCliWith({"dump", log}, answers);
 }
 
 std::vector<std::string> Lines(const std::string& text) {

@@ -8,6 +8,7 @@
 
 #include "cli/commands.h"
 #include "logdb/log_database.h"
+#include "tests/support/cli_run.h"
 #include "tests/support/temp_folder.h"
 
 namespace sfxtal::logdb {
@@ -151,16 +152,10 @@ TEST(WriteSampleLog, AFullDiskLeavesNoHalfLog) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(disk.Path()), {}), 0);
 }
 
-struct CliRun {
-  int status;
-  std::string out, err;
-};
+using test_support::CliRun;
 
-CliRun RunCli(std::vector<std::string> args) {
-  std::istringstream in;
-  std::ostringstream out, err;
-  const int status = cli::RunCli(args, in, out, err);
-  return {status, out.str(), err.str()};
+CliRun RunCli(const std::vector<std::string>& args) {
+  return test_support::RunCliWith(args);
 }
 
 TEST(SampleLogCommand, WritesTheLogQuietly) {

@@ -6,6 +6,7 @@
 #include "cli/commands.h"
 #include "results/results_file.h"
 #include "results/suffix_row.h"
+#include "tests/support/cli_run.h"
 #include "tests/support/temp_folder.h"
 
 namespace sfxtal::cli {
@@ -14,17 +15,10 @@ namespace {
 using test_support::TempFolder;
 using test_support::WriteBytes;
 
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
+using test_support::CliRun;
 
 CliRun RunArgs(const std::vector<std::string>& args) {
-  std::istringstream in;
-  std::ostringstream out, err;
-  const int status = RunCli(args, in, out, err);
-  return {status, out.str(), err.str()};
+  return test_support::RunCliWith(args);
 }
 
 void WriteResults(const TempFolder& folder, const std::string& utf8) {
