@@ -10,27 +10,13 @@
 #include "app/tally.h"
 #include "app/text_codec.h"
 #include "app/text_file.h"
+#include "bench/bench_support.h"
 
 namespace {
 
+using sfxtal::bench::BenchFolder;
+
 using sfxtal::app::Tally;
-
-// A folder of its own under the system's temporary folder, removed at the end.
-class BenchFolder {
- public:
-  BenchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "sfxtal-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-  }
-  ~BenchFolder() {
-    std::error_code ignored;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-  }
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 // Lines as the import writes them: random suffixes of one to three letters, a third of them
 // confirmed, in CP932 with CR LF.

@@ -8,45 +8,17 @@
 #include "app/text_codec.h"
 #include "app/text_file.h"
 #include "app/user_interface.h"
+#include "bench/bench_support.h"
 #include "results/results_file.h"
 #include "results/suffix_row.h"
 
 namespace {
 
+using sfxtal::bench::BenchFolder;
+
 using namespace sfxtal;
 
-// The user interface of a window that only yields.
-class QuietUi : public app::UserInterface {
- public:
-  void ShowMessage(const std::string&) override {}
-  bool AskYesNo(const std::string&) override { return false; }
-  void AskSuffix(import::SuffixDialog&) override {}
-  void SetInputsLocked(bool) override {}
-  void ShowProgress(const std::string&) override {}
-  void Yield() override { ++yields; }
-  void SetBusyPointer(bool) override {}
-  void OpenFile(const std::filesystem::path&) override {}
-  void EndProgram() override {}
-  bool StopRequested() const override { return false; }
-  long yields = 0;
-};
-
-// A folder of its own under the temporary folder, removed at the end.
-class BenchFolder {
- public:
-  BenchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "sfxtal-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-  }
-  ~BenchFolder() {
-    std::error_code ignored;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-  }
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
+using sfxtal::bench::QuietUi;
 
 // A full results file: every suffix, a third of them worked, half of those still "未".
 std::string FullResultsFile() {

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "app/user_interface.h"
+
+namespace sfxtal::bench {
+
+/// A window that answers at once: No to every question (so the sample's invalid frequencies fall
+/// silent after ten), Skip to every suffix dialog. Yields are counted, progress texts touched, so
+/// that the logic's own cost is what is measured.
+class QuietUi : public app::UserInterface {
+ public:
+  void ShowMessage(const std::string&) override {}
+  bool AskYesNo(const std::string&) override { return false; }
+  void AskSuffix(import::SuffixDialog& dialog) override;
+  void SetInputsLocked(bool) override {}
+  void ShowProgress(const std::string& text) override { benchmark::DoNotOptimize(text.data()); }
+  void Yield() override { ++yields; }
+  void SetBusyPointer(bool) override {}
+  void OpenFile(const std::filesystem::path&) override {}
+  void EndProgram() override {}
+  bool StopRequested() const override { return false; }
+
+  std::int64_t yields = 0;
+};
+
+/// A folder of its own under the system's temporary folder, removed at the end.
+class BenchFolder {
+ public:
+  BenchFolder();
+  ~BenchFolder();
+  BenchFolder(const BenchFolder&) = delete;
+  BenchFolder& operator=(const BenchFolder&) = delete;
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+inline constexpr std::uint32_t kSampleRecords = 1'000'000;
+
+/// The folder holding "Tevrak.TDB", a 1,000,000-record sample log (seed 1), written on first use.
+const BenchFolder& SampleFolder();
+std::filesystem::path SampleLog();
+
+/// The body of BM_RawRead: the file's bytes read front to back through a 64 KiB buffer, the
+/// yardstick the reader and the import are held against.
+void RawRead(benchmark::State& state, const std::filesystem::path& path);
+
+}  // namespace sfxtal::bench
