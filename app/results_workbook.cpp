@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/spreadsheet_file.h"
+#include "app/text_codec.h"
 
 namespace sfxtal::app {
 namespace {
@@ -40,9 +41,9 @@ bool FillRowsSheet(lxw_workbook* workbook, const Tally& tally) {
     const auto sheetRow = static_cast<lxw_row_t>(index + 1);
     lxw_format* detail = row.Unconfirmed() ? red : nullptr;
     ok = WriteText(sheet, sheetRow, 0, results::SuffixOfRow(index), nullptr) &&
-         WriteText(sheet, sheetRow, 1, row.baseCall, detail) &&
-         WriteText(sheet, sheetRow, 2, row.date, detail) &&
-         WriteText(sheet, sheetRow, 3, row.mark, nullptr);
+         WriteText(sheet, sheetRow, 1, DecodeCp932(row.baseCall), detail) &&
+         WriteText(sheet, sheetRow, 2, DecodeCp932(row.date), detail) &&
+         WriteText(sheet, sheetRow, 3, DecodeCp932(row.mark), nullptr);
   }
   return ok;
 }

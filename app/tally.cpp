@@ -92,9 +92,9 @@ TallyCounts Tally::Counts(int letters) const {
   return counts;
 }
 
-void AddWorkLine(Tally& tally, std::string_view line) {
+void AddWorkLine(Tally& tally, std::string_view lineBytes) {
   ++tally.lines;
-  std::vector<std::string> fields = SplitFields(line);
+  std::vector<std::string> fields = SplitFields(lineBytes);
   if (fields.size() != 4) {
     ++tally.badFieldCountLines;
     return;
@@ -105,7 +105,7 @@ void AddWorkLine(Tally& tally, std::string_view line) {
     return;
   }
   TallyRow& row = tally.rows[static_cast<std::size_t>(index)];
-  if (row.worked && !(row.mark == kNotYetMark && fields[3] != kNotYetMark)) return;
+  if (row.worked && !(row.mark == kNotYetMarkBytes && fields[3] != kNotYetMarkBytes)) return;
   row.worked = true;
   row.baseCall = std::move(fields[0]);
   row.date = std::move(fields[2]);
@@ -117,7 +117,7 @@ std::optional<Tally> TallyWorkFile(const std::filesystem::path& workFile) {
   if (!reader.Open(workFile)) return std::nullopt;
   Tally tally;
   std::string line;
-  while (reader.ReadLine(line)) AddWorkLine(tally, line);
+  while (reader.ReadLineBytes(line)) AddWorkLine(tally, line);
   if (reader.Failed()) return std::nullopt;
   return tally;
 }
@@ -136,7 +136,7 @@ std::string ResultsFileBytes(const Tally& tally) {
     AppendQuoted(text, row.mark);
     text += "\r\n";
   }
-  return EncodeCp932(text);
+  return text;
 }
 
 }  // namespace sfxtal::app

@@ -12,8 +12,10 @@
 
 namespace sfxtal::app {
 
-using logdb::kNotYetMark;
 using results::kSuffixCount;
+/// "未" as it stands in the work file: the tally works on the file's own bytes, so that every
+/// byte of a line reaches the results unchanged.
+inline constexpr std::string_view kNotYetMarkBytes = "\x96\xa2";
 
 /// The place of a suffix in suffix order (A = 0, Z = 25, AA = 26, ZZZ = 18,277), or -1 when it
 /// is not one to three capital letters A-Z.
@@ -26,16 +28,16 @@ int SuffixLength(int index);
 /// line. Blanks around a field are dropped.
 std::vector<std::string> SplitFields(std::string_view line);
 
-/// The QSO chosen for one suffix.
+/// The QSO chosen for one suffix; its texts are the work file's CP932 bytes.
 struct TallyRow {
   bool worked = false;
   std::string baseCall;
   std::string date;
   std::string mark;
 
-  bool Unconfirmed() const { return worked && mark == kNotYetMark; }
+  bool Unconfirmed() const { return worked && mark == kNotYetMarkBytes; }
   /// As the results window counts: a base call and a mark other than "未".
-  bool Confirmed() const { return worked && !baseCall.empty() && mark != kNotYetMark; }
+  bool Confirmed() const { return worked && !baseCall.empty() && mark != kNotYetMarkBytes; }
 };
 
 /// Worked and confirmed suffixes among `outOf`.
@@ -62,16 +64,17 @@ struct Tally {
   TallyCounts Counts(int letters) const;
 };
 
-/// Adds one work-file line (base call, suffix, date, mark): for each suffix the first line whose
-/// mark is not "未" wins, and failing that the first line.
-void AddWorkLine(Tally& tally, std::string_view line);
+/// Adds one work-file line's CP932 bytes (base call, suffix, date, mark): for each suffix the
+/// first line whose mark is not "未" wins, and failing that the first line. Splitting by bytes is
+/// safe: no CP932 trail byte is a quote, a comma or a blank.
+void AddWorkLine(Tally& tally, std::string_view lineBytes);
 
 /// Tallies a whole work file. Nothing when it cannot be opened or read.
 std::optional<Tally> TallyWorkFile(const std::filesystem::path& workFile);
 
 /// The results file for a tally: one line per suffix in suffix order, four quoted fields (suffix,
-/// base call, date, mark; three empty ones for a suffix not worked), CP932 with CR LF. A quote
-/// inside a field becomes a single quote.
+/// base call, date, mark; three empty ones for a suffix not worked), the work file's own bytes
+/// with CR LF. A quote inside a field becomes a single quote.
 std::string ResultsFileBytes(const Tally& tally);
 
 }  // namespace sfxtal::app

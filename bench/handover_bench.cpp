@@ -61,7 +61,7 @@ void BM_WriteResultsWorkbook(benchmark::State& state) {
   std::istringstream lines(WorkFileBytes(50000));
   for (std::string line; std::getline(lines, line);) {
     line.pop_back();  // the CR
-    sfxtal::app::AddWorkLine(tally, sfxtal::app::DecodeCp932(line));
+    sfxtal::app::AddWorkLine(tally, line);
   }
   for (auto _ : state) {
     if (!sfxtal::app::WriteResultsWorkbook(folder.Path() / "sfxtal.xlsx", tally)) {

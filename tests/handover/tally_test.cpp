@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "app/text_codec.h"
 #include "tests/support/temp_folder.h"
 
 namespace sfxtal::app {
@@ -137,6 +138,20 @@ TEST(TallyWorkFile, EmptyWorkFileLeavesEverySuffixUnworked) {
   EXPECT_EQ(tally->Counts(0).worked, 0);
 }
 
+TEST(TallyWorkFile, KeepsTheLogsOwnBytes) {
+  // 0x87 0x90 and 0xED 0x40 have twins in CP932 that a decode and encode would turn them into;
+  // 0x80 and 0xFF have no character at all. The results must hold the work file's bytes.
+  TempFolder folder;
+  const std::string base = "QQ\x87\x90\xed\x40\x80\xff";
+  WriteBytes(folder / "sfxtal.tmp", "\"" + base + "A\",\"A\",\"1998/03/21\",\"\x96\xa2\"\r\n");
+  const auto tally = TallyWorkFile(folder / "sfxtal.tmp");
+  ASSERT_TRUE(tally.has_value());
+  EXPECT_TRUE(tally->rows[0].Unconfirmed());
+  const std::string bytes = ResultsFileBytes(*tally);
+  EXPECT_TRUE(bytes.starts_with("\"A\",\"" + base + "A\",\"1998/03/21\",\"\x96\xa2\"\r\n"))
+      << bytes.substr(0, 40);
+}
+
 TEST(TallyWorkFile, MissingWorkFileGivesNothing) {
   TempFolder folder;
   EXPECT_FALSE(TallyWorkFile(folder / "sfxtal.tmp"));
@@ -153,7 +168,7 @@ TEST(Tally, CountsWorkedAndConfirmedPerLength) {
            R"("QQ1AAB","AAB","d","未")",
            R"("QQ1AAC","AAC","d","")",  // an empty mark is not "未"
        }) {
-    AddWorkLine(tally, line);
+    AddWorkLine(tally, EncodeCp932(line));
   }
   struct Expected {
     int letters, outOf, worked, confirmed;

@@ -52,8 +52,8 @@ TEST(ResultsFromTheTally, ReadBackAsTallied) {
   for (int row = 0; row < kSuffixCount; ++row) {
     const app::TallyRow& tallied = tally->rows[static_cast<std::size_t>(row)];
     ASSERT_EQ(table.Row(row).suffix, SuffixOfRow(row));
-    ASSERT_EQ(table.Row(row).detail1, AsWritten(tallied.baseCall)) << row;
-    ASSERT_EQ(table.Row(row).detail2, tallied.date) << row;
+    ASSERT_EQ(table.Row(row).detail1, AsWritten(app::DecodeCp932(tallied.baseCall))) << row;
+    ASSERT_EQ(table.Row(row).detail2, app::DecodeCp932(tallied.date)) << row;
     ASSERT_EQ(table.Row(row).unconfirmed, tallied.Unconfirmed()) << row;
   }
   EXPECT_EQ(table.Row(*SuffixRow("ABC")).detail1, "QQ2ABC");
