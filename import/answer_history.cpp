@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/file_exists.h"
+#include "app/text_codec.h"
 #include "app/text_file.h"
 
 namespace sfxtal::import {
@@ -42,14 +43,18 @@ std::string AnswerHistory::Lookup(std::string_view callsign) const {
   if (!app::FileExists(path_)) return {};
   app::TextFileReader reader;
   if (!reader.Open(path_)) return {};
+  // Compared as the file's bytes: a callsign with odd log bytes, or with bytes that have a twin
+  // in CP932, matches the very line its answer was appended as. A comma is never part of a
+  // two-byte character.
+  const std::string wanted = app::EncodeCp932(callsign);
   std::string line;
-  while (reader.ReadLine(line)) {
+  while (reader.ReadLineBytes(line)) {
     const std::string_view text = line;
     const std::size_t comma = text.find(',');
-    if (text.substr(0, comma) != callsign || comma == std::string_view::npos) continue;
+    if (text.substr(0, comma) != wanted || comma == std::string_view::npos) continue;
     const std::string_view rest = text.substr(comma + 1);
     const std::string_view answer = rest.substr(0, rest.find(','));
-    if (!answer.empty()) return std::string(answer);
+    if (!answer.empty()) return app::DecodeCp932(answer);
   }
   return {};
 }

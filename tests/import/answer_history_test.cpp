@@ -94,6 +94,23 @@ TEST(AnswerHistory, AppendKeepsTheOddBytesOfTheLog) {
   EXPECT_EQ(ReadBytes(history.Path()), "QQ1\xb1\x80\xff/QQ2XYZ,XYZ\r\n");
 }
 
+TEST(AnswerHistory, ACallsignWithTwinOrOddBytesFindsItsOwnAnswer) {
+  // Log bytes 0x87 0x90 are carried through as two characters of their own; had the file been
+  // decoded they would read back as one character and the answer would never be found again.
+  TempFolder folder;
+  RecordingUi ui;
+  AnswerHistory history(folder.Path(), ui);
+  const std::string callsign = "QQ1\U0000F807\U0000F810A/QQ2\U0000F87FB";
+  ASSERT_TRUE(history.Append(callsign, "A"));
+  EXPECT_EQ(ReadBytes(history.Path()),
+            "QQ1\x87\x90"
+            "A/QQ2\xff"
+            "B,A\r\n");
+  logdb::QsoRecord qso = Qso(callsign, "QQ1");
+  EXPECT_EQ(history.MaeRireki(qso, {}, {}), "A");
+  EXPECT_EQ(qso.Calls, callsign);
+}
+
 TEST(AnswerHistory, AppendStartsOnANewLineAfterAHandEditedEnd) {
   TempFolder folder;
   RecordingUi ui;
