@@ -5,6 +5,10 @@
 
 namespace sfxtal::app {
 
+/// Opens an existing regular file for reading; -1 when there is none, or when the path names a
+/// folder, a pipe or a device (a pipe would otherwise hang the program on opening).
+int OpenFileForReading(const std::filesystem::path& path);
+
 /// True when the path names an existing file that can be opened for reading (a folder is not).
 bool FileExists(const std::filesystem::path& path);
 

@@ -5,12 +5,25 @@
 
 #include <cstdlib>
 
+#include "app/file_exists.h"
 #include "app/text_codec.h"
 
 namespace sfxtal::app {
 
+namespace {
+
+std::FILE* OpenStreamForReading(const std::filesystem::path& path) {
+  const int fd = OpenFileForReading(path);
+  if (fd < 0) return nullptr;
+  std::FILE* file = ::fdopen(fd, "rb");
+  if (file == nullptr) ::close(fd);
+  return file;
+}
+
+}  // namespace
+
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = OpenStreamForReading(path);
   if (file == nullptr) return std::nullopt;
   std::string bytes;
   char buffer[65536];
@@ -76,7 +89,7 @@ TextFileReader::~TextFileReader() {
 bool TextFileReader::Open(const std::filesystem::path& path) {
   Close();
   failed_ = false;
-  file_ = std::fopen(path.c_str(), "rb");
+  file_ = OpenStreamForReading(path);
   return file_ != nullptr;
 }
 

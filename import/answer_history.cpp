@@ -1,6 +1,7 @@
 #include "import/answer_history.h"
 
-#include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "app/file_exists.h"
 #include "app/text_codec.h"
@@ -12,14 +13,15 @@ namespace {
 // True when the file has bytes and its last one does not end a line: a hand-edited history whose
 // last line has no CR LF would otherwise have the next answer glued onto it.
 bool EndsWithoutLineEnd(const std::filesystem::path& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return false;
+  const int fd = app::OpenFileForReading(path);
+  if (fd < 0) return false;
   bool open = false;
-  if (std::fseek(file, -1, SEEK_END) == 0) {
-    const int last = std::fgetc(file);
-    open = last != EOF && last != '\n' && last != '\r';
+  struct stat info {};
+  char last;
+  if (::fstat(fd, &info) == 0 && info.st_size > 0 && ::pread(fd, &last, 1, info.st_size - 1) == 1) {
+    open = last != '\n' && last != '\r';
   }
-  std::fclose(file);
+  ::close(fd);
   return open;
 }
 

@@ -213,7 +213,7 @@ bool LogDatabase::OpenLogDatabase() {
   }
 
   // Shared reading: the logging program may have the file open, even for writing; no lock.
-  const int fd = ::open(found->c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = app::OpenFileForReading(*found);
   if (fd < 0) {
     lastOpenFailure_ = OpenFailure::kMissing;
     return false;

@@ -1,7 +1,9 @@
 #include "app/file_exists.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include "app/text_file.h"
 #include "tests/support/temp_folder.h"
 
 namespace sfxtal::app {
@@ -18,6 +20,16 @@ TEST(FileExists, OnlyReadableFilesExist) {
   EXPECT_FALSE(FileExists(folder / "missing"));
   EXPECT_FALSE(FileExists(folder.Path()));  // a folder is not a file
   EXPECT_FALSE(FileExists(""));
+}
+
+TEST(FileExists, APipeOrADeviceIsNoFileAndDoesNotHang) {
+  TempFolder folder;
+  ASSERT_EQ(::mkfifo((folder / "実績.txt").c_str(), 0600), 0);
+  EXPECT_FALSE(FileExists(folder / "実績.txt"));
+  EXPECT_FALSE(ReadFileBytes(folder / "実績.txt"));
+  TextFileReader reader;
+  EXPECT_FALSE(reader.Open(folder / "実績.txt"));
+  EXPECT_FALSE(FileExists("/dev/zero"));
 }
 
 TEST(FindFormedFile, MatchesRegardlessOfLetterCaseInItsFolder) {
