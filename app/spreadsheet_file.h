@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "app/text_file.h"
+
 struct lxw_workbook;
 
 namespace sfxtal::app {
@@ -27,9 +29,8 @@ class WorkbookFile {
 
  private:
   std::filesystem::path target_;
-  std::string temp_;
+  SiblingFile file_;
   lxw_workbook* workbook_ = nullptr;
-  bool committed_ = false;
 };
 
 /// A cell text that the workbook can hold: no more than the 32,767 bytes a cell takes (cut on a

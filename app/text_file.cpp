@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 
 #include "app/file_exists.h"
@@ -35,27 +36,78 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
   return bytes;
 }
 
-int CreateSiblingTemp(const std::filesystem::path& path, std::string& tempPath) {
-  std::string name = ".";
-  name += path.filename().string();
-  name += ".XXXXXX";
-  tempPath = (path.parent_path() / name).string();
-  const int fd = ::mkstemp(tempPath.data());
-  if (fd < 0) tempPath.clear();
-  return fd;
+namespace {
+
+// The file a path finally names, through any links to it (a link to a link included).
+std::filesystem::path FollowLinks(std::filesystem::path path) {
+  for (int hops = 0; hops < 40; ++hops) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(path, error)) break;
+    const std::filesystem::path link = std::filesystem::read_symlink(path, error);
+    if (error) break;
+    path = link.is_absolute() ? link : path.parent_path() / link;
+  }
+  return path;
 }
 
-bool FinishSiblingTemp(int fd, bool sync) {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  bool ok = ::fchmod(fd, 0666 & ~mask) == 0;
-  if (sync) ok = ::fsync(fd) == 0 && ok;
-  return ::close(fd) == 0 && ok;
+}  // namespace
+
+SiblingFile::SiblingFile(std::filesystem::path target) : target_(std::move(target)) {}
+
+SiblingFile::~SiblingFile() {
+  Discard();
+}
+
+int SiblingFile::Create() {
+  Discard();
+  resolved_ = FollowLinks(target_);
+  struct stat info {};
+  if (::stat(resolved_.c_str(), &info) == 0) {
+    // Root may write anywhere; a file nobody may write is still left alone, as on Windows.
+    if (!S_ISREG(info.st_mode) || (info.st_mode & 0222) == 0) return -1;
+    if (::access(resolved_.c_str(), W_OK) != 0) return -1;
+    mode_ = info.st_mode & 07777;
+  } else if (errno == ENOENT) {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode_ = 0666 & ~mask;
+  } else {
+    return -1;
+  }
+  std::string name = ".";
+  name += resolved_.filename().string();
+  name += ".XXXXXX";
+  temp_ = (resolved_.parent_path() / name).string();
+  fd_ = ::mkstemp(temp_.data());
+  if (fd_ < 0) temp_.clear();
+  return fd_;
+}
+
+bool SiblingFile::Commit(bool sync) {
+  if (fd_ < 0) return false;
+  bool ok = ::fchmod(fd_, static_cast<mode_t>(mode_)) == 0;
+  if (sync) ok = ::fsync(fd_) == 0 && ok;
+  ok = ::close(fd_) == 0 && ok;
+  fd_ = -1;
+  ok = ok && std::rename(temp_.c_str(), resolved_.c_str()) == 0;
+  if (ok) {
+    temp_.clear();
+  } else {
+    Discard();
+  }
+  return ok;
+}
+
+void SiblingFile::Discard() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  if (!temp_.empty()) std::remove(temp_.c_str());
+  temp_.clear();
 }
 
 bool ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
-  std::string temp;
-  const int fd = CreateSiblingTemp(path, temp);
+  SiblingFile file(path);
+  const int fd = file.Create();
   if (fd < 0) return false;
   bool ok = true;
   const char* data = bytes.data();
@@ -69,10 +121,7 @@ bool ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
       left -= static_cast<std::size_t>(written);
     }
   }
-  ok = FinishSiblingTemp(fd, ok) && ok;
-  ok = ok && std::rename(temp.c_str(), path.c_str()) == 0;
-  if (!ok) std::remove(temp.c_str());
-  return ok;
+  return ok && file.Commit(true);
 }
 
 bool AppendLine(const std::filesystem::path& path, std::string_view utf8) {

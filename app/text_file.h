@@ -15,13 +15,36 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);
 /// rename, so that a failure leaves the old file whole. False when anything failed.
 bool ReplaceFile(const std::filesystem::path& path, std::string_view bytes);
 
-/// A new empty file under a hidden temporary name beside `path` (same folder, so that a rename
-/// over `path` stays on one file system). Returns its open descriptor and sets `tempPath`, or -1.
-int CreateSiblingTemp(const std::filesystem::path& path, std::string& tempPath);
+/// A file rewritten whole: its new content goes to a hidden temporary file beside it (same
+/// folder, so the rename stays on one file system), which is renamed over it once complete, so
+/// that a failure or a full disk leaves the old file whole. A link is followed to the file it
+/// names; an existing file keeps its permissions, and a read-only one, or anything that is not a
+/// regular file, is not replaced.
+class SiblingFile {
+ public:
+  explicit SiblingFile(std::filesystem::path target);
+  /// Discards the temporary file unless it was committed.
+  ~SiblingFile();
+  SiblingFile(const SiblingFile&) = delete;
+  SiblingFile& operator=(const SiblingFile&) = delete;
 
-/// Gives a file written through CreateSiblingTemp the permissions of any new file (not the
-/// temporary file's private 0600), optionally syncs it, and closes it. False when any step failed.
-bool FinishSiblingTemp(int fd, bool sync);
+  /// Creates the temporary file; its descriptor (kept by this object), or -1 when the target must
+  /// not or cannot be replaced.
+  int Create();
+  const std::string& TempPath() const { return temp_; }
+  /// Gives the new file its permissions, syncs it when asked, closes it and renames it over the
+  /// target. False when any of it failed; the temporary file is then gone.
+  bool Commit(bool sync);
+  /// Closes and removes the temporary file.
+  void Discard();
+
+ private:
+  std::filesystem::path target_;
+  std::filesystem::path resolved_;
+  std::string temp_;
+  int fd_ = -1;
+  unsigned mode_ = 0;
+};
 
 /// Appends one line (UTF-8 in, CP932 and CR LF on disk) and flushes it at once. Creates the file.
 bool AppendLine(const std::filesystem::path& path, std::string_view utf8);

@@ -91,13 +91,12 @@ class ImportRun::WorkFile {
  public:
   static constexpr std::size_t kBufferSize = 1 << 20;
 
-  explicit WorkFile(const std::filesystem::path& path) : path_(path) {}
-  ~WorkFile() { Discard(); }
+  explicit WorkFile(const std::filesystem::path& path) : file_(path) {}
   WorkFile(const WorkFile&) = delete;
   WorkFile& operator=(const WorkFile&) = delete;
 
   bool Create() {
-    fd_ = app::CreateSiblingTemp(path_, temp_);
+    fd_ = file_.Create();
     if (fd_ < 0) return false;
     buffer_.resize(kBufferSize);
     return true;
@@ -125,19 +124,15 @@ class ImportRun::WorkFile {
   bool Commit() {
     if (fd_ < 0 || failed_) return false;
     bool ok = WriteBuffer();
-    ok = app::FinishSiblingTemp(fd_, false) && ok;
+    ok = ok ? file_.Commit(false) : (file_.Discard(), false);
     fd_ = -1;
-    ok = ok && std::rename(temp_.c_str(), path_.c_str()) == 0;
-    if (ok) temp_.clear();
     failed_ = !ok;
     return ok;
   }
 
   void Discard() {
-    if (fd_ >= 0) ::close(fd_);
+    file_.Discard();
     fd_ = -1;
-    if (!temp_.empty()) std::remove(temp_.c_str());
-    temp_.clear();
   }
 
  private:
@@ -158,8 +153,7 @@ class ImportRun::WorkFile {
     return !failed_;
   }
 
-  std::filesystem::path path_;
-  std::string temp_;
+  app::SiblingFile file_;
   int fd_ = -1;
   std::vector<char> buffer_;
   std::size_t used_ = 0;

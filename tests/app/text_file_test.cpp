@@ -92,6 +92,35 @@ TEST(ReplaceFile, FullDiskFailsAndKeepsTheOldFile) {
   EXPECT_FALSE(writer.Close());  // the write error is not lost in the buffer
 }
 
+TEST(ReplaceFile, KeepsPermissionsFollowsLinksAndLeavesReadOnlyFilesAlone) {
+  namespace fs = std::filesystem;
+  TempFolder folder;
+  WriteBytes(folder / "SFXTAL.INI", "old");
+  fs::permissions(folder / "SFXTAL.INI", fs::perms::owner_read | fs::perms::owner_write);
+  ASSERT_TRUE(ReplaceFile(folder / "SFXTAL.INI", "new"));
+  EXPECT_EQ(fs::status(folder / "SFXTAL.INI").permissions(),
+            fs::perms::owner_read | fs::perms::owner_write);
+
+  // A file nobody may write stays as it is, even for root.
+  fs::permissions(folder / "SFXTAL.INI", fs::perms::owner_read | fs::perms::group_read);
+  EXPECT_FALSE(ReplaceFile(folder / "SFXTAL.INI", "newer"));
+  EXPECT_EQ(ReadBytes(folder / "SFXTAL.INI"), "new");
+
+  // A link keeps pointing at its file, which gets the new contents.
+  fs::create_directory(folder / "real");
+  WriteBytes(folder / "real" / "実績.txt", "old");
+  fs::create_symlink("real/実績.txt", folder / "実績.txt");
+  ASSERT_TRUE(ReplaceFile(folder / "実績.txt", "new"));
+  EXPECT_TRUE(fs::is_symlink(folder / "実績.txt"));
+  EXPECT_EQ(ReadBytes(folder / "real" / "実績.txt"), "new");
+
+  // Something that is not a file is never replaced.
+  fs::create_directory(folder / "sfxtal.xlsx");
+  EXPECT_FALSE(ReplaceFile(folder / "sfxtal.xlsx", "x"));
+  EXPECT_TRUE(fs::is_directory(folder / "sfxtal.xlsx"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), {}), 4);  // no temporary left
+}
+
 TEST(ReplaceFile, MissingFolderFails) {
   TempFolder folder;
   EXPECT_FALSE(ReplaceFile(folder / "no" / "such.txt", "x"));
