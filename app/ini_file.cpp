@@ -138,7 +138,18 @@ bool IniDocument::SetValue(std::string_view section, std::string_view key, std::
   }
   // A line break in a value would start a line of its own, perhaps a section or another key.
   value = value.substr(0, value.find_first_of("\r\n"));
-  const std::string valueBytes = EncodeCp932(value);
+  std::string valueBytes = EncodeCp932(value);
+  // Reading drops blanks around a value and a pair of quotes around it. A value that ends in a
+  // blank (a path ending in one) or stands in quotes is stored in quotes of its own, so that it
+  // reads back as it was given; leading blanks stay as they are, since the number form of the
+  // window positions begins with one.
+  const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+  const bool quoted = valueBytes.size() >= 2 &&
+                      (valueBytes.front() == '"' || valueBytes.front() == '\'') &&
+                      valueBytes.back() == valueBytes.front();
+  if (!valueBytes.empty() && (isBlank(valueBytes.back()) || quoted)) {
+    valueBytes = '"' + valueBytes + '"';
+  }
 
   std::size_t header = FindSection(sectionName);
   if (header == kNone) {

@@ -1,5 +1,6 @@
 #include "app/settings_store.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <system_error>
@@ -93,6 +94,8 @@ double SettingNumberValue(std::string_view text) {
   double value = 0.0;
   const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
   if (result.ec != std::errc()) return 0.0;
+  // A window edge must stay a number a window can be put at, whatever the file says.
+  value = std::min(value, kLargestSettingNumber);
   return negative ? -value : value;
 }
 

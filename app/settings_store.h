@@ -44,8 +44,11 @@ class SettingsStore {
 /// not negative, a fraction only when there is one (" 2340", " 1927.5", "-120").
 std::string SettingNumberText(float twips);
 
+/// The largest size a stored number reads back as (in twips, far beyond any screen).
+inline constexpr double kLargestSettingNumber = 2147483647.0;
+
 /// A stored number read back: blanks skipped, then the longest leading decimal number; 0 when
-/// the text does not start with one.
+/// the text does not start with one. Limited to ±kLargestSettingNumber.
 double SettingNumberValue(std::string_view text);
 
 /// The give-up marks from their stored value: "NON" or empty means none; blanks around dropped.

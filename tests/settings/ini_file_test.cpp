@@ -124,6 +124,29 @@ TEST(IniDocument, AValueIsCutAtItsFirstLineBreak) {
   EXPECT_EQ(document.Value("SFXTAL", "Form1Top"), std::nullopt);
 }
 
+TEST(IniDocument, ValuesEndingInABlankOrInQuotesAreQuotedAndReadBackWhole) {
+  const struct {
+    const char* value;
+    const char* line;
+    const char* readBack;
+  } cases[] = {
+      {"/logs/a.TDB", "Tevrak=/logs/a.TDB", "/logs/a.TDB"},
+      {"/logs/a /Tevrak.TDB ", "Tevrak=\"/logs/a /Tevrak.TDB \"", "/logs/a /Tevrak.TDB "},
+      {"'/quoted'", "Tevrak=\"'/quoted'\"", "'/quoted'"},
+      {"\"both\"", "Tevrak=\"\"both\"\"", "\"both\""},
+      {"\"open", "Tevrak=\"open", "\"open"},
+      {"", "Tevrak=", ""},
+      // The number form keeps its leading blank on disk, as the original program wrote it.
+      {" 2340", "Tevrak= 2340", "2340"},
+  };
+  for (const auto& c : cases) {
+    IniDocument document;
+    ASSERT_TRUE(document.SetValue("SFXTAL", "Tevrak", c.value));
+    EXPECT_EQ(document.Bytes(), std::string("[SFXTAL]\r\n") + c.line + "\r\n") << c.value;
+    EXPECT_EQ(IniDocument(document.Bytes()).Value("SFXTAL", "Tevrak"), c.readBack);
+  }
+}
+
 TEST(IniDocument, NamesALineCouldNotHoldAreRefused) {
   const struct {
     const char* section;
