@@ -29,9 +29,9 @@ int RunApplyCommand(Invocation& invocation) {
   }
 
   TerminalUi ui(invocation.in, invocation.err, open);
-  if (results::NebuExcel(ui, folder) != app::HandOverResult::kDone) return kExitError;
-  invocation.out << (std::filesystem::path(folder) / results::kAwardApplicationFile).string()
-                 << '\n';
+  const std::filesystem::path programFolder = ProgramFolderArgument(folder);
+  if (results::NebuExcel(ui, programFolder) != app::HandOverResult::kDone) return kExitError;
+  invocation.out << (programFolder / results::kAwardApplicationFile).string() << '\n';
   return kExitDone;
 }
 

@@ -35,6 +35,12 @@ int Usage(std::ostream& err) {
 
 }  // namespace
 
+std::filesystem::path ProgramFolderArgument(const std::string& given) {
+  std::error_code error;
+  std::filesystem::path folder = std::filesystem::absolute(given, error);
+  return error ? std::filesystem::path(given) : folder.lexically_normal();
+}
+
 int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
            std::ostream& err) {
   if (args.empty()) return Usage(err);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -13,6 +14,10 @@ struct Invocation {
   std::ostream& out;
   std::ostream& err;
 };
+
+/// A --folder argument as the program folder: made absolute, since messages name files by their
+/// full path.
+std::filesystem::path ProgramFolderArgument(const std::string& given);
 
 /// Runs `sfxtal-cli ARGS...` and returns its exit status.
 int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,

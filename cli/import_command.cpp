@@ -73,8 +73,9 @@ int RunImportCommand(Invocation& invocation) {
   logdb::FrequencyErrors errors;
   // The hand-over tallies the work file into the results; the program ends after the command.
   app::HandOverResult handOver = app::HandOverResult::kNotStarted;
-  const auto tally = [&] { handOver = app::ExcelX(ui, folder, app::kTallyMode); };
-  import::ImportRun run(folder, ui, errors, tally, {});
+  const std::filesystem::path programFolder = ProgramFolderArgument(folder);
+  const auto tally = [&] { handOver = app::ExcelX(ui, programFolder, app::kTallyMode); };
+  import::ImportRun run(programFolder, ui, errors, tally, {});
   switch (run.Command2_Click(request)) {
     case import::ImportOutcome::kFinished:
       invocation.out << run.LinesWritten() << " lines written\n";

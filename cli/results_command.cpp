@@ -37,7 +37,7 @@ int RunResultsCommand(Invocation& invocation) {
           << EscapeField(row.detail2) << '\t' << (row.unconfirmed ? "red" : "black") << '\n';
     };
   }
-  const auto read = results::ReadResultsFile(folder, ui, table, onRow);
+  const auto read = results::ReadResultsFile(ProgramFolderArgument(folder), ui, table, onRow);
   if (!read) return kExitError;
   invocation.out << results::CaptionWithTotals(results::kResultsCaption, read->ConfirmedCount)
                  << '\n';

@@ -184,6 +184,17 @@ TEST_F(ImportCommand, WrongUsage) {
   EXPECT_FALSE(std::filesystem::exists(folder / "sfxtal.tmp"));
 }
 
+TEST_F(ImportCommand, MessagesNameFilesByTheirFullPath) {
+  // A relative --folder that does not exist: the work file cannot be created there.
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(folder.Path());
+  const Result result = Run({"import", "--folder", "nonexist", Log().string()});
+  std::filesystem::current_path(before);
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err,
+            "ファイルに書き込めません\n" + (folder / "nonexist" / "sfxtal.tmp").string() + "\n");
+}
+
 TEST_F(ImportCommand, MissingLogIsAnError) {
   const Result result =
       Run({"import", "--folder", folder.Path().string(), (folder / "none.TDB").string()});
