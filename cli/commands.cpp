@@ -41,6 +41,23 @@ std::filesystem::path ProgramFolderArgument(const std::string& given) {
   return error ? std::filesystem::path(given) : folder.lexically_normal();
 }
 
+bool ParseFolderAndFlag(const std::vector<std::string>& args, std::string_view flag,
+                        std::filesystem::path& folder, bool& flagGiven) {
+  bool haveFolder = false;
+  flagGiven = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--folder" && i + 1 < args.size() && !haveFolder && !args[i + 1].empty()) {
+      folder = ProgramFolderArgument(args[++i]);
+      haveFolder = true;
+    } else if (args[i] == flag && !flagGiven) {
+      flagGiven = true;
+    } else {
+      return false;
+    }
+  }
+  return haveFolder;
+}
+
 int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
            std::ostream& err) {
   if (args.empty()) return Usage(err);

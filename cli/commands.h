@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace sfxtal::cli {
@@ -18,6 +19,11 @@ struct Invocation {
 /// A --folder argument as the program folder: made absolute, since messages name files by their
 /// full path.
 std::filesystem::path ProgramFolderArgument(const std::string& given);
+
+/// Parses "--folder DIR [FLAG]", in either order and each once, into the program folder (see
+/// ProgramFolderArgument) and whether FLAG was given. False for anything else.
+bool ParseFolderAndFlag(const std::vector<std::string>& args, std::string_view flag,
+                        std::filesystem::path& folder, bool& flagGiven);
 
 /// Runs `sfxtal-cli ARGS...` and returns its exit status.
 int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,

@@ -8,22 +8,9 @@
 namespace sfxtal::cli {
 
 int RunResultsCommand(Invocation& invocation) {
-  std::string folder;
-  bool haveFolder = false;
+  std::filesystem::path folder;
   bool list = false;
-  const auto& args = invocation.args;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--folder" && i + 1 < args.size() && !haveFolder) {
-      folder = args[++i];
-      haveFolder = true;
-    } else if (args[i] == "--list" && !list) {
-      list = true;
-    } else {
-      haveFolder = false;
-      break;
-    }
-  }
-  if (!haveFolder || folder.empty()) {
+  if (!ParseFolderAndFlag(invocation.args, "--list", folder, list)) {
     invocation.err << "usage: sfxtal-cli results --folder DIR [--list]\n";
     return kExitUsage;
   }
@@ -37,7 +24,7 @@ int RunResultsCommand(Invocation& invocation) {
           << EscapeField(row.detail2) << '\t' << (row.unconfirmed ? "red" : "black") << '\n';
     };
   }
-  const auto read = results::ReadResultsFile(ProgramFolderArgument(folder), ui, table, onRow);
+  const auto read = results::ReadResultsFile(folder, ui, table, onRow);
   if (!read) return kExitError;
   invocation.out << results::CaptionWithTotals(results::kResultsCaption, read->ConfirmedCount)
                  << '\n';
