@@ -4,8 +4,8 @@
 
 #include <cerrno>
 
-#include "app/text_codec.h"
-#include "app/text_file.h"
+#include "platform/text_codec.h"
+#include "platform/text_file.h"
 
 namespace sfxtal::app {
 namespace {
@@ -62,7 +62,7 @@ IniDocument::Line IniDocument::Parse(std::string bytes, std::string end) {
   Line line;
   line.bytes = std::move(bytes);
   line.end = std::move(end);
-  const std::string utf8 = DecodeCp932(line.bytes);
+  const std::string utf8 = platform::DecodeCp932(line.bytes);
   const std::string_view text = TrimIniBlanks(utf8);
   if (text.empty() || text.front() == ';') return line;
   if (text.front() == '[') {
@@ -138,7 +138,7 @@ bool IniDocument::SetValue(std::string_view section, std::string_view key, std::
   }
   // A line break in a value would start a line of its own, perhaps a section or another key.
   value = value.substr(0, value.find_first_of("\r\n"));
-  std::string valueBytes = EncodeCp932(value);
+  std::string valueBytes = platform::EncodeCp932(value);
   // Reading drops blanks around a value and a pair of quotes around it. A value that ends in a
   // blank (a path ending in one) or stands in quotes is stored in quotes of its own, so that it
   // reads back as it was given; leading blanks stay as they are, since the number form of the
@@ -155,7 +155,7 @@ bool IniDocument::SetValue(std::string_view section, std::string_view key, std::
   if (header == kNone) {
     std::string headerLine = "[";
     headerLine.append(sectionName).append("]");
-    Insert(lines_.size(), Parse(EncodeCp932(headerLine), "\r\n"));
+    Insert(lines_.size(), Parse(platform::EncodeCp932(headerLine), "\r\n"));
     header = lines_.size() - 1;
   }
   const std::size_t at = FindKey(header, keyName);
@@ -171,7 +171,7 @@ bool IniDocument::SetValue(std::string_view section, std::string_view key, std::
   // next section stay where they are.
   std::size_t after = SectionEnd(header);
   while (after > header + 1 && TrimIniBlanks(lines_[after - 1].bytes).empty()) --after;
-  Insert(after, Parse(EncodeCp932(keyName) + "=" + valueBytes, "\r\n"));
+  Insert(after, Parse(platform::EncodeCp932(keyName) + "=" + valueBytes, "\r\n"));
   return true;
 }
 
@@ -186,7 +186,7 @@ std::string IniDocument::Bytes() const {
 
 std::optional<std::string> ReadIniValue(const std::filesystem::path& file, std::string_view section,
                                         std::string_view key) {
-  const std::optional<std::string> bytes = ReadFileBytes(file);
+  const std::optional<std::string> bytes = platform::ReadFileBytes(file);
   if (!bytes) return std::nullopt;
   return IniDocument(*bytes).Value(section, key);
 }
@@ -199,7 +199,7 @@ bool WriteIniValue(const std::filesystem::path& file, std::string_view section,
   if (::stat(file.c_str(), &info) == 0) {
     // Something that is there but cannot be read is not ours to overwrite.
     if (!S_ISREG(info.st_mode)) return false;
-    std::optional<std::string> bytes = ReadFileBytes(file);
+    std::optional<std::string> bytes = platform::ReadFileBytes(file);
     if (!bytes) return false;
     old = std::move(*bytes);
     existed = true;
@@ -210,7 +210,7 @@ bool WriteIniValue(const std::filesystem::path& file, std::string_view section,
   if (!document.SetValue(section, key, value)) return false;
   std::string updated = document.Bytes();
   if (existed && updated == old) return true;
-  return ReplaceFile(file, updated);
+  return platform::ReplaceFile(file, updated);
 }
 
 }  // namespace sfxtal::app

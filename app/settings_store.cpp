@@ -5,9 +5,9 @@
 #include <cmath>
 #include <system_error>
 
-#include "app/file_exists.h"
 #include "app/ini_file.h"
-#include "app/text_codec.h"
+#include "platform/file_exists.h"
+#include "platform/text_codec.h"
 
 namespace sfxtal::app {
 namespace {
@@ -34,7 +34,7 @@ void SettingsStore::ReadSetting(std::string_view key, std::string& value) const 
 void SettingsStore::WriteSetting(std::string_view key, std::string_view value) const {
   const std::filesystem::path path = SettingsPath();
   if (key == kDeleteSettingsKey) {
-    if (FileExists(path)) {
+    if (platform::FileExists(path)) {
       std::error_code ignored;
       std::filesystem::remove(path, ignored);
     }
@@ -101,11 +101,11 @@ double SettingNumberValue(std::string_view text) {
 
 std::string GiveUpMarksFromSetting(std::string_view stored) {
   if (stored.empty() || stored == "NON") return {};
-  return std::string(TrimBlanks(stored));
+  return std::string(platform::TrimBlanks(stored));
 }
 
 std::string GiveUpMarksForSetting(std::string_view box) {
-  return std::string(TrimBlanks(box));
+  return std::string(platform::TrimBlanks(box));
 }
 
 }  // namespace sfxtal::app

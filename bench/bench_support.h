@@ -6,14 +6,14 @@
 #include <filesystem>
 #include <string>
 
-#include "app/user_interface.h"
+#include "platform/user_interface.h"
 
 namespace sfxtal::bench {
 
 /// A window that answers at once: No to every question (so the sample's invalid frequencies fall
 /// silent after ten), Skip to every suffix dialog. Yields are counted, progress texts touched, so
 /// that the logic's own cost is what is measured.
-class QuietUi : public app::UserInterface {
+class QuietUi : public platform::UserInterface {
  public:
   void ShowMessage(const std::string&) override {}
   bool AskYesNo(const std::string&) override { return false; }

@@ -6,17 +6,17 @@
 #include <sstream>
 #include <string>
 
-#include "app/results_workbook.h"
-#include "app/tally.h"
-#include "app/text_codec.h"
-#include "app/text_file.h"
 #include "bench/bench_support.h"
+#include "platform/text_codec.h"
+#include "platform/text_file.h"
+#include "standin/results_workbook.h"
+#include "standin/tally.h"
 
 namespace {
 
 using sfxtal::bench::BenchFolder;
 
-using sfxtal::app::Tally;
+using sfxtal::standin::Tally;
 
 // Lines as the import writes them: random suffixes of one to three letters, a third of them
 // confirmed, in CP932 with CR LF.
@@ -39,14 +39,14 @@ std::string WorkFileBytes(int lines) {
 void BM_Tally(benchmark::State& state) {
   BenchFolder folder;
   const std::filesystem::path workFile = folder.Path() / "sfxtal.tmp";
-  if (!sfxtal::app::ReplaceFile(workFile, WorkFileBytes(static_cast<int>(state.range(0))))) {
+  if (!sfxtal::platform::ReplaceFile(workFile, WorkFileBytes(static_cast<int>(state.range(0))))) {
     state.SkipWithError("cannot write the work file");
     return;
   }
   for (auto _ : state) {
-    const std::optional<Tally> tally = sfxtal::app::TallyWorkFile(workFile);
-    if (!tally || !sfxtal::app::ReplaceFile(folder.Path() / "実績.txt",
-                                            sfxtal::app::ResultsFileBytes(*tally))) {
+    const std::optional<Tally> tally = sfxtal::standin::TallyWorkFile(workFile);
+    if (!tally || !sfxtal::platform::ReplaceFile(folder.Path() / "実績.txt",
+                                                 sfxtal::standin::ResultsFileBytes(*tally))) {
       state.SkipWithError("tally failed");
       return;
     }
@@ -61,15 +61,15 @@ void BM_WriteResultsWorkbook(benchmark::State& state) {
   std::istringstream lines(WorkFileBytes(50000));
   for (std::string line; std::getline(lines, line);) {
     line.pop_back();  // the CR
-    sfxtal::app::AddWorkLine(tally, line);
+    sfxtal::standin::AddWorkLine(tally, line);
   }
   for (auto _ : state) {
-    if (!sfxtal::app::WriteResultsWorkbook(folder.Path() / "sfxtal.xlsx", tally)) {
+    if (!sfxtal::standin::WriteResultsWorkbook(folder.Path() / "sfxtal.xlsx", tally)) {
       state.SkipWithError("cannot write the workbook");
       return;
     }
   }
-  state.SetItemsProcessed(state.iterations() * sfxtal::app::kSuffixCount);
+  state.SetItemsProcessed(state.iterations() * sfxtal::standin::kSuffixCount);
 }
 BENCHMARK(BM_WriteResultsWorkbook)->Unit(benchmark::kMillisecond);
 

@@ -5,10 +5,10 @@
 #include <string>
 
 #include "app/settings_store.h"
-#include "app/text_codec.h"
-#include "app/text_file.h"
-#include "app/user_interface.h"
 #include "bench/bench_support.h"
+#include "platform/text_codec.h"
+#include "platform/text_file.h"
+#include "platform/user_interface.h"
 #include "results/results_file.h"
 #include "results/suffix_row.h"
 
@@ -32,12 +32,12 @@ std::string FullResultsFile() {
       text += "\"" + suffix + "\",\"\",\"\",\"\"\r\n";
     }
   }
-  return app::EncodeCp932(text);
+  return platform::EncodeCp932(text);
 }
 
 void BM_ReadResultsFile(benchmark::State& state) {
   BenchFolder folder;
-  if (!app::ReplaceFile(folder.Path() / results::kResultsFileName, FullResultsFile())) {
+  if (!platform::ReplaceFile(folder.Path() / results::kResultsFileName, FullResultsFile())) {
     state.SkipWithError("cannot write the results file");
     return;
   }

@@ -2,12 +2,12 @@
 
 #include <string>
 
-#include "app/text_codec.h"
+#include "platform/text_codec.h"
 
 namespace {
 
-using sfxtal::app::DecodeCp932;
-using sfxtal::app::EncodeCp932;
+using sfxtal::platform::DecodeCp932;
+using sfxtal::platform::EncodeCp932;
 
 // A typical work-file line with the mark "未" in CP932.
 const std::string kLine = "\"QQ1ABC\",\"ABC\",\"1998/03/21\",\"\x96\xa2\"";

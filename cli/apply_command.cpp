@@ -2,8 +2,9 @@
 
 #include "cli/commands.h"
 #include "cli/terminal_ui.h"
-#include "results/award_application.h"
 #include "results/award_output.h"
+#include "standin/award_application.h"
+#include "standin/stand_in_spreadsheet.h"
 
 namespace sfxtal::cli {
 
@@ -16,8 +17,11 @@ int RunApplyCommand(Invocation& invocation) {
   }
 
   TerminalUi ui(invocation.in, invocation.err, open);
-  if (results::NebuExcel(ui, folder) != app::HandOverResult::kDone) return kExitError;
-  invocation.out << (folder / results::kAwardApplicationFile).string() << '\n';
+  standin::StandInFactory spreadsheet(ui);
+  if (results::NebuExcel(ui, folder, spreadsheet) != platform::HandOverResult::kDone) {
+    return kExitError;
+  }
+  invocation.out << (folder / standin::kAwardApplicationFile).string() << '\n';
   return kExitDone;
 }
 

@@ -8,6 +8,7 @@
 #include "cli/terminal_ui.h"
 #include "import/import_run.h"
 #include "logdb/log_database.h"
+#include "standin/stand_in_spreadsheet.h"
 
 namespace sfxtal::cli {
 namespace {
@@ -72,15 +73,18 @@ int RunImportCommand(Invocation& invocation) {
   TerminalUi ui(invocation.in, invocation.err, open);
   logdb::FrequencyErrors errors;
   // The hand-over tallies the work file into the results; the program ends after the command.
-  app::HandOverResult handOver = app::HandOverResult::kNotStarted;
+  platform::HandOverResult handOver = platform::HandOverResult::kNotStarted;
   const std::filesystem::path programFolder = ProgramFolderArgument(folder);
-  const auto tally = [&] { handOver = app::ExcelX(ui, programFolder, app::kTallyMode); };
+  standin::StandInFactory spreadsheet(ui);
+  const auto tally = [&] {
+    handOver = app::ExcelX(ui, programFolder, app::kTallyMode, spreadsheet);
+  };
   import::ImportRun run(programFolder, ui, errors, tally, {});
   switch (run.Command2_Click(request)) {
     case import::ImportOutcome::kFinished:
       invocation.out << run.LinesWritten() << " lines written\n";
       // A tally that could not be written has said so; the job did not end well.
-      return handOver == app::HandOverResult::kDone ? kExitDone : kExitError;
+      return handOver == platform::HandOverResult::kDone ? kExitDone : kExitError;
     case import::ImportOutcome::kAborted:
       return kExitAborted;
     case import::ImportOutcome::kStopped:

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/user_interface.h"
+#include "platform/user_interface.h"
 
 namespace sfxtal::cli {
 
@@ -20,7 +20,7 @@ enum ExitStatus : int {
 std::string EscapeField(std::string_view text);
 
 /// The user interface on a terminal: messages and questions on stderr, answers from stdin.
-class TerminalUi : public app::UserInterface {
+class TerminalUi : public platform::UserInterface {
  public:
   TerminalUi(std::istream& in, std::ostream& err, bool openFiles = false);
 

@@ -3,9 +3,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/file_exists.h"
-#include "app/text_codec.h"
-#include "app/text_file.h"
+#include "platform/file_exists.h"
+#include "platform/text_codec.h"
+#include "platform/text_file.h"
 
 namespace sfxtal::import {
 namespace {
@@ -13,7 +13,7 @@ namespace {
 // True when the file has bytes and its last one does not end a line: a hand-edited history whose
 // last line has no CR LF would otherwise have the next answer glued onto it.
 bool EndsWithoutLineEnd(const std::filesystem::path& path) {
-  const int fd = app::OpenFileForReading(path);
+  const int fd = platform::OpenFileForReading(path);
   if (fd < 0) return false;
   bool open = false;
   struct stat info {};
@@ -27,7 +27,8 @@ bool EndsWithoutLineEnd(const std::filesystem::path& path) {
 
 }  // namespace
 
-AnswerHistory::AnswerHistory(const std::filesystem::path& programFolder, app::UserInterface& ui)
+AnswerHistory::AnswerHistory(const std::filesystem::path& programFolder,
+                             platform::UserInterface& ui)
     : path_(programFolder / kFileName), ui_(ui) {}
 
 std::string AnswerHistory::MaeRireki(logdb::QsoRecord& qso, std::string_view callsign,
@@ -42,13 +43,13 @@ std::string AnswerHistory::MaeRireki(logdb::QsoRecord& qso, std::string_view cal
 }
 
 std::string AnswerHistory::Lookup(std::string_view callsign) const {
-  if (!app::FileExists(path_)) return {};
-  app::TextFileReader reader;
+  if (!platform::FileExists(path_)) return {};
+  platform::TextFileReader reader;
   if (!reader.Open(path_)) return {};
   // Compared as the file's bytes: a callsign with odd log bytes, or with bytes that have a twin
   // in CP932, matches the very line its answer was appended as. A comma is never part of a
   // two-byte character.
-  const std::string wanted = app::EncodeCp932(callsign);
+  const std::string wanted = platform::EncodeCp932(callsign);
   std::string line;
   while (reader.ReadLineBytes(line)) {
     const std::string_view text = line;
@@ -56,15 +57,15 @@ std::string AnswerHistory::Lookup(std::string_view callsign) const {
     if (text.substr(0, comma) != wanted || comma == std::string_view::npos) continue;
     const std::string_view rest = text.substr(comma + 1);
     const std::string_view answer = rest.substr(0, rest.find(','));
-    if (!answer.empty()) return app::DecodeCp932(answer);
+    if (!answer.empty()) return platform::DecodeCp932(answer);
   }
   return {};
 }
 
 bool AnswerHistory::Append(std::string_view callsign, std::string_view suffix) {
   const bool needsLineEnd = EndsWithoutLineEnd(path_);
-  app::TextFileWriter writer;
-  bool ok = writer.Open(path_, app::TextFileWriter::Mode::kAppend);
+  platform::TextFileWriter writer;
+  bool ok = writer.Open(path_, platform::TextFileWriter::Mode::kAppend);
   if (ok) {
     if (needsLineEnd) writer.WriteBytes("\r\n");
     std::string line;

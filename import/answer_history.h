@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/user_interface.h"
 #include "logdb/qso_record.h"
+#include "platform/user_interface.h"
 
 namespace sfxtal::import {
 
@@ -16,7 +16,7 @@ class AnswerHistory {
  public:
   static constexpr const char* kFileName = "履歴.txt";
 
-  AnswerHistory(const std::filesystem::path& programFolder, app::UserInterface& ui);
+  AnswerHistory(const std::filesystem::path& programFolder, platform::UserInterface& ui);
 
   const std::filesystem::path& Path() const { return path_; }
 
@@ -35,7 +35,7 @@ class AnswerHistory {
 
  private:
   std::filesystem::path path_;
-  app::UserInterface& ui_;
+  platform::UserInterface& ui_;
 };
 
 }  // namespace sfxtal::import

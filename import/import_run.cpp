@@ -11,11 +11,11 @@
 #include <optional>
 #include <vector>
 
-#include "app/file_exists.h"
-#include "app/text_codec.h"
-#include "app/text_file.h"
 #include "import/suffix_dialog.h"
 #include "import/suffix_rules.h"
+#include "platform/file_exists.h"
+#include "platform/text_codec.h"
+#include "platform/text_file.h"
 
 namespace sfxtal::import {
 namespace {
@@ -74,11 +74,11 @@ void RewriteDate(std::string& date) {
 }
 
 std::string PeriodBound(const std::string& year, const std::string& month, const std::string& day) {
-  std::string bound(app::LeftCharacters(year, 4));
+  std::string bound(platform::LeftCharacters(year, 4));
   bound += '-';
-  bound += app::LeftCharacters(month, 2);
+  bound += platform::LeftCharacters(month, 2);
   bound += '-';
-  bound += app::LeftCharacters(day, 2);
+  bound += platform::LeftCharacters(day, 2);
   return bound;
 }
 
@@ -153,14 +153,14 @@ class ImportRun::WorkFile {
     return !failed_;
   }
 
-  app::SiblingFile file_;
+  platform::SiblingFile file_;
   int fd_ = -1;
   std::vector<char> buffer_;
   std::size_t used_ = 0;
   bool failed_ = false;
 };
 
-ImportRun::ImportRun(std::filesystem::path programFolder, app::UserInterface& ui,
+ImportRun::ImportRun(std::filesystem::path programFolder, platform::UserInterface& ui,
                      logdb::FrequencyErrors& errors, std::function<void()> handOver,
                      std::function<void()> exitOperation)
     : programFolder_(std::move(programFolder)),
@@ -170,11 +170,11 @@ ImportRun::ImportRun(std::filesystem::path programFolder, app::UserInterface& ui
       exitOperation_(std::move(exitOperation)),
       database_(ui, errors),
       history_(programFolder_, ui),
-      notYetBytes_(app::EncodeCp932(kNotYet)) {}
+      notYetBytes_(platform::EncodeCp932(kNotYet)) {}
 
 ImportOutcome ImportRun::Command2_Click(const ImportRequest& request) {
   linesWritten_ = 0;
-  if (!app::FileExists(request.Path)) {
+  if (!platform::FileExists(request.Path)) {
     ui_.ShowMessage(kLogMissing);
     return ImportOutcome::kNotStarted;
   }
@@ -284,7 +284,7 @@ void ImportRun::ProcessQso(WorkFile& workFile) {
   for (int i = 0; i < textFields; ++i) ascii = ascii && !HasNonAscii(fields[i]);
   if (!ascii) {
     for (int i = 0; i < textFields; ++i) {
-      encoded_[i] = app::EncodeCp932(fields[i]);
+      encoded_[i] = platform::EncodeCp932(fields[i]);
       fields[i] = encoded_[i];
     }
   }

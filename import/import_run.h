@@ -7,9 +7,9 @@
 #include <optional>
 #include <string>
 
-#include "app/user_interface.h"
 #include "import/answer_history.h"
 #include "logdb/log_database.h"
+#include "platform/user_interface.h"
 
 namespace sfxtal::import {
 
@@ -45,7 +45,7 @@ class ImportRun {
 
   /// `errors` lives as long as the program. `handOver` is the spreadsheet step with "FREAD" and
   /// `exitOperation` the main window's exit; either may be empty (nothing to do).
-  ImportRun(std::filesystem::path programFolder, app::UserInterface& ui,
+  ImportRun(std::filesystem::path programFolder, platform::UserInterface& ui,
             logdb::FrequencyErrors& errors, std::function<void()> handOver,
             std::function<void()> exitOperation);
 
@@ -71,7 +71,7 @@ class ImportRun {
 
   std::filesystem::path programFolder_;
   std::filesystem::path workFilePath_;
-  app::UserInterface& ui_;
+  platform::UserInterface& ui_;
   std::function<void()> handOver_;
   std::function<void()> exitOperation_;
   logdb::LogDatabase database_;

@@ -1,10 +1,10 @@
 #include "import/suffix_dialog.h"
 
-#include "app/text_codec.h"
+#include "platform/text_codec.h"
 
 namespace sfxtal::import {
 
-SuffixDialog::SuffixDialog(app::UserInterface& ui, std::int32_t pointer,
+SuffixDialog::SuffixDialog(platform::UserInterface& ui, std::int32_t pointer,
                            const logdb::QsoRecord& qso, std::string& dialogSuffix)
     : ui_(ui),
       dialogSuffix_(dialogSuffix),
@@ -30,8 +30,8 @@ void SuffixDialog::Type(const std::string& keys) {
     const auto kept = FilterKey(static_cast<unsigned char>(c));
     if (!kept) continue;
     if (*kept == 8) {
-      const auto count = app::CharacterCount(Text1);
-      if (count > 0) Text1 = std::string(app::LeftCharacters(Text1, count - 1));
+      const auto count = platform::CharacterCount(Text1);
+      if (count > 0) Text1 = std::string(platform::LeftCharacters(Text1, count - 1));
     } else {
       Text1 += static_cast<char>(*kept);
     }
@@ -39,7 +39,7 @@ void SuffixDialog::Type(const std::string& keys) {
 }
 
 bool SuffixDialog::Command1_Click() {
-  const std::size_t length = app::CharacterCount(Text1);
+  const std::size_t length = platform::CharacterCount(Text1);
   if (length == 0) {
     ui_.ShowMessage("サフィックスが指定されていません");
     return false;
@@ -55,7 +55,7 @@ bool SuffixDialog::Command1_Click() {
       const std::size_t slash = callsign_.find('/', start);
       const std::string_view part = std::string_view(callsign_).substr(
           start, slash == std::string::npos ? slash : slash - start);
-      matched = app::RightCharacters(part, length) == Text1;
+      matched = platform::RightCharacters(part, length) == Text1;
       if (slash == std::string::npos) break;
       start = slash + 1;
     }

@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "app/user_interface.h"
 #include "logdb/qso_record.h"
+#include "platform/user_interface.h"
 
 namespace sfxtal::import {
 
@@ -15,7 +15,7 @@ namespace sfxtal::import {
 class SuffixDialog {
  public:
   /// Form_Load: fills the labels from the QSO in hand, empties the entry and DialogSuffix.
-  SuffixDialog(app::UserInterface& ui, std::int32_t pointer, const logdb::QsoRecord& qso,
+  SuffixDialog(platform::UserInterface& ui, std::int32_t pointer, const logdb::QsoRecord& qso,
                std::string& dialogSuffix);
 
   static constexpr const char* kCaption = "サフィックスの設定";
@@ -46,7 +46,7 @@ class SuffixDialog {
   const std::string& DialogSuffix() const { return dialogSuffix_; }
 
  private:
-  app::UserInterface& ui_;
+  platform::UserInterface& ui_;
   std::string& dialogSuffix_;
   std::string callsign_;
   std::string label2_, label3_, label4_, label5_, label6_, label7_;

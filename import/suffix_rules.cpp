@@ -1,6 +1,6 @@
 #include "import/suffix_rules.h"
 
-#include "app/text_codec.h"
+#include "platform/text_codec.h"
 
 namespace sfxtal::import {
 
@@ -46,8 +46,8 @@ CallsignSplit SplitCallsign(std::string_view normalized, std::string_view calls)
   if (first == std::string_view::npos) return {0, normalized};
   const std::string_view left = normalized.substr(0, first);
   const std::string_view right = normalized.substr(first + 1);
-  const std::size_t leftLength = app::CharacterCount(left);
-  const std::size_t rightLength = app::CharacterCount(right);
+  const std::size_t leftLength = platform::CharacterCount(left);
+  const std::size_t rightLength = platform::CharacterCount(right);
   if (leftLength == rightLength) return {1, calls};
   return {0, leftLength > rightLength ? left : right};
 }
@@ -62,7 +62,7 @@ bool IsCountableSuffix(std::string_view suffix) {
   // Three characters take at most twelve UTF-8 bytes; short texts need no counting.
   if (suffix.size() <= 3) return !suffix.empty();
   if (suffix.size() > 12) return false;
-  return app::CharacterCount(suffix) <= 3;
+  return platform::CharacterCount(suffix) <= 3;
 }
 
 }  // namespace sfxtal::import

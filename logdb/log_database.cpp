@@ -11,9 +11,9 @@
 #include <cstring>
 #include <system_error>
 
-#include "app/file_exists.h"
-#include "app/text_codec.h"
 #include "logdb/band.h"
+#include "platform/file_exists.h"
+#include "platform/text_codec.h"
 
 namespace sfxtal::logdb {
 namespace {
@@ -158,7 +158,7 @@ void AssignCharacters(std::string& out, std::string_view bytes) {
   if (IsAscii(bytes)) {
     SetText(out, bytes);
   } else {
-    out = app::BytesAsCharacters(bytes);
+    out = platform::BytesAsCharacters(bytes);
   }
 }
 
@@ -179,7 +179,7 @@ char* PutTwoDigits(char* out, unsigned value) {
 
 }  // namespace
 
-LogDatabase::LogDatabase(app::UserInterface& ui, FrequencyErrors& errors)
+LogDatabase::LogDatabase(platform::UserInterface& ui, FrequencyErrors& errors)
     : ui_(ui), errors_(errors), band_(&BandLabel("")) {}
 
 LogDatabase::~LogDatabase() {
@@ -191,7 +191,7 @@ bool LogDatabase::IsOpen() const {
 }
 
 std::filesystem::path LogDatabase::FormedPath() const {
-  const std::string_view last = app::RightCharacters(DbPath, 4);
+  const std::string_view last = platform::RightCharacters(DbPath, 4);
   bool isTdb = last.size() == 4;
   for (std::size_t i = 0; isTdb && i < 4; ++i) {
     char c = last[i];
@@ -202,7 +202,7 @@ std::filesystem::path LogDatabase::FormedPath() const {
 }
 
 bool LogDatabase::OpenLogDatabase() {
-  const auto found = app::FindFormedFile(FormedPath());
+  const auto found = platform::FindFormedFile(FormedPath());
   if (!found) {
     lastOpenFailure_ = OpenFailure::kMissing;
     return false;
@@ -213,7 +213,7 @@ bool LogDatabase::OpenLogDatabase() {
   }
 
   // Shared reading: the logging program may have the file open, even for writing; no lock.
-  const int fd = app::OpenFileForReading(*found);
+  const int fd = platform::OpenFileForReading(*found);
   if (fd < 0) {
     lastOpenFailure_ = OpenFailure::kMissing;
     return false;
@@ -324,7 +324,7 @@ bool LogDatabase::ReadQso() {
   if (asciiFreqAndMode) {
     band = &AsciiBandLabel(freq);
   } else {
-    freqText_ = app::BytesAsCharacters(freq);
+    freqText_ = platform::BytesAsCharacters(freq);
     band = &BandLabel(freqText_);
   }
   if (band->empty()) {

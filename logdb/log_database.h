@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/user_interface.h"
 #include "logdb/qso_record.h"
+#include "platform/user_interface.h"
 
 namespace sfxtal::logdb {
 
@@ -36,7 +36,7 @@ class LogDatabase {
  public:
   static constexpr int kFieldCount = 16;
 
-  LogDatabase(app::UserInterface& ui, FrequencyErrors& errors);
+  LogDatabase(platform::UserInterface& ui, FrequencyErrors& errors);
   ~LogDatabase();
   LogDatabase(const LogDatabase&) = delete;
   LogDatabase& operator=(const LogDatabase&) = delete;
@@ -77,7 +77,7 @@ class LogDatabase {
 
  private:
   // Implementation state is the reader's own business.
-  app::UserInterface& ui_;
+  platform::UserInterface& ui_;
   FrequencyErrors& errors_;
   OpenFailure lastOpenFailure_ = OpenFailure::kNone;
   bool programEnded_ = false;

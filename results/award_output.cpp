@@ -1,34 +1,29 @@
 #include "results/award_output.h"
 
-#include "app/stand_in_spreadsheet.h"
-
 namespace sfxtal::results {
 
-app::HandOverResult NebuExcel(app::UserInterface& ui, const std::filesystem::path& programFolder,
-                              app::SpreadsheetFactory& factory) {
-  std::unique_ptr<app::SpreadsheetApplication> application = factory.Create();
+platform::HandOverResult NebuExcel(platform::UserInterface& ui,
+                                   const std::filesystem::path& programFolder,
+                                   platform::SpreadsheetFactory& factory) {
+  std::unique_ptr<platform::SpreadsheetApplication> application = factory.Create();
   if (application == nullptr) {
     ui.SetBusyPointer(false);
-    return app::HandOverResult::kNotStarted;
+    return platform::HandOverResult::kNotStarted;
   }
   ui.SetBusyPointer(true);
   application->SetVisible(true);
-  app::HandOverResult result = app::HandOverResult::kDone;
-  if (!application->OpenWorkbook(programFolder / app::kAwardWorkbookName)) {
+  platform::HandOverResult result = platform::HandOverResult::kDone;
+  if (!application->OpenWorkbook(programFolder / platform::kAwardWorkbookName)) {
     // Ends like a failed start, after the application's own message.
-    result = app::HandOverResult::kOpenFailed;
+    result = platform::HandOverResult::kOpenFailed;
   } else {
     ui.Yield();
-    if (!application->RunMacro(app::kAwardMacro)) result = app::HandOverResult::kMacroFailed;
+    if (!application->RunMacro(platform::kAwardMacro))
+      result = platform::HandOverResult::kMacroFailed;
   }
   ui.SetBusyPointer(false);
   application->Release();
   return result;
-}
-
-app::HandOverResult NebuExcel(app::UserInterface& ui, const std::filesystem::path& programFolder) {
-  app::StandInFactory factory(ui);
-  return NebuExcel(ui, programFolder, factory);
 }
 
 }  // namespace sfxtal::results

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "app/spreadsheet.h"
-#include "app/user_interface.h"
+#include "platform/spreadsheet.h"
+#include "platform/user_interface.h"
 
 namespace sfxtal::results {
 
@@ -11,10 +11,8 @@ namespace sfxtal::results {
 /// its macro "変換". An application that cannot be created is passed over without a word; what
 /// the macro reports is left to it. The result is for the caller's information: the results
 /// window ends in the same state whatever it is.
-app::HandOverResult NebuExcel(app::UserInterface& ui, const std::filesystem::path& programFolder,
-                              app::SpreadsheetFactory& factory);
-
-/// NebuExcel with the built-in stand-in as the application.
-app::HandOverResult NebuExcel(app::UserInterface& ui, const std::filesystem::path& programFolder);
+platform::HandOverResult NebuExcel(platform::UserInterface& ui,
+                                   const std::filesystem::path& programFolder,
+                                   platform::SpreadsheetFactory& factory);
 
 }  // namespace sfxtal::results

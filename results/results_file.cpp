@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "app/file_exists.h"
-#include "app/text_codec.h"
-#include "app/text_file.h"
+#include "platform/file_exists.h"
+#include "platform/text_codec.h"
+#include "platform/text_file.h"
 
 namespace sfxtal::results {
 namespace {
@@ -16,7 +16,7 @@ bool IsBlank(char c) {
 // Most fields are plain ASCII; the mark "未" is the one that is not, and it comes often.
 std::string DecodeField(std::string_view bytes) {
   if (bytes == "\x96\xa2") return std::string(kUnconfirmedMark);
-  return app::DecodeCp932(bytes);
+  return platform::DecodeCp932(bytes);
 }
 
 }  // namespace
@@ -58,11 +58,11 @@ std::vector<std::string> SplitResultsLine(std::string_view line) {
 }
 
 std::optional<ResultsRead> ReadResultsFile(const std::filesystem::path& programFolder,
-                                           app::UserInterface& ui, ResultsTable& table,
+                                           platform::UserInterface& ui, ResultsTable& table,
                                            const ResultRowCallback& onRow) {
   const std::filesystem::path path = programFolder / kResultsFileName;
-  app::TextFileReader file;
-  if (!app::FileExists(path) || !file.Open(path)) {
+  platform::TextFileReader file;
+  if (!platform::FileExists(path) || !file.Open(path)) {
     ui.ShowMessage(kResultsMissingMessage);
     return std::nullopt;
   }

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/user_interface.h"
 #include "logdb/qso_record.h"
+#include "platform/user_interface.h"
 #include "results/suffix_row.h"
 
 namespace sfxtal::results {
@@ -75,7 +75,7 @@ std::vector<std::string> SplitResultsLine(std::string_view lineBytes);
 /// record cut short takes the fields that are there. When the file is missing, shows
 /// "実績ファイルが見当たりません" and returns nothing, the table untouched.
 std::optional<ResultsRead> ReadResultsFile(const std::filesystem::path& programFolder,
-                                           app::UserInterface& ui, ResultsTable& table,
+                                           platform::UserInterface& ui, ResultsTable& table,
                                            const ResultRowCallback& onRow = {});
 
 }  // namespace sfxtal::results

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/text_codec.h"
 #include "logdb/log_database_writer.h"
+#include "platform/text_codec.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_folder.h"
 
@@ -131,7 +131,7 @@ TEST_F(LogDatabaseTest, OddDatesTimesAndQslMarks) {
        '\x96',
        "25509-200-07",
        "100:127U",
-       app::Utf8Of(app::kCarriedByteBase + 0x96)},
+       platform::Utf8Of(platform::kCarriedByteBase + 0x96)},
       {{20, 1, 1, 1}, 12, 0, '\0', "2001-01-01", "12:00J", std::string(1, '\0')},
   };
   std::vector<LogRecord> records;
@@ -158,7 +158,7 @@ TEST_F(LogDatabaseTest, TextFieldsAreBytesAsCharactersWithOnlyBlanksTrimmed) {
     std::string calls, ign;
     std::string wantCalls, wantIgn;
   };
-  const std::string carried = app::Utf8Of(app::kCarriedByteBase + 0x81);
+  const std::string carried = platform::Utf8Of(platform::kCarriedByteBase + 0x81);
   const Case cases[] = {
       {"QQ1ABC", "", "QQ1ABC", "      "},
       {"  QQ1 ABC", "  /P", "QQ1 ABC", "  /P  "},

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/text_codec.h"
+#include "platform/text_codec.h"
 #include "results/totals.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_folder.h"
@@ -27,7 +27,7 @@ using test_support::WriteBytes;
 
 // Writes the results file from UTF-8 text, in CP932 as on disk.
 void WriteResults(const TempFolder& folder, const std::string& utf8) {
-  WriteBytes(folder / kResultsFileName, app::EncodeCp932(utf8));
+  WriteBytes(folder / kResultsFileName, platform::EncodeCp932(utf8));
 }
 
 // A full file in suffix order, as the tally writes it; every seventh suffix worked, every

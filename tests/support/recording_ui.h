@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/user_interface.h"
+#include "platform/user_interface.h"
 
 namespace sfxtal::test_support {
 
@@ -32,7 +32,7 @@ struct UiEvent {
 };
 
 /// The user interface as tests see it: records everything in order and plays scripted answers.
-class RecordingUi : public app::UserInterface {
+class RecordingUi : public platform::UserInterface {
  public:
   /// Answers for the Yes/No questions, in order. A question with none left fails the test.
   std::deque<bool> yesNoAnswers;

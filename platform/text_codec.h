@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace sfxtal::platform {
+
+/// First code point of the carried-through bytes: a byte b with no character of its own is held
+/// in memory as U+F780 + b, so that writing the text back gives the same byte.
+inline constexpr char32_t kCarriedByteBase = 0xF780;
+
+/// CP932 (Windows Shift-JIS) bytes to UTF-8. Bytes that do not decode are carried through.
+std::string DecodeCp932(std::string_view bytes);
+
+/// UTF-8 to CP932 bytes. Carried-through bytes become their byte again; a character that CP932
+/// cannot hold becomes "?".
+std::string EncodeCp932(std::string_view utf8);
+
+/// The log's "bytes as characters": 0x00-0x7F as ASCII, 0xA1-0xDF as half-width katakana
+/// (U+FF61-U+FF9F), every other byte carried through. Never combines two bytes.
+std::string BytesAsCharacters(std::string_view bytes);
+
+/// Number of characters (code points) in UTF-8 text.
+std::size_t CharacterCount(std::string_view utf8);
+
+/// The first / last n characters of UTF-8 text (the whole text when it is shorter).
+std::string_view LeftCharacters(std::string_view utf8, std::size_t n);
+std::string_view RightCharacters(std::string_view utf8, std::size_t n);
+
+/// Text without ASCII blanks (0x20) at both ends; other white space is kept.
+std::string_view TrimBlanks(std::string_view text);
+
+/// UTF-8 encoding of one code point.
+std::string Utf8Of(char32_t codePoint);
+
+}  // namespace sfxtal::platform

@@ -1,0 +1,214 @@
+#include "platform/text_file.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "platform/file_exists.h"
+#include "platform/text_codec.h"
+
+namespace sfxtal::platform {
+
+namespace {
+
+std::FILE* OpenStreamForReading(const std::filesystem::path& path) {
+  const int fd = OpenFileForReading(path);
+  if (fd < 0) return nullptr;
+  std::FILE* file = ::fdopen(fd, "rb");
+  if (file == nullptr) ::close(fd);
+  return file;
+}
+
+}  // namespace
+
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
+  std::FILE* file = OpenStreamForReading(path);
+  if (file == nullptr) return std::nullopt;
+  std::string bytes;
+  char buffer[65536];
+  std::size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, n);
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (failed) return std::nullopt;
+  return bytes;
+}
+
+namespace {
+
+// The file a path finally names, through any links to it (a link to a link included).
+std::filesystem::path FollowLinks(std::filesystem::path path) {
+  for (int hops = 0; hops < 40; ++hops) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(path, error)) break;
+    const std::filesystem::path link = std::filesystem::read_symlink(path, error);
+    if (error) break;
+    path = link.is_absolute() ? link : path.parent_path() / link;
+  }
+  return path;
+}
+
+}  // namespace
+
+SiblingFile::SiblingFile(std::filesystem::path target) : target_(std::move(target)) {}
+
+SiblingFile::~SiblingFile() {
+  Discard();
+}
+
+int SiblingFile::Create() {
+  Discard();
+  resolved_ = FollowLinks(target_);
+  struct stat info {};
+  if (::stat(resolved_.c_str(), &info) == 0) {
+    // Root may write anywhere; a file nobody may write is still left alone, as on Windows.
+    if (!S_ISREG(info.st_mode) || (info.st_mode & 0222) == 0) return -1;
+    if (::access(resolved_.c_str(), W_OK) != 0) return -1;
+    mode_ = info.st_mode & 07777;
+  } else if (errno == ENOENT) {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode_ = 0666 & ~mask;
+  } else {
+    return -1;
+  }
+  std::string name = ".";
+  name += resolved_.filename().string();
+  name += ".XXXXXX";
+  temp_ = (resolved_.parent_path() / name).string();
+  fd_ = ::mkstemp(temp_.data());
+  if (fd_ < 0) temp_.clear();
+  return fd_;
+}
+
+bool SiblingFile::Commit(bool sync) {
+  if (fd_ < 0) return false;
+  bool ok = ::fchmod(fd_, static_cast<mode_t>(mode_)) == 0;
+  if (sync) ok = ::fsync(fd_) == 0 && ok;
+  ok = ::close(fd_) == 0 && ok;
+  fd_ = -1;
+  ok = ok && std::rename(temp_.c_str(), resolved_.c_str()) == 0;
+  if (ok) {
+    temp_.clear();
+  } else {
+    Discard();
+  }
+  return ok;
+}
+
+void SiblingFile::Discard() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  if (!temp_.empty()) std::remove(temp_.c_str());
+  temp_.clear();
+}
+
+bool ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
+  SiblingFile file(path);
+  const int fd = file.Create();
+  if (fd < 0) return false;
+  bool ok = true;
+  const char* data = bytes.data();
+  std::size_t left = bytes.size();
+  while (ok && left > 0) {
+    const ssize_t written = ::write(fd, data, left);
+    if (written <= 0) {
+      ok = false;
+    } else {
+      data += written;
+      left -= static_cast<std::size_t>(written);
+    }
+  }
+  return ok && file.Commit(true);
+}
+
+bool AppendLine(const std::filesystem::path& path, std::string_view utf8) {
+  TextFileWriter writer;
+  if (!writer.Open(path, TextFileWriter::Mode::kAppend)) return false;
+  writer.WriteLine(utf8);
+  return writer.Close();
+}
+
+TextFileReader::~TextFileReader() {
+  Close();
+}
+
+bool TextFileReader::Open(const std::filesystem::path& path) {
+  Close();
+  failed_ = false;
+  file_ = OpenStreamForReading(path);
+  return file_ != nullptr;
+}
+
+void TextFileReader::Close() {
+  if (file_ != nullptr) std::fclose(file_);
+  file_ = nullptr;
+}
+
+bool TextFileReader::ReadLineBytes(std::string& bytes) {
+  bytes.clear();
+  if (file_ == nullptr) return false;
+  int c;
+  bool any = false;
+  while ((c = getc_unlocked(file_)) != EOF) {
+    any = true;
+    if (c == '\n') return true;
+    if (c == '\r') {
+      const int next = getc_unlocked(file_);
+      if (next != '\n' && next != EOF) std::ungetc(next, file_);
+      return true;
+    }
+    bytes += static_cast<char>(c);
+  }
+  if (std::ferror(file_)) failed_ = true;
+  return any;
+}
+
+bool TextFileReader::ReadLine(std::string& utf8) {
+  std::string bytes;
+  if (!ReadLineBytes(bytes)) {
+    utf8.clear();
+    return false;
+  }
+  utf8 = DecodeCp932(bytes);
+  return true;
+}
+
+TextFileWriter::~TextFileWriter() {
+  Close();
+}
+
+bool TextFileWriter::Open(const std::filesystem::path& path, Mode mode) {
+  Close();
+  failed_ = false;
+  file_ = std::fopen(path.c_str(), mode == Mode::kCreate ? "wb" : "ab");
+  return file_ != nullptr;
+}
+
+bool TextFileWriter::WriteBytes(std::string_view bytes) {
+  if (file_ == nullptr) return false;
+  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) failed_ = true;
+  return !failed_;
+}
+
+bool TextFileWriter::WriteLine(std::string_view utf8) {
+  WriteBytes(EncodeCp932(utf8));
+  return WriteBytes("\r\n");
+}
+
+bool TextFileWriter::Flush() {
+  if (file_ == nullptr) return false;
+  if (std::fflush(file_) != 0) failed_ = true;
+  return !failed_;
+}
+
+bool TextFileWriter::Close() {
+  if (file_ == nullptr) return !failed_;
+  if (std::fclose(file_) != 0) failed_ = true;
+  file_ = nullptr;
+  return !failed_;
+}
+
+}  // namespace sfxtal::platform

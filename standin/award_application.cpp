@@ -1,0 +1,163 @@
+#include "standin/award_application.h"
+
+#include <xlsxwriter.h>
+
+#include "platform/file_exists.h"
+#include "platform/spreadsheet.h"
+#include "platform/text_file.h"
+#include "results/results_file.h"
+#include "results/suffix_row.h"
+#include "standin/workbook_file.h"
+
+namespace sfxtal::standin {
+namespace {
+
+constexpr uint8_t kPaperA4 = 9;
+constexpr lxw_row_t kTitleRow = 0;
+constexpr lxw_row_t kCountRow = 2;
+constexpr lxw_row_t kPercentRow = 3;
+constexpr lxw_row_t kHeadingRow = 5;
+
+// The next line of `bytes` from `pos` on, without its end (CR LF, LF or a lone CR).
+bool NextLine(std::string_view bytes, std::size_t& pos, std::string_view& line) {
+  if (pos >= bytes.size()) return false;
+  const std::size_t end = bytes.find_first_of("\r\n", pos);
+  if (end == std::string_view::npos) {
+    line = bytes.substr(pos);
+    pos = bytes.size();
+    return true;
+  }
+  line = bytes.substr(pos, end - pos);
+  pos = end + 1;
+  if (bytes[end] == '\r' && pos < bytes.size() && bytes[pos] == '\n') ++pos;
+  return true;
+}
+
+bool WriteText(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t col, std::string_view text,
+               lxw_format* format) {
+  const std::string cell(standin::CellText(text));
+  return worksheet_write_string(sheet, row, col, cell.c_str(), format) == LXW_NO_ERROR;
+}
+
+}  // namespace
+
+std::vector<AwardEntry> ConfirmedEntries(std::string_view resultsFileBytes) {
+  std::vector<AwardEntry> entries;
+  std::vector<std::string> fields;
+  std::size_t pos = 0;
+  std::string_view line;
+  int records = 0;
+  // Fields run on across lines, four to a record, as the results window reads them.
+  auto takeRecords = [&](bool last) {
+    std::size_t next = 0;
+    while (records < results::kSuffixCount &&
+           (fields.size() - next >= 4 || (last && next < fields.size()))) {
+      results::ResultRecord record;
+      std::string* parts[] = {&record.Suffix, &record.Detail1, &record.Detail2, &record.Mark};
+      for (std::string* part : parts) {
+        if (next < fields.size()) *part = std::move(fields[next++]);
+      }
+      ++records;
+      if (results::IsConfirmed(record)) {
+        entries.push_back({std::move(record.Suffix), std::move(record.Detail1),
+                           std::move(record.Detail2), std::move(record.Mark)});
+      }
+    }
+    fields.erase(fields.begin(), fields.begin() + static_cast<std::ptrdiff_t>(next));
+  };
+  while (records < results::kSuffixCount && NextLine(resultsFileBytes, pos, line)) {
+    for (std::string& field : results::SplitResultsLine(line)) fields.push_back(std::move(field));
+    takeRecords(false);
+  }
+  takeRecords(true);
+  return entries;
+}
+
+bool FillAwardApplication(lxw_workbook* workbook, const std::vector<AwardEntry>& entries) {
+  lxw_worksheet* sheet = workbook_add_worksheet(workbook, "申請書");
+  if (sheet == nullptr) return false;
+
+  lxw_format* title = workbook_add_format(workbook);
+  format_set_bold(title);
+  format_set_font_size(title, 16);
+  format_set_align(title, LXW_ALIGN_CENTER);
+  lxw_format* label = workbook_add_format(workbook);
+  format_set_bold(label);
+  lxw_format* count = workbook_add_format(workbook);
+  format_set_num_format(count, "#,##0\" / 18,278\"");
+  format_set_align(count, LXW_ALIGN_LEFT);
+  lxw_format* percent = workbook_add_format(workbook);
+  format_set_num_format(percent, "0.00%");
+  format_set_align(percent, LXW_ALIGN_LEFT);
+  lxw_format* heading = workbook_add_format(workbook);
+  format_set_bold(heading);
+  format_set_border(heading, LXW_BORDER_THIN);
+  format_set_bg_color(heading, 0xD9D9D9);
+  format_set_align(heading, LXW_ALIGN_CENTER);
+  lxw_format* cell = workbook_add_format(workbook);
+  format_set_border(cell, LXW_BORDER_THIN);
+  format_set_align(cell, LXW_ALIGN_CENTER);
+
+  worksheet_set_paper(sheet, kPaperA4);
+  worksheet_set_portrait(sheet);
+  worksheet_set_margins(sheet, 0.7, 0.7, 0.75, 0.75);
+  worksheet_center_horizontally(sheet);
+  worksheet_fit_to_pages(sheet, 1, 0);
+  worksheet_set_footer(sheet, "&C&P / &N");
+  const double widths[] = {7, 14, 18, 14, 8};
+  for (lxw_col_t col = 0; col < 5; ++col) {
+    worksheet_set_column(sheet, col, col, widths[col], nullptr);
+  }
+
+  const auto confirmed = static_cast<double>(entries.size());
+  bool ok = worksheet_merge_range(sheet, kTitleRow, 0, kTitleRow, 4, kAwardTitle, title) ==
+                LXW_NO_ERROR &&
+            WriteText(sheet, kCountRow, 0, "コンファーム済みサフィックス", label) &&
+            worksheet_write_number(sheet, kCountRow, 3, confirmed, count) == LXW_NO_ERROR &&
+            WriteText(sheet, kPercentRow, 0, "達成率", label) &&
+            worksheet_write_number(sheet, kPercentRow, 3, confirmed / results::kSuffixCount,
+                                   percent) == LXW_NO_ERROR &&
+            worksheet_repeat_rows(sheet, kHeadingRow, kHeadingRow) == LXW_NO_ERROR;
+  const char* headings[] = {"No.", "サフィックス", "コールサイン", "交信日", "マーク"};
+  for (lxw_col_t col = 0; ok && col < 5; ++col) {
+    ok = WriteText(sheet, kHeadingRow, col, headings[col], heading);
+  }
+  lxw_row_t row = kHeadingRow + 1;
+  for (std::size_t i = 0; ok && i < entries.size(); ++i, ++row) {
+    const AwardEntry& entry = entries[i];
+    ok = worksheet_write_number(sheet, row, 0, static_cast<double>(i + 1), cell) == LXW_NO_ERROR &&
+         WriteText(sheet, row, 1, entry.suffix, cell) &&
+         WriteText(sheet, row, 2, entry.baseCall, cell) &&
+         WriteText(sheet, row, 3, entry.date, cell) && WriteText(sheet, row, 4, entry.mark, cell);
+  }
+  return ok;
+}
+
+bool WriteAwardApplication(const std::filesystem::path& path,
+                           const std::vector<AwardEntry>& entries) {
+  standin::WorkbookFile file(path);
+  lxw_workbook* workbook = file.Create();
+  return workbook != nullptr && FillAwardApplication(workbook, entries) && file.Commit();
+}
+
+std::optional<std::filesystem::path> MakeAwardApplication(platform::UserInterface& ui,
+                                                          const std::filesystem::path& folder) {
+  const std::filesystem::path resultsFile = folder / results::kResultsFileName;
+  if (!platform::FileExists(resultsFile)) {
+    ui.ShowMessage(results::kResultsMissingMessage);
+    return std::nullopt;
+  }
+  const std::optional<std::string> bytes = platform::ReadFileBytes(resultsFile);
+  if (!bytes) {
+    ui.ShowMessage(std::string(platform::kCannotReadMessage) + "\n" + resultsFile.string());
+    return std::nullopt;
+  }
+  const std::filesystem::path book = folder / kAwardApplicationFile;
+  if (!WriteAwardApplication(book, ConfirmedEntries(*bytes))) {
+    ui.ShowMessage(std::string(platform::kCannotWriteMessage) + "\n" + book.string());
+    return std::nullopt;
+  }
+  return book;
+}
+
+}  // namespace sfxtal::standin

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "logdb/qso_record.h"
+#include "results/suffix_row.h"
+
+namespace sfxtal::standin {
+
+using results::kSuffixCount;
+/// "未" as it stands in the work file: the tally works on the file's own bytes, so that every
+/// byte of a line reaches the results unchanged.
+inline constexpr std::string_view kNotYetMarkBytes = "\x96\xa2";
+
+/// The place of a suffix in suffix order (A = 0, Z = 25, AA = 26, ZZZ = 18,277), or -1 when it
+/// is not one to three capital letters A-Z.
+int SuffixIndex(std::string_view suffix);
+/// Number of letters of the suffix at a place in suffix order.
+int SuffixLength(int index);
+
+/// The fields of one line of comma-separated text. A field may be enclosed in double quotes and
+/// then hold commas and quotes: it ends at the first quote followed by a comma or the end of the
+/// line. Blanks around a field are dropped.
+std::vector<std::string> SplitFields(std::string_view line);
+
+/// The QSO chosen for one suffix; its texts are the work file's CP932 bytes.
+struct TallyRow {
+  bool worked = false;
+  std::string baseCall;
+  std::string date;
+  std::string mark;
+
+  bool Unconfirmed() const { return worked && mark == kNotYetMarkBytes; }
+  /// As the results window counts: a base call and a mark other than "未".
+  bool Confirmed() const { return worked && !baseCall.empty() && mark != kNotYetMarkBytes; }
+};
+
+/// Worked and confirmed suffixes among `outOf`.
+struct TallyCounts {
+  int outOf = 0;
+  int worked = 0;
+  int confirmed = 0;
+  /// Confirmed / outOf, 0 to 1.
+  double ConfirmedFraction() const { return outOf == 0 ? 0.0 : double(confirmed) / outOf; }
+};
+
+/// The work file summed up per suffix.
+struct Tally {
+  /// One row per suffix, in suffix order.
+  std::vector<TallyRow> rows = std::vector<TallyRow>(kSuffixCount);
+  std::int64_t lines = 0;
+  /// Lines without exactly four fields.
+  std::int64_t badFieldCountLines = 0;
+  /// Lines whose suffix is not one to three capital letters.
+  std::int64_t badSuffixLines = 0;
+
+  std::int64_t SkippedLines() const { return badFieldCountLines + badSuffixLines; }
+  /// The counts over the suffixes of `letters` letters (1 to 3), or over all of them (0).
+  TallyCounts Counts(int letters) const;
+};
+
+/// Adds one work-file line's CP932 bytes (base call, suffix, date, mark): for each suffix the
+/// first line whose mark is not "未" wins, and failing that the first line. Splitting by bytes is
+/// safe: no CP932 trail byte is a quote, a comma or a blank.
+void AddWorkLine(Tally& tally, std::string_view lineBytes);
+
+/// Tallies a whole work file. Nothing when it cannot be opened or read.
+std::optional<Tally> TallyWorkFile(const std::filesystem::path& workFile);
+
+/// The results file for a tally: one line per suffix in suffix order, four quoted fields (suffix,
+/// base call, date, mark; three empty ones for a suffix not worked), the work file's own bytes
+/// with CR LF. A quote inside a field becomes a single quote.
+std::string ResultsFileBytes(const Tally& tally);
+
+}  // namespace sfxtal::standin

@@ -1,0 +1,133 @@
+#include "platform/text_file.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/temp_folder.h"
+
+namespace sfxtal::platform {
+namespace {
+
+using test_support::ReadBytes;
+using test_support::TempFolder;
+using test_support::WriteBytes;
+
+TEST(TextFileWriter, WritesCp932WithCrLf) {
+  TempFolder folder;
+  TextFileWriter writer;
+  ASSERT_TRUE(writer.Open(folder / "sfxtal.tmp", TextFileWriter::Mode::kCreate));
+  writer.WriteLine("\"QQ1ABC\",\"ABC\",\"1998/03/21\",\"未\"");
+  ASSERT_TRUE(writer.Close());
+  const std::string bytes = ReadBytes(folder / "sfxtal.tmp");
+  EXPECT_EQ(bytes, "\"QQ1ABC\",\"ABC\",\"1998/03/21\",\"\x96\xa2\"\r\n");
+  EXPECT_EQ(bytes.size(), 34u);
+}
+
+TEST(TextFileReader, ReadsEveryLineEndAndKeepsOddBytes) {
+  TempFolder folder;
+  WriteBytes(folder / "in.txt", "a,\x96\xa2\r\nb\nc\rd\x80\xff\r\n\r\nlast");
+  TextFileReader reader;
+  ASSERT_TRUE(reader.Open(folder / "in.txt"));
+  std::vector<std::string> lines;
+  std::string line;
+  while (reader.ReadLine(line)) lines.push_back(line);
+  EXPECT_FALSE(reader.Failed());
+  ASSERT_EQ(lines.size(), 6u);
+  EXPECT_EQ(lines[0], "a,未");
+  EXPECT_EQ(lines[1], "b");
+  EXPECT_EQ(lines[2], "c");
+  EXPECT_EQ(lines[4], "");
+  EXPECT_EQ(lines[5], "last");
+
+  // Written back, the odd bytes are the same bytes again.
+  TextFileWriter writer;
+  ASSERT_TRUE(writer.Open(folder / "out.txt", TextFileWriter::Mode::kCreate));
+  writer.WriteLine(lines[3]);
+  ASSERT_TRUE(writer.Close());
+  EXPECT_EQ(ReadBytes(folder / "out.txt"), "d\x80\xff\r\n");
+}
+
+TEST(TextFileReader, MissingFileDoesNotOpen) {
+  TempFolder folder;
+  TextFileReader reader;
+  EXPECT_FALSE(reader.Open(folder / "none.txt"));
+  std::string line;
+  EXPECT_FALSE(reader.ReadLine(line));
+}
+
+TEST(AppendLine, AppendsAndCreates) {
+  TempFolder folder;
+  ASSERT_TRUE(AppendLine(folder / "履歴.txt", "QQ1ABC/QQ2XYZ,ABC"));
+  ASSERT_TRUE(AppendLine(folder / "履歴.txt", "QQ3/QQ4,Q"));
+  EXPECT_EQ(ReadBytes(folder / "履歴.txt"), "QQ1ABC/QQ2XYZ,ABC\r\nQQ3/QQ4,Q\r\n");
+}
+
+TEST(ReplaceFile, ReplacesWholeAndLeavesNoTemporaryFile) {
+  TempFolder folder;
+  WriteBytes(folder / "実績.txt", "old");
+  ASSERT_TRUE(ReplaceFile(folder / "実績.txt", "new contents"));
+  EXPECT_EQ(ReadBytes(folder / "実績.txt"), "new contents");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
+}
+
+TEST(ReplaceFile, UnwritableFolderFailsAndKeepsTheOldFile) {
+  TempFolder folder;
+  WriteBytes(folder / "実績.txt", "old");
+  test_support::ReadOnlyFolder readOnly(folder.Path());
+  if (!readOnly.Active()) GTEST_SKIP() << "cannot make a folder read-only here";
+  EXPECT_FALSE(ReplaceFile(folder / "実績.txt", "new"));
+  EXPECT_FALSE(AppendLine(folder / "実績.txt", "new"));
+  EXPECT_EQ(ReadBytes(folder / "実績.txt"), "old");
+}
+
+TEST(ReplaceFile, FullDiskFailsAndKeepsTheOldFile) {
+  test_support::TinyDisk disk(64 * 1024);
+  if (!disk.Active()) GTEST_SKIP() << "cannot mount a small file system here";
+  WriteBytes(disk / "実績.txt", "old");
+  EXPECT_FALSE(ReplaceFile(disk / "実績.txt", std::string(256 * 1024, 'x')));
+  EXPECT_EQ(ReadBytes(disk / "実績.txt"), "old");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(disk.Path()), {}), 1);
+  TextFileWriter writer;
+  ASSERT_TRUE(writer.Open(disk / "sfxtal.tmp", TextFileWriter::Mode::kCreate));
+  for (int i = 0; i < 20000; ++i) writer.WriteLine("\"QQ1ABC\",\"ABC\",\"1998/03/21\",\"未\"");
+  EXPECT_FALSE(writer.Close());  // the write error is not lost in the buffer
+}
+
+TEST(ReplaceFile, KeepsPermissionsFollowsLinksAndLeavesReadOnlyFilesAlone) {
+  namespace fs = std::filesystem;
+  TempFolder folder;
+  WriteBytes(folder / "SFXTAL.INI", "old");
+  fs::permissions(folder / "SFXTAL.INI", fs::perms::owner_read | fs::perms::owner_write);
+  ASSERT_TRUE(ReplaceFile(folder / "SFXTAL.INI", "new"));
+  EXPECT_EQ(fs::status(folder / "SFXTAL.INI").permissions(),
+            fs::perms::owner_read | fs::perms::owner_write);
+
+  // A file nobody may write stays as it is, even for root.
+  fs::permissions(folder / "SFXTAL.INI", fs::perms::owner_read | fs::perms::group_read);
+  EXPECT_FALSE(ReplaceFile(folder / "SFXTAL.INI", "newer"));
+  EXPECT_EQ(ReadBytes(folder / "SFXTAL.INI"), "new");
+
+  // A link keeps pointing at its file, which gets the new contents.
+  fs::create_directory(folder / "real");
+  WriteBytes(folder / "real" / "実績.txt", "old");
+  fs::create_symlink("real/実績.txt", folder / "実績.txt");
+  ASSERT_TRUE(ReplaceFile(folder / "実績.txt", "new"));
+  EXPECT_TRUE(fs::is_symlink(folder / "実績.txt"));
+  EXPECT_EQ(ReadBytes(folder / "real" / "実績.txt"), "new");
+
+  // Something that is not a file is never replaced.
+  fs::create_directory(folder / "sfxtal.xlsx");
+  EXPECT_FALSE(ReplaceFile(folder / "sfxtal.xlsx", "x"));
+  EXPECT_TRUE(fs::is_directory(folder / "sfxtal.xlsx"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), {}), 4);  // no temporary left
+}
+
+TEST(ReplaceFile, MissingFolderFails) {
+  TempFolder folder;
+  EXPECT_FALSE(ReplaceFile(folder / "no" / "such.txt", "x"));
+  TextFileWriter writer;
+  EXPECT_FALSE(writer.Open(folder / "no" / "such.txt", TextFileWriter::Mode::kCreate));
+  EXPECT_FALSE(AppendLine(folder / "no" / "such.txt", "x"));
+}
+
+}  // namespace
+}  // namespace sfxtal::platform

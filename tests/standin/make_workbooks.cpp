@@ -1,0 +1,21 @@
+// Runs the two hand-overs that write workbooks, through the built-in stand-in, in the folder
+// given: the tally of its sfxtal.tmp, then the award application from the results file.
+#include <iostream>
+
+#include "app/excel_x.h"
+#include "cli/terminal_ui.h"
+#include "results/award_output.h"
+#include "standin/stand_in_spreadsheet.h"
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::cerr << "usage: make_workbooks FOLDER\n";
+    return 2;
+  }
+  sfxtal::cli::TerminalUi ui(std::cin, std::cerr);
+  using sfxtal::platform::HandOverResult;
+  sfxtal::standin::StandInFactory spreadsheet(ui);
+  if (sfxtal::app::ExcelX(ui, argv[1], "FREAD", spreadsheet) != HandOverResult::kDone) return 1;
+  if (sfxtal::results::NebuExcel(ui, argv[1], spreadsheet) != HandOverResult::kDone) return 1;
+  return 0;
+}
