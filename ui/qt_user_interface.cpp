@@ -1,0 +1,99 @@
+#include "ui/qt_user_interface.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QUrl>
+#include <QWidget>
+#include <cstdlib>
+
+namespace sfxtal::ui {
+
+namespace {
+
+QString ToQString(const std::string& utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+}  // namespace
+
+QtUserInterface::QtUserInterface() {
+  sinceEvents_.start();
+}
+
+QWidget* DialogParent() {
+  if (QWidget* active = QApplication::activeWindow()) return active;
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (widget->isVisible()) return widget;
+  }
+  return nullptr;
+}
+
+void QtUserInterface::ShowMessage(const std::string& text) {
+  QMessageBox box(QMessageBox::NoIcon, kTitle, ToQString(text), QMessageBox::Ok, DialogParent());
+  box.exec();
+}
+
+bool QtUserInterface::AskYesNo(const std::string& text) {
+  QMessageBox box(QMessageBox::NoIcon, kTitle, ToQString(text), QMessageBox::Yes | QMessageBox::No,
+                  DialogParent());
+  box.setDefaultButton(QMessageBox::Yes);
+  return box.exec() == QMessageBox::Yes;
+}
+
+void QtUserInterface::AskSuffix(import::SuffixDialog& dialog) {
+  if (importWindow_ != nullptr) importWindow_->AskSuffix(dialog);
+}
+
+void QtUserInterface::SetInputsLocked(bool locked) {
+  if (importWindow_ != nullptr) importWindow_->SetInputsLocked(locked);
+}
+
+void QtUserInterface::ShowProgress(const std::string& text) {
+  if (importWindow_ != nullptr) importWindow_->ShowProgress(text);
+}
+
+void QtUserInterface::Yield() {
+  // Processing events after every one of a million records would cost more than the import
+  // itself; a pass every few milliseconds keeps the window painted and the exit button live.
+  if (sinceEvents_.elapsed() < kYieldIntervalMs) return;
+  QApplication::processEvents();
+  ++eventPasses_;
+  sinceEvents_.restart();
+}
+
+void QtUserInterface::SetBusyPointer(bool busy) {
+  if (busy == busy_) return;
+  busy_ = busy;
+  if (busy) {
+    QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+  } else {
+    QApplication::restoreOverrideCursor();
+  }
+  // The pointer changes only when events run; show it before a long step begins.
+  QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+bool DesktopSessionPresent() {
+  const char* x = std::getenv("DISPLAY");
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  return (x != nullptr && *x != '\0') || (wayland != nullptr && *wayland != '\0');
+}
+
+void QtUserInterface::OpenFile(const std::filesystem::path& path) {
+  // The path goes to the desktop as one URL, never through a shell.
+  if (!DesktopSessionPresent()) return;
+  QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(path.string())));
+}
+
+void QtUserInterface::EndProgram() {
+  if (ended_) return;
+  ended_ = true;
+  SetBusyPointer(false);
+  // Hidden rather than closed, so that no window's closing steps run on the way out.
+  for (QWidget* widget : QApplication::topLevelWidgets()) widget->hide();
+  QApplication::exit(0);
+}
+
+}  // namespace sfxtal::ui
