@@ -3,8 +3,9 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 RUN_FOLDER ?= run
+PREFIX ?= $(HOME)/SfxTal
 
-.PHONY: all setup configure build test run bench format clean
+.PHONY: all setup configure build test run bench install format clean
 
 all: build
 
@@ -22,6 +23,10 @@ test: build
 
 run: build
 	@./tools/run-sample.sh $(BUILD) $(RUN_FOLDER)
+
+# A portable program folder at PREFIX that the operator owns, and the desktop's menu entry.
+install: build
+	@cmake --install $(BUILD) --prefix "$(PREFIX)"
 
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do echo "== $$b"; $$b; done

@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
+  desktop-file-utils
   python3 python3-openpyxl
 )
 
