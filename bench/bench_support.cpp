@@ -8,6 +8,8 @@
 
 #include "import/suffix_dialog.h"
 #include "logdb/sample_log.h"
+#include "platform/text_codec.h"
+#include "results/suffix_row.h"
 
 namespace sfxtal::bench {
 
@@ -61,6 +63,20 @@ void RawRead(benchmark::State& state, const std::filesystem::path& path) {
     ::close(fd);
   }
   state.SetBytesProcessed(bytes);
+}
+
+std::string FullResultsFileBytes() {
+  std::string text;
+  for (int row = 0; row < results::kSuffixCount; ++row) {
+    const std::string suffix = results::SuffixOfRow(row);
+    if (row % 3 == 0) {
+      text += "\"" + suffix + "\",\"JA1" + suffix + "\",\"1998/03/21\",\"" +
+              (row % 2 == 0 ? "未" : "J") + "\"\r\n";
+    } else {
+      text += "\"" + suffix + "\",\"\",\"\",\"\"\r\n";
+    }
+  }
+  return platform::EncodeCp932(text);
 }
 
 }  // namespace sfxtal::bench

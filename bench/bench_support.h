@@ -48,6 +48,9 @@ inline constexpr std::uint32_t kSampleRecords = 1'000'000;
 const BenchFolder& SampleFolder();
 std::filesystem::path SampleLog();
 
+/// A full 実績.txt (CP932): every suffix, a third of them worked, half of those still "未".
+std::string FullResultsFileBytes();
+
 /// The body of BM_RawRead: the file's bytes read front to back through a 64 KiB buffer, the
 /// yardstick the reader and the import are held against.
 void RawRead(benchmark::State& state, const std::filesystem::path& path);

@@ -6,7 +6,6 @@
 
 #include "app/settings_store.h"
 #include "bench/bench_support.h"
-#include "platform/text_codec.h"
 #include "platform/text_file.h"
 #include "platform/user_interface.h"
 #include "results/results_file.h"
@@ -20,24 +19,10 @@ using namespace sfxtal;
 
 using sfxtal::bench::QuietUi;
 
-// A full results file: every suffix, a third of them worked, half of those still "未".
-std::string FullResultsFile() {
-  std::string text;
-  for (int row = 0; row < results::kSuffixCount; ++row) {
-    const std::string suffix = results::SuffixOfRow(row);
-    if (row % 3 == 0) {
-      text += "\"" + suffix + "\",\"JA1" + suffix + "\",\"1998/03/21\",\"" +
-              (row % 2 == 0 ? "未" : "J") + "\"\r\n";
-    } else {
-      text += "\"" + suffix + "\",\"\",\"\",\"\"\r\n";
-    }
-  }
-  return platform::EncodeCp932(text);
-}
-
 void BM_ReadResultsFile(benchmark::State& state) {
   BenchFolder folder;
-  if (!platform::ReplaceFile(folder.Path() / results::kResultsFileName, FullResultsFile())) {
+  if (!platform::ReplaceFile(folder.Path() / results::kResultsFileName,
+                             bench::FullResultsFileBytes())) {
     state.SkipWithError("cannot write the results file");
     return;
   }

@@ -39,6 +39,7 @@ enum class HandOverResult {
   kNotStarted,   // the application could not be created; nothing shown
   kOpenFailed,   // the workbook did not open (the application said why); no macro run
   kMacroFailed,  // the macro failed (the application said why)
+  kStopped,      // the program was ended while the workbook opened; no macro run
 };
 
 // The workbooks and macros the program names.

@@ -1,6 +1,12 @@
 #include "results/award_output.h"
 
+#include "platform/file_exists.h"
+
 namespace sfxtal::results {
+
+bool AwardBookPresent(const std::filesystem::path& programFolder) {
+  return platform::FormedFileExists(programFolder / kAwardOfferBookName);
+}
 
 platform::HandOverResult NebuExcel(platform::UserInterface& ui,
                                    const std::filesystem::path& programFolder,
@@ -18,8 +24,12 @@ platform::HandOverResult NebuExcel(platform::UserInterface& ui,
     result = platform::HandOverResult::kOpenFailed;
   } else {
     ui.Yield();
-    if (!application->RunMacro(platform::kAwardMacro))
+    // Closing the results window during the yield ends the program; nothing more is started.
+    if (ui.StopRequested()) {
+      result = platform::HandOverResult::kStopped;
+    } else if (!application->RunMacro(platform::kAwardMacro)) {
       result = platform::HandOverResult::kMacroFailed;
+    }
   }
   ui.SetBusyPointer(false);
   application->Release();

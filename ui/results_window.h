@@ -2,13 +2,22 @@
 
 #include <QWidget>
 #include <filesystem>
+#include <string>
 
 #include "platform/spreadsheet.h"
+#include "results/results_buttons.h"
 #include "ui/qt_user_interface.h"
+
+class QPushButton;
+class QTableView;
 
 namespace sfxtal::ui {
 
-/// Form2, the results window with its grid of every suffix.
+class ResultsGridModel;
+class SuffixLookupBox;
+
+/// Form2, the results window with its grid of every suffix: the read of 実績.txt with the totals
+/// in the caption, the suffix lookup, the award output, and the end of the program on closing.
 class ResultsWindow : public QWidget {
   Q_OBJECT
 
@@ -16,10 +25,37 @@ class ResultsWindow : public QWidget {
   ResultsWindow(std::filesystem::path programFolder, QtUserInterface& ui,
                 platform::SpreadsheetFactory& spreadsheet, QWidget* parent = nullptr);
 
+  /// The border and caption the window's size rules count around its client area, in pixels.
+  QSize FrameExtent() const;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private slots:
+  void Command1_Click();
+  void Command2_Click();
+  void Command3_Click();
+  void Text1_Change(const QString& text);
+
  private:
+  void Form_Load();
+  void ShowControls(const results::ResultsControls& controls);
+  int PxX(double twips) const;
+  int PxY(double twips) const;
+
   std::filesystem::path programFolder_;
   QtUserInterface& ui_;
   platform::SpreadsheetFactory& spreadsheet_;
+  results::ResultsButtons buttons_;
+  std::string caption_;
+
+  ResultsGridModel* model_ = nullptr;
+  QTableView* MSFlexGrid1 = nullptr;
+  QPushButton* Command1 = nullptr;
+  SuffixLookupBox* Text1 = nullptr;
+  QPushButton* Command2 = nullptr;
+  QPushButton* Command3 = nullptr;
 };
 
 }  // namespace sfxtal::ui

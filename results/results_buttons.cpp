@@ -1,0 +1,37 @@
+#include "results/results_buttons.h"
+
+#include "results/award_output.h"
+
+namespace sfxtal::results {
+
+ResultsButtons::ResultsButtons(bool awardBookPresent) {
+  controls_.command3 = awardBookPresent;
+}
+
+void ResultsButtons::Set(bool command1, bool command3, bool text1) {
+  controls_ = {command1, command3, text1};
+  if (changed_) changed_(controls_);
+}
+
+void ResultsButtons::ReadStarted() {
+  Set(false, false, controls_.text1);
+}
+
+void ResultsButtons::ReadCompleted() {
+  Set(false, true, true);
+}
+
+void ResultsButtons::ResultsMissing() {
+  Set(false, false, controls_.text1);
+}
+
+platform::HandOverResult ResultsButtons::RunOutput(platform::UserInterface& ui,
+                                                   const std::filesystem::path& programFolder,
+                                                   platform::SpreadsheetFactory& factory) {
+  Set(false, false, controls_.text1);
+  const platform::HandOverResult result = NebuExcel(ui, programFolder, factory);
+  Set(true, false, controls_.text1);
+  return result;
+}
+
+}  // namespace sfxtal::results

@@ -1,0 +1,28 @@
+#pragma once
+
+namespace sfxtal::results {
+
+// The results window as designed, in twips.
+inline constexpr double kResultsClientWidth = 5910;
+inline constexpr double kResultsClientHeight = 2850;
+/// The border and caption around the designed client area: the outer size is the client size
+/// plus these. Window managers frame windows as they like (and not at all offscreen), so the
+/// window's rules are held to the frame it was designed with.
+inline constexpr double kResultsFrameWidth = 120;
+inline constexpr double kResultsFrameHeight = 390;
+/// The widest the window may be made, outer width.
+inline constexpr double kResultsMaxOuterWidth = 6030;
+
+/// The outer width the window takes after the operator has sized it: capped at 6030 twips, a
+/// narrower width kept as it is.
+double CappedOuterWidth(double outerWidth);
+
+/// The grid's height for the window's outer height: 705 twips less from 1500 twips up, 1935 for
+/// anything lower.
+double GridHeight(double outerHeight);
+
+/// The default of a stored edge, centring the window on the screen: (screen - window) / 2 in
+/// single precision, as the stored value is written.
+float CentredEdge(double screenExtent, double windowExtent);
+
+}  // namespace sfxtal::results

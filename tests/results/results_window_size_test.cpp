@@ -1,0 +1,34 @@
+#include "results/results_window_size.h"
+
+#include <gtest/gtest.h>
+
+namespace sfxtal::results {
+namespace {
+
+TEST(ResultsWindowSize, OuterWidthSnapsBackTo6030AndNarrowerStays) {
+  EXPECT_EQ(CappedOuterWidth(6031), 6030);
+  EXPECT_EQ(CappedOuterWidth(9000), 6030);
+  EXPECT_EQ(CappedOuterWidth(6030), 6030);
+  EXPECT_EQ(CappedOuterWidth(2000), 2000);
+}
+
+TEST(ResultsWindowSize, GridIs705LessThanTheWindowFrom1500Up) {
+  EXPECT_EQ(GridHeight(1500), 795);
+  EXPECT_EQ(GridHeight(1499), 1935);
+  EXPECT_EQ(GridHeight(1499.9), 1935);
+  EXPECT_EQ(GridHeight(0), 1935);
+  // The window as designed: client 2850 high in its frame gives the grid its designed 2535.
+  EXPECT_EQ(GridHeight(kResultsClientHeight + kResultsFrameHeight), 2535);
+  EXPECT_EQ(kResultsClientWidth + kResultsFrameWidth, kResultsMaxOuterWidth);
+}
+
+TEST(ResultsWindowSize, DefaultEdgeCentresTheWindowInSinglePrecision) {
+  EXPECT_EQ(CentredEdge(11520, 3240), 4140.0f);
+  EXPECT_EQ(CentredEdge(16200, 6031), 5084.5f);
+  // A window larger than the screen sits above or left of it, as the centring says.
+  EXPECT_EQ(CentredEdge(3000, 3240), -120.0f);
+  EXPECT_EQ(CentredEdge(1.0 / 3, 0), static_cast<float>(1.0 / 6));
+}
+
+}  // namespace
+}  // namespace sfxtal::results
