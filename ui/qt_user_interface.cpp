@@ -4,6 +4,7 @@
 #include <QCursor>
 #include <QDesktopServices>
 #include <QMessageBox>
+#include <QThread>
 #include <QUrl>
 #include <QWidget>
 #include <cstdlib>
@@ -30,12 +31,20 @@ QWidget* DialogParent() {
   return nullptr;
 }
 
+void QtUserInterface::FlushProgress() {
+  if (!progressPending_) return;
+  progressPending_ = false;
+  if (importWindow_ != nullptr) importWindow_->ShowProgress(progress_);
+}
+
 void QtUserInterface::ShowMessage(const std::string& text) {
+  FlushProgress();
   QMessageBox box(QMessageBox::NoIcon, kTitle, ToQString(text), QMessageBox::Ok, DialogParent());
   box.exec();
 }
 
 bool QtUserInterface::AskYesNo(const std::string& text) {
+  FlushProgress();
   QMessageBox box(QMessageBox::NoIcon, kTitle, ToQString(text), QMessageBox::Yes | QMessageBox::No,
                   DialogParent());
   box.setDefaultButton(QMessageBox::Yes);
@@ -43,21 +52,27 @@ bool QtUserInterface::AskYesNo(const std::string& text) {
 }
 
 void QtUserInterface::AskSuffix(import::SuffixDialog& dialog) {
+  FlushProgress();
   if (importWindow_ != nullptr) importWindow_->AskSuffix(dialog);
 }
 
 void QtUserInterface::SetInputsLocked(bool locked) {
+  FlushProgress();
   if (importWindow_ != nullptr) importWindow_->SetInputsLocked(locked);
 }
 
 void QtUserInterface::ShowProgress(const std::string& text) {
-  if (importWindow_ != nullptr) importWindow_->ShowProgress(text);
+  // A label set a million times would cost more than the import; the text waits for the next
+  // pass of events, the only time it can be seen.
+  progress_.assign(text);
+  progressPending_ = true;
 }
 
 void QtUserInterface::Yield() {
   // Processing events after every one of a million records would cost more than the import
   // itself; a pass every few milliseconds keeps the window painted and the exit button live.
-  if (sinceEvents_.elapsed() < kYieldIntervalMs) return;
+  if (sinceEvents_.elapsed() < yieldIntervalMs_) return;
+  FlushProgress();
   QApplication::processEvents();
   ++eventPasses_;
   sinceEvents_.restart();
@@ -66,6 +81,7 @@ void QtUserInterface::Yield() {
 void QtUserInterface::SetBusyPointer(bool busy) {
   if (busy == busy_) return;
   busy_ = busy;
+  FlushProgress();
   if (busy) {
     QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
   } else {
@@ -89,11 +105,14 @@ void QtUserInterface::OpenFile(const std::filesystem::path& path) {
 
 void QtUserInterface::EndProgram() {
   if (ended_) return;
+  FlushProgress();
   ended_ = true;
   SetBusyPointer(false);
   // Hidden rather than closed, so that no window's closing steps run on the way out.
   for (QWidget* widget : QApplication::topLevelWidgets()) widget->hide();
-  QApplication::exit(0);
+  // Only a running event loop has anything to end; told to exit without one, Qt would refuse
+  // every later loop, modal dialogs included.
+  if (QThread::currentThread()->loopLevel() > 0) QApplication::exit(0);
 }
 
 }  // namespace sfxtal::ui
