@@ -65,6 +65,12 @@ class QtUserInterface : public platform::UserInterface {
   QElapsedTimer sinceEvents_;
   int yieldIntervalMs_ = kYieldIntervalMs;
   long long eventPasses_ = 0;
+  // Yields between readings of the clock, from the rate of the last interval; bounded so that a
+  // loop whose steps turn slow still answers within a moment.
+  static constexpr long long kLargestClockStride = 256;
+  long long clockStride_ = 1;
+  long long yieldsSinceClock_ = 0;
+  long long yieldsSincePass_ = 0;
   bool busy_ = false;
   bool stopRequested_ = false;
   bool ended_ = false;
