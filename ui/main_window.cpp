@@ -186,7 +186,7 @@ void MainWindow::Form_QueryUnload() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   // After the end, and on the results window's road, the main window closes without its steps.
-  if (ui_.Ended() || !results_.isNull()) {
+  if (ui_.Ended() || leftForResults_) {
     event->accept();
     return;
   }
@@ -258,6 +258,7 @@ void MainWindow::DisableBeforeLeaving() {
 
 void MainWindow::Command4_Click() {
   DisableBeforeLeaving();
+  leftForResults_ = true;
   results_ = new ResultsWindow(programFolder_, ui_, spreadsheet_);
   results_->show();
   hide();

@@ -75,6 +75,8 @@ class MainWindow : public QWidget, public ImportWindow {
   /// The invalid-frequency reports live as long as the program.
   logdb::FrequencyErrors frequencyErrors_;
   bool importRunning_ = false;
+  /// Command4 has handed over to the results window: the main window's closing steps never run.
+  bool leftForResults_ = false;
   QPointer<ResultsWindow> results_;
 
   QGroupBox* Frame1 = nullptr;

@@ -145,6 +145,20 @@ TEST_F(MainWindowTest, TypingAPeriodFromTheLeftEdgeFillsEveryBoxAndComesBackToTh
   EXPECT_EQ(Box(0)->text(), "1001");
 }
 
+TEST_F(MainWindowTest, TabWalksTheControlsInTheDesignOrder) {
+  Start();
+  std::vector<std::string> order;
+  for (int i = 0; i < 16; ++i) {
+    order.push_back(QApplication::focusWidget()->objectName().toStdString());
+    Press(Qt::Key_Tab);
+  }
+  // The option buttons are one stop, at the selected one, as in any group of options.
+  EXPECT_EQ(order, (std::vector<std::string>{"Text1", "Command1", "Command2", "Command3", "Text2_0",
+                                             "Text2_1", "Text2_2", "Text2_3", "Text2_4", "Text2_5",
+                                             "Command4", "Command5", "Option1", "Text3", "Text1",
+                                             "Command1"}));
+}
+
 TEST_F(MainWindowTest, LettersBackspaceAndEnterChangeNothingButMoveByPosition) {
   Start();
   ClickAtLeftEdge(Box(0));
