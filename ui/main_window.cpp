@@ -9,7 +9,6 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <algorithm>
-#include <cmath>
 
 #include "app/excel_x.h"
 #include "import/import_run.h"
