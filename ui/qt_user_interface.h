@@ -22,7 +22,8 @@ class ImportWindow {
 
 /// The user interface of the logic over Qt: message boxes without an icon under "SfxTal", the
 /// busy pointer, the desktop's opener, and a yield that processes events only every few
-/// milliseconds so that long loops stay fast.
+/// milliseconds so that long loops stay fast. The progress line is handed to the window when
+/// events run, since it can only be seen then.
 class QtUserInterface : public platform::UserInterface {
  public:
   static constexpr const char* kTitle = "SfxTal";
@@ -44,6 +45,9 @@ class QtUserInterface : public platform::UserInterface {
   void EndProgram() override;
   bool StopRequested() const override { return stopRequested_; }
 
+  /// How long Yield lets the logic run between passes of events (tests use 0: every yield).
+  void SetYieldInterval(int milliseconds) { yieldIntervalMs_ = milliseconds; }
+
   /// The exit button during an import: the import stops after the record in hand.
   void RequestStop() { stopRequested_ = true; }
   /// True once the program has been ended; windows then close without their closing steps.
@@ -52,9 +56,21 @@ class QtUserInterface : public platform::UserInterface {
   long long EventPasses() const { return eventPasses_; }
 
  private:
+  /// The last progress line to the window, if it has not had it yet.
+  void FlushProgress();
+
   ImportWindow* importWindow_ = nullptr;
+  std::string progress_;
+  bool progressPending_ = false;
   QElapsedTimer sinceEvents_;
+  int yieldIntervalMs_ = kYieldIntervalMs;
   long long eventPasses_ = 0;
+  // Yields between readings of the clock, from the rate of the last interval; bounded so that a
+  // loop whose steps turn slow still answers within a moment.
+  static constexpr long long kLargestClockStride = 256;
+  long long clockStride_ = 1;
+  long long yieldsSinceClock_ = 0;
+  long long yieldsSincePass_ = 0;
   bool busy_ = false;
   bool stopRequested_ = false;
   bool ended_ = false;
