@@ -43,7 +43,9 @@ class QtUserInterface : public platform::UserInterface {
   void SetBusyPointer(bool busy) override;
   void OpenFile(const std::filesystem::path& path) override;
   void EndProgram() override;
-  bool StopRequested() const override { return stopRequested_; }
+  /// A job in hand stops when the operator asked for it, and once the program has been ended
+  /// (a window closed during a yield), so that it closes its files and returns.
+  bool StopRequested() const override { return stopRequested_ || ended_; }
 
   /// How long Yield lets the logic run between passes of events (tests use 0: every yield).
   void SetYieldInterval(int milliseconds) { yieldIntervalMs_ = milliseconds; }

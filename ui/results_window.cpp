@@ -27,27 +27,6 @@ QString ToQString(const std::string& utf8) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-// The Qt user interface as the window's long steps see it: once the program has been ended
-// (the window closed during a yield), the step in hand stops and closes its files.
-class EndingUi : public platform::UserInterface {
- public:
-  explicit EndingUi(QtUserInterface& ui) : ui_(ui) {}
-
-  void ShowMessage(const std::string& text) override { ui_.ShowMessage(text); }
-  bool AskYesNo(const std::string& text) override { return ui_.AskYesNo(text); }
-  void AskSuffix(import::SuffixDialog& dialog) override { ui_.AskSuffix(dialog); }
-  void SetInputsLocked(bool locked) override { ui_.SetInputsLocked(locked); }
-  void ShowProgress(const std::string& text) override { ui_.ShowProgress(text); }
-  void Yield() override { ui_.Yield(); }
-  void SetBusyPointer(bool busy) override { ui_.SetBusyPointer(busy); }
-  void OpenFile(const std::filesystem::path& path) override { ui_.OpenFile(path); }
-  void EndProgram() override { ui_.EndProgram(); }
-  bool StopRequested() const override { return ui_.StopRequested() || ui_.Ended(); }
-
- private:
-  QtUserInterface& ui_;
-};
-
 // Places and sizes of the controls, in twips.
 struct Place {
   double left, top, width, height;
@@ -181,10 +160,9 @@ void ResultsWindow::ShowControls(const results::ResultsControls& controls) {
 
 void ResultsWindow::Command1_Click() {
   buttons_.ReadStarted();
-  EndingUi ui(ui_);
   bool suspended = false;
   const auto read =
-      model_->Read(programFolder_, ui, [this, &suspended](int, const results::ResultRow&) {
+      model_->Read(programFolder_, ui_, [this, &suspended](int, const results::ResultRow&) {
         // Suspended from the first record on, so the whole read costs one repaint.
         if (suspended) return;
         MSFlexGrid1->setUpdatesEnabled(false);
@@ -208,8 +186,7 @@ void ResultsWindow::Command2_Click() {
 }
 
 void ResultsWindow::Command3_Click() {
-  EndingUi ui(ui_);
-  buttons_.RunOutput(ui, programFolder_, spreadsheet_);
+  buttons_.RunOutput(ui_, programFolder_, spreadsheet_);
 }
 
 void ResultsWindow::Text1_Change(const QString& text) {
