@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 RUN_FOLDER ?= run
 PREFIX ?= $(HOME)/SfxTal
 
-.PHONY: all setup configure build test run bench install format clean
+.PHONY: all setup configure build test run bench install screenshots format clean
 
 all: build
 
@@ -27,6 +27,10 @@ run: build
 # A portable program folder at PREFIX that the operator owns, and the desktop's menu entry.
 install: build
 	@cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# The README's pictures, drawn offscreen from the real windows.
+screenshots: build
+	@$(BUILD)/bin/sfxtal_screenshots docs
 
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do echo "== $$b"; $$b; done

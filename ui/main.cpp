@@ -5,12 +5,14 @@
 
 #include "platform/program_folder.h"
 #include "standin/stand_in_spreadsheet.h"
+#include "ui/font_substitutes.h"
 #include "ui/instance_lock.h"
 #include "ui/main_window.h"
 #include "ui/qt_user_interface.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
+  sfxtal::ui::InstallFontSubstitutes();
   const std::filesystem::path programFolder = sfxtal::platform::ProgramFolder();
   const auto lock = sfxtal::ui::TakeInstanceLock(programFolder);
   if (lock == nullptr) return 0;

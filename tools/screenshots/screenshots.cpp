@@ -1,0 +1,164 @@
+// sfxtal_screenshots OUT_FOLDER: pictures of the three windows for the README, drawn offscreen
+// from the real widgets with the Japanese fonts: the main window, the suffix-setting dialog with
+// an answer typed, and the results window after a read with a suffix looked up. Offscreen there
+// is no window manager, so a plain title bar with the window's caption is drawn above each.
+#include <QApplication>
+#include <QDir>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/excel_x.h"
+#include "import/import_run.h"
+#include "import/suffix_dialog.h"
+#include "logdb/band.h"
+#include "logdb/sample_log.h"
+#include "platform/text_codec.h"
+#include "platform/text_file.h"
+#include "standin/stand_in_spreadsheet.h"
+#include "ui/font_substitutes.h"
+#include "ui/main_window.h"
+#include "ui/qt_user_interface.h"
+#include "ui/results_window.h"
+#include "ui/suffix_dialog_window.h"
+
+namespace {
+
+using namespace sfxtal;
+
+// Answers No to the sample log's frequency questions and says nothing: the import that makes the
+// results file runs without a window.
+class SilentUi : public platform::UserInterface {
+ public:
+  void ShowMessage(const std::string&) override {}
+  bool AskYesNo(const std::string&) override { return false; }
+  void AskSuffix(import::SuffixDialog& dialog) override { dialog.Command2_Click(); }
+  void SetInputsLocked(bool) override {}
+  void ShowProgress(const std::string&) override {}
+  void Yield() override {}
+  void SetBusyPointer(bool) override {}
+  void OpenFile(const std::filesystem::path&) override {}
+  void EndProgram() override {}
+  bool StopRequested() const override { return false; }
+};
+
+void Settle() {
+  for (int i = 0; i < 5; ++i) QApplication::processEvents();
+}
+
+void Type(QWidget* target, const QString& text) {
+  target->setFocus();
+  for (const QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(target, &release);
+  }
+  Settle();
+}
+
+// The window's client area under a title bar of its caption, inside a thin border.
+bool Save(QWidget& window, const QString& path) {
+  Settle();
+  const QPixmap client = window.grab();
+  const int border = 1;
+  const int titleHeight = 26;
+  QPixmap framed(client.width() + 2 * border, client.height() + titleHeight + 2 * border);
+  framed.fill(QColor(0x5a, 0x6b, 0x86));
+  QPainter painter(&framed);
+  QFont titleFont(QStringLiteral("IPAPGothic"), 10);
+  titleFont.setBold(true);
+  painter.setFont(titleFont);
+  painter.setPen(Qt::white);
+  painter.drawText(QRect(10, border, framed.width() - 20, titleHeight),
+                   Qt::AlignVCenter | Qt::AlignLeft, window.windowTitle());
+  painter.drawPixmap(border, border + titleHeight, client);
+  painter.end();
+  if (!framed.save(path)) {
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    return false;
+  }
+  std::printf("%s\n", qPrintable(path));
+  return true;
+}
+
+// A program folder with a sample log, the results of its import, and a settings file that names
+// the log where an operator would keep it.
+bool PrepareFolder(const std::filesystem::path& folder) {
+  const std::filesystem::path log = folder / "Tevrak.TDB";
+  if (!logdb::WriteSampleLog(log, 20000, 1)) return false;
+  SilentUi silent;
+  standin::StandInFactory spreadsheet(silent);
+  logdb::FrequencyErrors errors;
+  import::ImportRun run(
+      folder, silent, errors,
+      [&] { app::ExcelX(silent, folder, app::kTallyMode, spreadsheet);
+}, {});
+import::ImportRequest request;
+request.Path = log.string();
+if (run.Command2_Click(request) != import::ImportOutcome::kFinished) return false;
+return platform::ReplaceFile(
+    folder / "SFXTAL.INI",
+    platform::EncodeCp932("[SFXTAL]\r\nTevrak=/home/operator/Tevrak/Tevrak.TDB\r\n諦め=*\r\n"));
+}  // namespace
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QApplication application(argc, argv);
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: sfxtal_screenshots OUT_FOLDER\n");
+    return 2;
+  }
+  ui::InstallFontSubstitutes();
+  const QString out = QString::fromLocal8Bit(argv[1]);
+  QDir().mkpath(out);
+  QTemporaryDir temp;
+  const std::filesystem::path folder = temp.path().toStdString();
+  if (!temp.isValid() || !PrepareFolder(folder)) {
+    std::fprintf(stderr, "cannot prepare a program folder\n");
+    return 1;
+  }
+
+  ui::QtUserInterface qtUi;
+  standin::StandInFactory spreadsheet(qtUi);
+  bool saved = true;
+
+  ui::MainWindow mainWindow(folder, qtUi, spreadsheet);
+  mainWindow.show();
+  saved &= Save(mainWindow, out + "/main-window.png");
+
+  logdb::QsoRecord qso;
+  qso.Calls = "QK7";
+  qso.Ign = "/QJ4WOV/P";
+  qso.Callsign = "QK7/QJ4WOV/P";
+  qso.Date = "2003/08/16";
+  qso.Time = "13:42J";
+  qso.Freq = "7.025";
+  qso.Mode = "CW";
+  std::string dialogSuffix;
+  import::SuffixDialog dialog(qtUi, 4711, qso, dialogSuffix);
+  ui::SuffixDialogWindow dialogWindow(dialog);
+  dialogWindow.show();
+  if (QWidget* entry = dialogWindow.findChild<QWidget*>(QStringLiteral("Text1"))) {
+    Type(entry, QStringLiteral("wov"));
+  }
+  saved &= Save(dialogWindow, out + "/suffix-dialog.png");
+  dialogWindow.hide();
+
+  ui::ResultsWindow resultsWindow(folder, qtUi, spreadsheet);
+  resultsWindow.show();
+  Settle();
+  if (auto* read = resultsWindow.findChild<QPushButton*>(QStringLiteral("Command1"))) read->click();
+  if (QWidget* lookup = resultsWindow.findChild<QWidget*>(QStringLiteral("Text1"))) {
+    Type(lookup, QStringLiteral("aag"));
+  }
+  saved &= Save(resultsWindow, out + "/results-window.png");
+  return saved ? 0 : 1;
+}
