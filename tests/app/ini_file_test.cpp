@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/text_codec.h"
+#include "tests/support/allocation_meter.h"
 #include "tests/support/case_name.h"
 #include "tests/support/temp_folder.h"
 
@@ -171,6 +172,19 @@ TEST(IniDocument, OddBytesSurviveARewrite) {
   IniDocument document(bytes);
   ASSERT_TRUE(document.SetValue("SFXTAL", "Tevrak", "new"));
   EXPECT_EQ(document.Bytes(), "[SFXTAL]\r\n\x80\xff=\xa0\rTevrak=new\r\n");
+}
+
+TEST(IniDocument, AFileOfMillionsOfLinesCostsItsOwnSize) {
+  // Once a line object of more than a hundred bytes for each line, blank or not.
+  std::string file(2'000'000, '\n');
+  file += "[sfxtal]\r\nTevrak=x\r\n";
+  const std::size_t size = file.size();
+  const test_support::AllocationMeter meter;
+  IniDocument document(std::move(file));
+  EXPECT_EQ(document.Value("SFXTAL", "Tevrak"), "x");
+  EXPECT_TRUE(document.SetValue("SFXTAL", "Form1Top", " 1"));
+  EXPECT_EQ(document.Value("SFXTAL", "Form1Top"), "1");
+  EXPECT_LT(meter.PeakBytes(), 3 * size);
 }
 
 TEST(IniFile, ReadsAndWritesOnDisk) {
