@@ -10,8 +10,6 @@
 namespace sfxtal::app {
 namespace {
 
-constexpr std::size_t kNone = static_cast<std::size_t>(-1);
-
 bool IsBlank(char c) {
   return c == ' ' || c == '\t';
 }
@@ -167,11 +165,21 @@ bool IniDocument::SetValue(std::string_view section, std::string_view key, std::
     valueBytes = '"' + valueBytes + '"';
   }
 
+  // A name that does not read back from its own line would be written anew with every write: a
+  // character CP932 cannot hold, or a last byte that pairs with the "]" after it.
+  std::string headerLine = "[";
+  headerLine.append(sectionName).append("]");
+  const std::string headerBytes = platform::EncodeCp932(headerLine);
+  const Entry headerEntry = Parse(headerBytes);
+  const std::string keyLine = platform::EncodeCp932(keyName) + "=" + valueBytes;
+  const Entry keyEntry = Parse(keyLine);
+  if (headerEntry.kind != Kind::kSection || !SameName(headerEntry.name, sectionName) ||
+      keyEntry.kind != Kind::kKey || !SameName(keyEntry.name, keyName)) {
+    return false;
+  }
+
   std::optional<Line> header = FindSection(sectionName);
   if (!header) {
-    std::string headerLine = "[";
-    headerLine.append(sectionName).append("]");
-    const std::string headerBytes = platform::EncodeCp932(headerLine);
     Insert(bytes_.size(), headerBytes);
     header.emplace();
     LineAt(bytes_.size() - headerBytes.size() - 2, *header);
@@ -186,7 +194,7 @@ bool IniDocument::SetValue(std::string_view section, std::string_view key, std::
   }
   // After the section's last line that is not blank, so the blank lines that part it from the
   // next section stay where they are.
-  Insert(insertAt, platform::EncodeCp932(keyName) + "=" + valueBytes);
+  Insert(insertAt, keyLine);
   return true;
 }
 
