@@ -1,11 +1,20 @@
 # make run  - installs what is missing, builds, starts SfxTal in a ready program folder
 # make test - installs what is missing, builds, runs every test
+# make test-asan - the same under AddressSanitizer and UBSan, in build-asan
+# make fuzz - every fuzz target for FUZZ_SECONDS seconds each (clang, in build-fuzz)
 BUILD ?= build
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 RUN_FOLDER ?= run
 PREFIX ?= $(HOME)/SfxTal
+# Leaks count as failures; a sanitizer finding ends the test that met it.
+SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1 \
+                UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+                LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan-suppressions.txt
 
-.PHONY: all setup configure build test run bench install screenshots format clean
+.PHONY: all setup configure build test test-asan fuzz run bench install screenshots format clean
 
 all: build
 
@@ -20,6 +29,22 @@ build: configure
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The benchmarks are left out: under the sanitizers their numbers mean nothing.
+test-asan: setup
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSFXTAL_SANITIZE=ON \
+	  -DSFXTAL_BUILD_BENCH=OFF >/dev/null
+	@cmake --build $(ASAN_BUILD) -j $(JOBS) -- --no-print-directory
+	@cd $(ASAN_BUILD) && $(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen \
+	  ctest --output-on-failure -j $(JOBS)
+
+fuzz: setup
+	@./tools/setup-debian.sh --fuzz
+	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	  -DSFXTAL_BUILD_FUZZ=ON -DSFXTAL_BUILD_TESTS=OFF -DSFXTAL_BUILD_BENCH=OFF \
+	  -DSFXTAL_BUILD_UI=OFF >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) -- --no-print-directory
+	@./tools/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 run: build
 	@./tools/run-sample.sh $(BUILD) $(RUN_FOLDER)
@@ -39,4 +64,4 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	@rm -rf $(BUILD) $(RUN_FOLDER)
+	@rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(RUN_FOLDER)

@@ -10,8 +10,6 @@
 namespace sfxtal::app {
 namespace {
 
-constexpr std::size_t kNone = static_cast<std::size_t>(-1);
-
 bool IsBlank(char c) {
   return c == ' ' || c == '\t';
 }
@@ -42,87 +40,103 @@ bool HasLineBreak(std::string_view text) {
 
 }  // namespace
 
-IniDocument::IniDocument(std::string bytes) {
+IniDocument::IniDocument(std::string bytes) : bytes_(std::move(bytes)) {}
+
+bool IniDocument::LineAt(std::size_t pos, Line& line) const {
+  if (pos >= bytes_.size()) return false;
   // Line ends are found on the bytes: CR and LF never occur inside a CP932 character.
-  std::size_t pos = 0;
-  while (pos < bytes.size()) {
-    const std::size_t stop = bytes.find_first_of("\r\n", pos);
-    if (stop == std::string::npos) {
-      lines_.push_back(Parse(bytes.substr(pos), ""));
-      break;
-    }
-    std::size_t next = stop + 1;
-    if (bytes[stop] == '\r' && next < bytes.size() && bytes[next] == '\n') ++next;
-    lines_.push_back(Parse(bytes.substr(pos, stop - pos), bytes.substr(stop, next - stop)));
-    pos = next;
+  const std::size_t stop = bytes_.find_first_of("\r\n", pos);
+  line.begin = pos;
+  if (stop == std::string::npos) {
+    line.end = line.next = bytes_.size();
+    return true;
   }
+  line.end = stop;
+  line.next = stop + 1;
+  if (bytes_[stop] == '\r' && line.next < bytes_.size() && bytes_[line.next] == '\n') {
+    ++line.next;
+  }
+  return true;
 }
 
-IniDocument::Line IniDocument::Parse(std::string bytes, std::string end) {
-  Line line;
-  line.bytes = std::move(bytes);
-  line.end = std::move(end);
-  const std::string utf8 = platform::DecodeCp932(line.bytes);
+IniDocument::Entry IniDocument::Parse(const Line& line) const {
+  return Parse(std::string_view(bytes_).substr(line.begin, line.end - line.begin));
+}
+
+IniDocument::Entry IniDocument::Parse(std::string_view lineBytes) {
+  Entry entry;
+  // Cheap for the lines that are no section and no key, however many there are.
+  const std::string_view trimmedBytes = TrimIniBlanks(lineBytes);
+  if (trimmedBytes.empty() || trimmedBytes.front() == ';') return entry;
+  const std::string utf8 = platform::DecodeCp932(trimmedBytes);
   const std::string_view text = TrimIniBlanks(utf8);
-  if (text.empty() || text.front() == ';') return line;
+  if (text.empty() || text.front() == ';') return entry;
   if (text.front() == '[') {
     const std::size_t close = text.find(']');
-    if (close == text.npos) return line;
-    line.kind = Kind::kSection;
-    line.name = TrimIniBlanks(text.substr(1, close - 1));
-    return line;
+    if (close == text.npos) return entry;
+    entry.kind = Kind::kSection;
+    entry.name = TrimIniBlanks(text.substr(1, close - 1));
+    return entry;
   }
   const std::size_t equals = text.find('=');
-  if (equals == text.npos) return line;
+  if (equals == text.npos) return entry;
   const std::string_view name = TrimIniBlanks(text.substr(0, equals));
-  if (name.empty()) return line;
+  if (name.empty()) return entry;
   std::string_view value = TrimIniBlanks(text.substr(equals + 1));
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
       value.back() == value.front()) {
     value = value.substr(1, value.size() - 2);
   }
-  line.kind = Kind::kKey;
-  line.name = name;
-  line.value = value;
-  return line;
+  entry.kind = Kind::kKey;
+  entry.name = name;
+  entry.value = value;
+  return entry;
 }
 
-std::size_t IniDocument::FindSection(std::string_view section) const {
+std::optional<IniDocument::Line> IniDocument::FindSection(std::string_view section) const {
   const std::string_view wanted = TrimIniBlanks(section);
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
-    if (lines_[i].kind == Kind::kSection && SameName(lines_[i].name, wanted)) return i;
+  Line line;
+  for (std::size_t pos = 0; LineAt(pos, line); pos = line.next) {
+    const Entry entry = Parse(line);
+    if (entry.kind == Kind::kSection && SameName(entry.name, wanted)) return line;
   }
-  return kNone;
+  return std::nullopt;
 }
 
-std::size_t IniDocument::SectionEnd(std::size_t header) const {
-  std::size_t i = header + 1;
-  while (i < lines_.size() && lines_[i].kind != Kind::kSection) ++i;
-  return i;
-}
-
-std::size_t IniDocument::FindKey(std::size_t header, std::string_view key) const {
+std::optional<IniDocument::Line> IniDocument::FindKey(const Line& header, std::string_view key,
+                                                      std::size_t* insertAt) const {
   const std::string_view wanted = TrimIniBlanks(key);
-  const std::size_t end = SectionEnd(header);
-  for (std::size_t i = header + 1; i < end; ++i) {
-    if (lines_[i].kind == Kind::kKey && SameName(lines_[i].name, wanted)) return i;
+  std::size_t afterLastText = header.next;
+  Line line;
+  for (std::size_t pos = header.next; LineAt(pos, line); pos = line.next) {
+    const Entry entry = Parse(line);
+    if (entry.kind == Kind::kSection) break;
+    if (entry.kind == Kind::kKey && SameName(entry.name, wanted)) return line;
+    const std::string_view text(bytes_.data() + line.begin, line.end - line.begin);
+    if (!TrimIniBlanks(text).empty()) afterLastText = line.next;
   }
-  return kNone;
+  if (insertAt != nullptr) *insertAt = afterLastText;
+  return std::nullopt;
 }
 
 std::optional<std::string> IniDocument::Value(std::string_view section,
                                               std::string_view key) const {
-  const std::size_t header = FindSection(section);
-  if (header == kNone) return std::nullopt;
-  const std::size_t at = FindKey(header, key);
-  if (at == kNone) return std::nullopt;
-  return lines_[at].value;
+  const std::optional<Line> header = FindSection(section);
+  if (!header) return std::nullopt;
+  const std::optional<Line> at = FindKey(*header, key);
+  if (!at) return std::nullopt;
+  return Parse(*at).value;
 }
 
-void IniDocument::Insert(std::size_t at, Line line) {
-  // The line before a new one must end, or the two would run together.
-  if (at > 0 && lines_[at - 1].end.empty()) lines_[at - 1].end = "\r\n";
-  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
+void IniDocument::Insert(std::size_t at, std::string_view lineBytes) {
+  std::string inserted(lineBytes);
+  inserted += "\r\n";
+  // The line before a new one must end, or the two would run together; only the file's last
+  // line can be without an end.
+  if (at > 0 && at == bytes_.size() && bytes_.back() != '\n' && bytes_.back() != '\r') {
+    inserted.insert(0, "\r\n");
+  }
+  bytes_.insert(at, inserted);
 }
 
 bool IniDocument::SetValue(std::string_view section, std::string_view key, std::string_view value) {
@@ -151,37 +165,41 @@ bool IniDocument::SetValue(std::string_view section, std::string_view key, std::
     valueBytes = '"' + valueBytes + '"';
   }
 
-  std::size_t header = FindSection(sectionName);
-  if (header == kNone) {
-    std::string headerLine = "[";
-    headerLine.append(sectionName).append("]");
-    Insert(lines_.size(), Parse(platform::EncodeCp932(headerLine), "\r\n"));
-    header = lines_.size() - 1;
+  // A name that does not read back from its own line would be written anew with every write: a
+  // character CP932 cannot hold, or a last byte that pairs with the "]" after it.
+  std::string headerLine = "[";
+  headerLine.append(sectionName).append("]");
+  const std::string headerBytes = platform::EncodeCp932(headerLine);
+  const Entry headerEntry = Parse(headerBytes);
+  const std::string keyLine = platform::EncodeCp932(keyName) + "=" + valueBytes;
+  const Entry keyEntry = Parse(keyLine);
+  if (headerEntry.kind != Kind::kSection || !SameName(headerEntry.name, sectionName) ||
+      keyEntry.kind != Kind::kKey || !SameName(keyEntry.name, keyName)) {
+    return false;
   }
-  const std::size_t at = FindKey(header, keyName);
-  if (at != kNone) {
+
+  std::optional<Line> header = FindSection(sectionName);
+  if (!header) {
+    Insert(bytes_.size(), headerBytes);
+    header.emplace();
+    LineAt(bytes_.size() - headerBytes.size() - 2, *header);
+  }
+  std::size_t insertAt = 0;
+  if (const std::optional<Line> at = FindKey(*header, keyName, &insertAt)) {
     // Keep the line's own spelling of the key and the blanks around it; '=' is never the second
     // byte of a CP932 character, so the first '=' byte is the separator.
-    Line& line = lines_[at];
-    const std::string prefix = line.bytes.substr(0, line.bytes.find('=') + 1);
-    line = Parse(prefix + valueBytes, std::move(line.end));
+    const std::size_t equals = bytes_.find('=', at->begin);
+    bytes_.replace(equals + 1, at->end - equals - 1, valueBytes);
     return true;
   }
   // After the section's last line that is not blank, so the blank lines that part it from the
   // next section stay where they are.
-  std::size_t after = SectionEnd(header);
-  while (after > header + 1 && TrimIniBlanks(lines_[after - 1].bytes).empty()) --after;
-  Insert(after, Parse(platform::EncodeCp932(keyName) + "=" + valueBytes, "\r\n"));
+  Insert(insertAt, keyLine);
   return true;
 }
 
 std::string IniDocument::Bytes() const {
-  std::string bytes;
-  for (const Line& line : lines_) {
-    bytes += line.bytes;
-    bytes += line.end;
-  }
-  return bytes;
+  return bytes_;
 }
 
 std::optional<std::string> ReadIniValue(const std::filesystem::path& file, std::string_view section,

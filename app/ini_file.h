@@ -32,24 +32,33 @@ class IniDocument {
 
  private:
   enum class Kind { kOther, kSection, kKey };
+  // One line of the file: its text at [begin, end), its line end at [end, next).
   struct Line {
-    std::string bytes;  // the line as on disk, without its end
-    std::string end;    // "\r\n", "\n", "\r" or "" for a last line without one
+    std::size_t begin = 0;
+    std::size_t end = 0;
+    std::size_t next = 0;
+  };
+  struct Entry {
     Kind kind = Kind::kOther;
     std::string name;   // section or key name, UTF-8, blanks dropped
     std::string value;  // key value, UTF-8, blanks and quotes dropped
   };
 
-  static Line Parse(std::string bytes, std::string end);
-  // Index of the header line of the first section with this name, or npos.
-  std::size_t FindSection(std::string_view section) const;
-  // Index of the first key line with this name within the section that starts at `header`.
-  std::size_t FindKey(std::size_t header, std::string_view key) const;
-  // One past the last line of the section that starts at `header`.
-  std::size_t SectionEnd(std::size_t header) const;
-  void Insert(std::size_t at, Line line);
+  // The line that starts at `pos`; false at the end of the file.
+  bool LineAt(std::size_t pos, Line& line) const;
+  static Entry Parse(std::string_view lineBytes);
+  Entry Parse(const Line& line) const;
+  // The header line of the first section with this name.
+  std::optional<Line> FindSection(std::string_view section) const;
+  // The first key line with this name in the section whose header is given, and in any case
+  // where a new key of the section goes: after its last line that is not blank.
+  std::optional<Line> FindKey(const Line& header, std::string_view key,
+                              std::size_t* insertAt = nullptr) const;
+  void Insert(std::size_t at, std::string_view lineBytes);
 
-  std::vector<Line> lines_;
+  // The file's bytes: every line is found and parsed when it is looked at, so the document
+  // costs the file's size and no more, however many lines it has.
+  std::string bytes_;
 };
 
 /// The value of a key in an INI file, or nothing when the file, the section or the key is

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/field_text.h"
 #include "platform/file_exists.h"
 #include "platform/text_codec.h"
 #include "platform/text_file.h"
@@ -23,6 +24,21 @@ bool EndsWithoutLineEnd(const std::filesystem::path& path) {
   }
   ::close(fd);
   return open;
+}
+
+// The longest history line looked at: far beyond any line the program appends (a callsign of the
+// log's CALLS and IGN, a comma, a suffix). The rest of a longer line is read past, not held.
+constexpr std::size_t kLongestLine = 64 * 1024;
+
+// A callsign as its history field: a line break or a comma from the log would split the line, and
+// the answer could then be taken for another callsign's. The lookup applies the same stand-ins,
+// so the callsign still finds its own answer.
+std::string CallsignField(std::string_view callsign) {
+  std::string field(callsign);
+  for (char& c : field) {
+    if (c == '\r' || c == '\n' || c == ',') c = platform::kBreakStandIn;
+  }
+  return field;
 }
 
 }  // namespace
@@ -49,14 +65,17 @@ std::string AnswerHistory::Lookup(std::string_view callsign) const {
   // Compared as the file's bytes: a callsign with odd log bytes, or with bytes that have a twin
   // in CP932, matches the very line its answer was appended as. A comma is never part of a
   // two-byte character.
-  const std::string wanted = platform::EncodeCp932(callsign);
+  const std::string wanted = platform::EncodeCp932(CallsignField(callsign));
   std::string line;
-  while (reader.ReadLineBytes(line)) {
+  while (reader.ReadLineBytes(line, kLongestLine)) {
     const std::string_view text = line;
     const std::size_t comma = text.find(',');
     if (text.substr(0, comma) != wanted || comma == std::string_view::npos) continue;
     const std::string_view rest = text.substr(comma + 1);
-    const std::string_view answer = rest.substr(0, rest.find(','));
+    const std::size_t end = rest.find(',');
+    // An answer that runs into the cut is not known whole: no answer.
+    if (end == std::string_view::npos && reader.LineCut()) continue;
+    const std::string_view answer = rest.substr(0, end);
     if (!answer.empty()) return platform::DecodeCp932(answer);
   }
   return {};
@@ -70,7 +89,7 @@ bool AnswerHistory::Append(std::string_view callsign, std::string_view suffix) {
     if (needsLineEnd) writer.WriteBytes("\r\n");
     std::string line;
     line.reserve(callsign.size() + 1 + suffix.size());
-    line.append(callsign).append(",").append(suffix);
+    line.append(CallsignField(callsign)).append(",").append(suffix);
     writer.WriteLine(line);
     ok = writer.Close();
   }

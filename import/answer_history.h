@@ -26,10 +26,12 @@ class AnswerHistory {
   std::string MaeRireki(logdb::QsoRecord& qso, std::string_view callsign, std::string_view suffix);
 
   /// The suffix of the first line whose first field is exactly `callsign`, or "". Blank lines,
-  /// and lines that name the callsign without a suffix, are no answer and reading goes on.
+  /// and lines that name the callsign without a suffix, are no answer and reading goes on. A CR,
+  /// LF or comma in the callsign is looked for as the "?" it was appended as.
   std::string Lookup(std::string_view callsign) const;
 
-  /// Appends one line and flushes it at once. When it cannot, shows "ファイルに書き込めません"
+  /// Appends one line and flushes it at once; a CR, LF or comma in the callsign becomes "?", so
+  /// that the line stays one line of two fields. When it cannot, shows "ファイルに書き込めません"
   /// with the path and returns false; the caller still uses the answer.
   bool Append(std::string_view callsign, std::string_view suffix);
 

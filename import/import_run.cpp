@@ -13,6 +13,7 @@
 
 #include "import/suffix_dialog.h"
 #include "import/suffix_rules.h"
+#include "platform/field_text.h"
 #include "platform/file_exists.h"
 #include "platform/text_codec.h"
 #include "platform/text_file.h"
@@ -285,6 +286,13 @@ void ImportRun::ProcessQso(WorkFile& workFile) {
   if (!ascii) {
     for (int i = 0; i < textFields; ++i) {
       encoded_[i] = platform::EncodeCp932(fields[i]);
+      fields[i] = encoded_[i];
+    }
+  }
+  // A line break or a quote from the log would break the line for the tally: stand-ins instead.
+  for (int i = 0; i < textFields; ++i) {
+    if (platform::NeedsFieldStandIns(fields[i])) {
+      encoded_[i] = platform::WithFieldStandIns(fields[i]);
       fields[i] = encoded_[i];
     }
   }

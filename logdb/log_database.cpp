@@ -222,7 +222,10 @@ bool LogDatabase::OpenLogDatabase() {
   const bool complete = ReadAt(fd, head, sizeof head, 0) == sizeof head;
   const unsigned headerLength = complete ? Uint16At(head + 8) : 0;
   const unsigned recordLength = complete ? Uint16At(head + 10) : 0;
-  if (!complete || headerLength > kLargestLength || recordLength > kLargestLength) {
+  // A record length of 0 would put every record at the same place: one record read over and
+  // over, up to sixteen million times.
+  if (!complete || headerLength > kLargestLength || recordLength == 0 ||
+      recordLength > kLargestLength) {
     ::close(fd);
     recordCount_ = 0;
     headerLength_ = 0;

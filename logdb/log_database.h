@@ -27,7 +27,8 @@ std::string ClassifyBand(std::string_view freq);
 enum class OpenFailure {
   kNone,       // it did not fail
   kMissing,    // no readable file at the formed path; nothing was shown
-  kMalformed,  // too short, or a header or record length above 32767; the message was shown
+  kMalformed,  // too short, a record length of 0, or a header or record length above 32767;
+               // the message was shown
 };
 
 /// The reader of the logging program's database file (Tevrak.TDB): the reader's state, the

@@ -59,6 +59,15 @@ bool IsAscii(std::string_view text) {
   return true;
 }
 
+// The first and second bytes of a CP932 two-byte code.
+bool IsLeadByte(unsigned char c) {
+  return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+bool IsTrailByte(unsigned char c) {
+  return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
+}
+
 bool IsContinuation(unsigned char c) {
   return (c & 0xC0) == 0x80;
 }
@@ -101,9 +110,18 @@ std::string DecodeCp932(std::string_view bytes) {
   while (pos < bytes.size()) {
     pos += Decoder().Convert(bytes.data() + pos, bytes.size() - pos, out);
     if (pos < bytes.size()) {
-      // glibc stops at the first byte it cannot take; carry that byte through and go on.
-      out += Utf8Of(kCarriedByteBase + static_cast<unsigned char>(bytes[pos]));
+      // glibc stops at the first byte it cannot take; carry that byte through and go on. A lead
+      // byte whose pair does not decode takes its trail byte along: carried alone, the trail
+      // byte could pair anew with the byte after it, and the text would no longer give back the
+      // same bytes (83 FA 5B would come back as 83 81 E6).
+      const auto lead = static_cast<unsigned char>(bytes[pos]);
+      out += Utf8Of(kCarriedByteBase + lead);
       ++pos;
+      if (IsLeadByte(lead) && pos < bytes.size() &&
+          IsTrailByte(static_cast<unsigned char>(bytes[pos]))) {
+        out += Utf8Of(kCarriedByteBase + static_cast<unsigned char>(bytes[pos]));
+        ++pos;
+      }
     }
   }
   return out;
@@ -114,6 +132,7 @@ std::string EncodeCp932(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
   std::size_t pos = 0;
+  bool leadCarried = false;  // the last byte written was a carried lead byte, awaiting its trail
   while (pos < utf8.size()) {
     // Find the next carried-through byte (U+F780..U+F87F) and hand the run before it to iconv.
     std::size_t runEnd = pos;
@@ -133,6 +152,7 @@ std::string EncodeCp932(std::string_view utf8) {
       runEnd += len;
     }
     runEnd = std::min(runEnd, utf8.size());
+    if (pos < runEnd) leadCarried = false;
     while (pos < runEnd) {
       pos += Encoder().Convert(utf8.data() + pos, runEnd - pos, out);
       if (pos < runEnd) {
@@ -143,7 +163,16 @@ std::string EncodeCp932(std::string_view utf8) {
       }
     }
     if (carried != 0) {
-      out += static_cast<char>(carried - kCarriedByteBase);
+      // Below 0x80 only a trail byte carried with its lead is a byte of its own: anything else
+      // there is no text of ours, and must not turn into a line end, a quote or a comma.
+      const auto byte = static_cast<unsigned char>(carried - kCarriedByteBase);
+      if (byte >= 0x80 || (leadCarried && IsTrailByte(byte))) {
+        out += static_cast<char>(byte);
+        leadCarried = !leadCarried && IsLeadByte(byte);
+      } else {
+        out += '?';
+        leadCarried = false;
+      }
       pos += 3;
     }
   }

@@ -10,7 +10,13 @@ namespace sfxtal::platform {
 /// in memory as U+F780 + b, so that writing the text back gives the same byte.
 inline constexpr char32_t kCarriedByteBase = 0xF780;
 
-/// CP932 (Windows Shift-JIS) bytes to UTF-8. Bytes that do not decode are carried through.
+/// CP932 (Windows Shift-JIS) bytes to UTF-8. Bytes that do not decode are carried through, a
+/// lead byte together with its trail byte, so that EncodeCp932 gives the same bytes back.
+///
+/// One exception, as in Windows' own conversion: 398 characters have two CP932 spellings (the
+/// NEC-selected rows ED/EE and the IBM rows FA-FC, and the row-13 twins of JIS symbols), and
+/// encoding gives the one spelling Windows writes. Files that must keep their bytes (the work
+/// file, the answer history, the tally's results) are therefore handled as bytes, not as text.
 std::string DecodeCp932(std::string_view bytes);
 
 /// UTF-8 to CP932 bytes. Carried-through bytes become their byte again; a character that CP932

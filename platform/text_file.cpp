@@ -148,7 +148,12 @@ void TextFileReader::Close() {
 }
 
 bool TextFileReader::ReadLineBytes(std::string& bytes) {
+  return ReadLineBytes(bytes, bytes.max_size());
+}
+
+bool TextFileReader::ReadLineBytes(std::string& bytes, std::size_t limit) {
   bytes.clear();
+  lineCut_ = false;
   if (file_ == nullptr) return false;
   int c;
   bool any = false;
@@ -160,10 +165,24 @@ bool TextFileReader::ReadLineBytes(std::string& bytes) {
       if (next != '\n' && next != EOF) std::ungetc(next, file_);
       return true;
     }
-    bytes += static_cast<char>(c);
+    if (bytes.size() < limit) {
+      bytes += static_cast<char>(c);
+    } else {
+      lineCut_ = true;
+    }
   }
   if (std::ferror(file_)) failed_ = true;
   return any;
+}
+
+int TextFileReader::ReadByte() {
+  if (file_ == nullptr) return -1;
+  const int c = getc_unlocked(file_);
+  if (c == EOF) {
+    if (std::ferror(file_)) failed_ = true;
+    return -1;
+  }
+  return c;
 }
 
 bool TextFileReader::ReadLine(std::string& utf8) {

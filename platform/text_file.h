@@ -63,12 +63,20 @@ class TextFileReader {
   bool ReadLine(std::string& utf8);
   /// The next line's bytes as they are (CP932), without its end.
   bool ReadLineBytes(std::string& bytes);
+  /// The same, keeping at most `limit` bytes of the line; the rest of it is read past, so an
+  /// endless line costs no memory. LineCut tells whether the line was longer.
+  bool ReadLineBytes(std::string& bytes, std::size_t limit);
+  bool LineCut() const { return lineCut_; }
+  /// The next byte (0-255), or -1 at the end of the file or on a read error.
+  int ReadByte();
   bool Failed() const { return failed_; }
+  bool IsOpen() const { return file_ != nullptr; }
   void Close();
 
  private:
   std::FILE* file_ = nullptr;
   bool failed_ = false;
+  bool lineCut_ = false;
 };
 
 /// Writes CP932 text lines with CR LF. Errors stick: Close tells whether everything reached the

@@ -30,31 +30,68 @@ bool IsConfirmed(const ResultRecord& record) {
 }
 
 std::vector<std::string> SplitResultsLine(std::string_view line) {
-  // Commas, quotes and blanks are all below 0x40, so none of them can be the second byte of a
-  // CP932 character: the line splits safely as bytes.
   std::vector<std::string> fields;
-  std::size_t pos = 0;
-  while (pos < line.size() && IsBlank(line[pos])) ++pos;
-  if (pos == line.size()) return fields;
-  for (;;) {
-    while (pos < line.size() && IsBlank(line[pos])) ++pos;
-    std::string_view field;
-    if (pos < line.size() && line[pos] == '"') {
-      // A quote left open runs to the end of the line, so a stray quote spoils one line only.
-      const std::size_t close = line.find('"', pos + 1);
-      field = line.substr(pos + 1, close == line.npos ? line.npos : close - pos - 1);
-      pos = close == line.npos ? line.size() : line.find(',', close + 1);
-    } else {
-      const std::size_t comma = line.find(',', pos);
-      field = line.substr(pos, comma == line.npos ? line.npos : comma - pos);
-      while (!field.empty() && IsBlank(field.back())) field.remove_suffix(1);
-      pos = comma;
-    }
-    fields.push_back(DecodeField(field));
-    if (pos == line.npos || pos >= line.size()) break;
-    ++pos;  // past the comma; a comma at the end of the line still ends a last, empty field
-  }
+  ResultsRecordReader reader(line);
+  std::string bytes;
+  while (reader.NextFieldBytes(bytes)) fields.push_back(DecodeField(bytes));
   return fields;
+}
+
+int ResultsRecordReader::NextByte() {
+  if (file_ != nullptr) return file_->ReadByte();
+  return pos_ < bytes_.size() ? static_cast<unsigned char>(bytes_[pos_++]) : -1;
+}
+
+bool ResultsRecordReader::NextFieldBytes(std::string& bytes) {
+  // Byte by byte, so that neither a long line nor a long run of fields is ever held whole.
+  // Commas, quotes, blanks and line ends are all below 0x40, so none of them can be the second
+  // byte of a CP932 character: the text splits safely as bytes.
+  bytes.clear();
+  const auto isLineEnd = [](int c) { return c == '\r' || c == '\n' || c == -1; };
+  int c;
+  for (;;) {
+    c = NextByte();
+    if (c == ',') {  // an empty field
+      afterComma_ = true;
+      return true;
+    }
+    if (isLineEnd(c)) {
+      // A comma at the end of a line still ends a last, empty field; a blank line has none.
+      if (afterComma_) {
+        afterComma_ = false;
+        return true;
+      }
+      if (c == -1) return false;
+      continue;
+    }
+    if (!IsBlank(static_cast<char>(c))) break;
+  }
+  if (c == '"') {
+    // A quote left open runs to the end of the line, so a stray quote spoils one line only.
+    while (!isLineEnd(c = NextByte()) && c != '"') bytes += static_cast<char>(c);
+    // After the closing quote, anything up to the next comma is not part of the field.
+    while (c == '"' || (!isLineEnd(c) && c != ',')) c = NextByte();
+  } else {
+    do {
+      bytes += static_cast<char>(c);
+    } while (!isLineEnd(c = NextByte()) && c != ',');
+    while (!bytes.empty() && IsBlank(bytes.back())) bytes.pop_back();
+  }
+  afterComma_ = c == ',';
+  return true;
+}
+
+bool ResultsRecordReader::Next(ResultRecord& record) {
+  std::string* parts[] = {&record.Suffix, &record.Detail1, &record.Detail2, &record.Mark};
+  int taken = 0;
+  for (std::string* part : parts) {
+    if (!NextFieldBytes(field_)) break;
+    *part = DecodeField(field_);
+    ++taken;
+  }
+  if (taken == 0) return false;
+  for (int i = taken; i < 4; ++i) parts[i]->clear();
+  return true;
 }
 
 std::optional<ResultsRead> ReadResultsFile(const std::filesystem::path& programFolder,
@@ -69,40 +106,16 @@ std::optional<ResultsRead> ReadResultsFile(const std::filesystem::path& programF
 
   ui.SetBusyPointer(true);
   ResultsRead read;
-  std::vector<std::string> fields;
-  std::size_t next = 0;  // the first field in `fields` not yet taken
-  std::string line;
-  bool atEnd = false;
-  const auto take = [&]() -> std::string {
-    return next < fields.size() ? std::move(fields[next++]) : std::string();
-  };
-
-  while (read.recordCount < kSuffixCount) {
-    // Gather the next record's fields, across lines; blank lines give none.
-    while (fields.size() - next < 4 && !atEnd) {
-      // Drop the fields already taken, so the list never holds more than one line's worth.
-      fields.erase(fields.begin(), fields.begin() + static_cast<std::ptrdiff_t>(next));
-      next = 0;
-      // A read error counts as the end, so a damaged file reads as far as it can.
-      if (!file.ReadLineBytes(line)) {
-        atEnd = true;
-        break;
-      }
-      for (std::string& field : SplitResultsLine(line)) fields.push_back(std::move(field));
-    }
-    if (next == fields.size()) break;
-
+  // A read error counts as the end, so a damaged file reads as far as it can. Nothing after the
+  // 18,278th record is read at all.
+  ResultsRecordReader reader(file);
+  ResultRecord record;
+  while (read.recordCount < kSuffixCount && reader.Next(record)) {
     ui.Yield();
     if (ui.StopRequested()) {
       read.stopped = true;
       break;
     }
-    ResultRecord record;
-    record.Suffix = take();
-    record.Detail1 = take();
-    record.Detail2 = take();
-    record.Mark = take();
-
     if (IsConfirmed(record)) ++read.ConfirmedCount;
     ResultRow& row = table.Row(read.recordCount);
     // Set from this record either way: a suffix confirmed since the last read turns black.

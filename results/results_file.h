@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "logdb/qso_record.h"
+#include "platform/text_file.h"
 #include "platform/user_interface.h"
 #include "results/suffix_row.h"
 
@@ -68,6 +69,33 @@ using ResultRowCallback = std::function<void(int row, const ResultRow& shown)>;
 /// The fields (UTF-8) of one line of the results file: commas separate them, a field in double
 /// quotes may hold commas, blanks around an unquoted field are dropped. A blank line has none.
 std::vector<std::string> SplitResultsLine(std::string_view lineBytes);
+
+/// Reads the results file's records one at a time, from its bytes or from the open file: four
+/// fields to a record, a comma or a line end separating two fields, blank lines holding none;
+/// each field as SplitResultsLine takes it. Only the record in hand is held, so a line of
+/// millions of fields costs no more memory than the records taken from it.
+class ResultsRecordReader {
+ public:
+  /// Over bytes that outlive the reader.
+  explicit ResultsRecordReader(std::string_view bytes) : bytes_(bytes) {}
+  /// Over an open file, read from where it stands.
+  explicit ResultsRecordReader(platform::TextFileReader& file) : file_(&file) {}
+
+  /// The next record (UTF-8); false at the end. A last record cut short takes the fields that
+  /// are there, the others empty.
+  bool Next(ResultRecord& record);
+  /// The next field's CP932 bytes; false at the end.
+  bool NextFieldBytes(std::string& bytes);
+
+ private:
+  int NextByte();
+
+  std::string_view bytes_;
+  std::size_t pos_ = 0;
+  platform::TextFileReader* file_ = nullptr;
+  bool afterComma_ = false;  // a comma was the last separator: a field follows on its line
+  std::string field_;
+};
 
 /// Reads "実績.txt" in the program folder into the table, four fields to a record (a line break
 /// separates fields like a comma), at most 18,278 records, yielding to the user interface before

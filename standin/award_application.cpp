@@ -18,21 +18,6 @@ constexpr lxw_row_t kCountRow = 2;
 constexpr lxw_row_t kPercentRow = 3;
 constexpr lxw_row_t kHeadingRow = 5;
 
-// The next line of `bytes` from `pos` on, without its end (CR LF, LF or a lone CR).
-bool NextLine(std::string_view bytes, std::size_t& pos, std::string_view& line) {
-  if (pos >= bytes.size()) return false;
-  const std::size_t end = bytes.find_first_of("\r\n", pos);
-  if (end == std::string_view::npos) {
-    line = bytes.substr(pos);
-    pos = bytes.size();
-    return true;
-  }
-  line = bytes.substr(pos, end - pos);
-  pos = end + 1;
-  if (bytes[end] == '\r' && pos < bytes.size() && bytes[pos] == '\n') ++pos;
-  return true;
-}
-
 bool WriteText(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t col, std::string_view text,
                lxw_format* format) {
   const std::string cell(standin::CellText(text));
@@ -41,36 +26,22 @@ bool WriteText(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t col, std::string_v
 
 }  // namespace
 
-std::vector<AwardEntry> ConfirmedEntries(std::string_view resultsFileBytes) {
+std::vector<AwardEntry> ConfirmedEntries(results::ResultsRecordReader& reader) {
   std::vector<AwardEntry> entries;
-  std::vector<std::string> fields;
-  std::size_t pos = 0;
-  std::string_view line;
-  int records = 0;
+  results::ResultRecord record;
   // Fields run on across lines, four to a record, as the results window reads them.
-  auto takeRecords = [&](bool last) {
-    std::size_t next = 0;
-    while (records < results::kSuffixCount &&
-           (fields.size() - next >= 4 || (last && next < fields.size()))) {
-      results::ResultRecord record;
-      std::string* parts[] = {&record.Suffix, &record.Detail1, &record.Detail2, &record.Mark};
-      for (std::string* part : parts) {
-        if (next < fields.size()) *part = std::move(fields[next++]);
-      }
-      ++records;
-      if (results::IsConfirmed(record)) {
-        entries.push_back({std::move(record.Suffix), std::move(record.Detail1),
-                           std::move(record.Detail2), std::move(record.Mark)});
-      }
+  for (int records = 0; records < results::kSuffixCount && reader.Next(record); ++records) {
+    if (results::IsConfirmed(record)) {
+      entries.push_back({std::move(record.Suffix), std::move(record.Detail1),
+                         std::move(record.Detail2), std::move(record.Mark)});
     }
-    fields.erase(fields.begin(), fields.begin() + static_cast<std::ptrdiff_t>(next));
-  };
-  while (records < results::kSuffixCount && NextLine(resultsFileBytes, pos, line)) {
-    for (std::string& field : results::SplitResultsLine(line)) fields.push_back(std::move(field));
-    takeRecords(false);
   }
-  takeRecords(true);
   return entries;
+}
+
+std::vector<AwardEntry> ConfirmedEntries(std::string_view resultsFileBytes) {
+  results::ResultsRecordReader reader(resultsFileBytes);
+  return ConfirmedEntries(reader);
 }
 
 bool FillAwardApplication(lxw_workbook* workbook, const std::vector<AwardEntry>& entries) {
@@ -147,13 +118,19 @@ std::optional<std::filesystem::path> MakeAwardApplication(platform::UserInterfac
     ui.ShowMessage(results::kResultsMissingMessage);
     return std::nullopt;
   }
-  const std::optional<std::string> bytes = platform::ReadFileBytes(resultsFile);
-  if (!bytes) {
+  // Read as it comes, like the results window: what lies past the 18,278th record is never read.
+  platform::TextFileReader file;
+  std::vector<AwardEntry> entries;
+  if (file.Open(resultsFile)) {
+    results::ResultsRecordReader reader(file);
+    entries = ConfirmedEntries(reader);
+  }
+  if (!file.IsOpen() || file.Failed()) {
     ui.ShowMessage(std::string(platform::kCannotReadMessage) + "\n" + resultsFile.string());
     return std::nullopt;
   }
   const std::filesystem::path book = folder / kAwardApplicationFile;
-  if (!WriteAwardApplication(book, ConfirmedEntries(*bytes))) {
+  if (!WriteAwardApplication(book, entries)) {
     ui.ShowMessage(std::string(platform::kCannotWriteMessage) + "\n" + book.string());
     return std::nullopt;
   }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/user_interface.h"
+#include "results/results_file.h"
 
 struct lxw_workbook;
 
@@ -27,6 +28,8 @@ struct AwardEntry {
 /// The confirmed suffixes of the results file's bytes, in the file's (suffix) order: records of
 /// four fields, a line break separating fields like a comma, at most 18,278 of them.
 std::vector<AwardEntry> ConfirmedEntries(std::string_view resultsFileBytes);
+/// The same, from the records as they come.
+std::vector<AwardEntry> ConfirmedEntries(results::ResultsRecordReader& reader);
 
 /// Fills the application: the title, the confirmed count out of 18,278 and its percentage, and a
 /// numbered table of the entries, laid out for A4 with the table's heading on every page.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -25,8 +26,9 @@ int SuffixLength(int index);
 
 /// The fields of one line of comma-separated text. A field may be enclosed in double quotes and
 /// then hold commas and quotes: it ends at the first quote followed by a comma or the end of the
-/// line. Blanks around a field are dropped.
-std::vector<std::string> SplitFields(std::string_view line);
+/// line. Blanks around a field are dropped. At most `most` fields are taken; the rest of the
+/// line is then not looked at.
+std::vector<std::string> SplitFields(std::string_view line, std::size_t most = SIZE_MAX);
 
 /// The QSO chosen for one suffix; its texts are the work file's CP932 bytes.
 struct TallyRow {
@@ -69,12 +71,18 @@ struct Tally {
 /// safe: no CP932 trail byte is a quote, a comma or a blank.
 void AddWorkLine(Tally& tally, std::string_view lineBytes);
 
+/// The longest work-file line the tally takes: far beyond any line an import writes (a base call
+/// and a date of at most a few hundred bytes each). A longer line is skipped as one without four
+/// fields, and never held whole.
+inline constexpr std::size_t kLongestWorkLine = 64 * 1024;
+
 /// Tallies a whole work file. Nothing when it cannot be opened or read.
 std::optional<Tally> TallyWorkFile(const std::filesystem::path& workFile);
 
 /// The results file for a tally: one line per suffix in suffix order, four quoted fields (suffix,
 /// base call, date, mark; three empty ones for a suffix not worked), the work file's own bytes
-/// with CR LF. A quote inside a field becomes a single quote.
+/// with CR LF. A quote inside a field becomes a single quote and a line break a "?", as in the
+/// work file itself.
 std::string ResultsFileBytes(const Tally& tally);
 
 }  // namespace sfxtal::standin

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages SfxTal needs to build, test and run, and only those that are
 # missing. Safe to run again; runs apt-get update once, and only when it must install.
+# With --fuzz: only what `make fuzz` needs besides (clang and its libFuzzer runtime).
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,12 @@ packages=(
   desktop-file-utils
   python3 python3-openpyxl
 )
+fuzz_packages=(
+  clang clang-14 libclang-rt-14-dev
+)
+if [[ "${1:-}" == "--fuzz" ]]; then
+  packages=("${fuzz_packages[@]}")
+fi
 
 missing=()
 for package in "${packages[@]}"; do

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/text_codec.h"
+#include "tests/support/allocation_meter.h"
 #include "tests/support/case_name.h"
 #include "tests/support/temp_folder.h"
 
@@ -171,6 +172,31 @@ TEST(IniDocument, OddBytesSurviveARewrite) {
   IniDocument document(bytes);
   ASSERT_TRUE(document.SetValue("SFXTAL", "Tevrak", "new"));
   EXPECT_EQ(document.Bytes(), "[SFXTAL]\r\n\x80\xff=\xa0\rTevrak=new\r\n");
+}
+
+TEST(IniDocument, ANameThatWouldNotReadBackFromItsLineIsRefused) {
+  // 0x8B, carried through alone, pairs with the "]" after it into one kanji: the section would
+  // never be found again, and every write would add it anew. Nor can CP932 hold an emoji.
+  const std::string file = "[A]\r\nk=1";
+  for (const auto& [section, key] :
+       {std::pair<std::string, std::string>{"\xEF\xA0\x8B", "k"}, {"😀", "k"}, {"A", "😀"}}) {
+    IniDocument document(file);
+    EXPECT_FALSE(document.SetValue(section, key, "2")) << section << " / " << key;
+    EXPECT_EQ(document.Bytes(), file);
+  }
+}
+
+TEST(IniDocument, AFileOfMillionsOfLinesCostsItsOwnSize) {
+  // Once a line object of more than a hundred bytes for each line, blank or not.
+  std::string file(2'000'000, '\n');
+  file += "[sfxtal]\r\nTevrak=x\r\n";
+  const std::size_t size = file.size();
+  const test_support::AllocationMeter meter;
+  IniDocument document(std::move(file));
+  EXPECT_EQ(document.Value("SFXTAL", "Tevrak"), "x");
+  EXPECT_TRUE(document.SetValue("SFXTAL", "Form1Top", " 1"));
+  EXPECT_EQ(document.Value("SFXTAL", "Form1Top"), "1");
+  EXPECT_LT(meter.PeakBytes(), 3 * size);
 }
 
 TEST(IniFile, ReadsAndWritesOnDisk) {

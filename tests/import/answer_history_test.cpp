@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/allocation_meter.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_folder.h"
 
@@ -109,6 +110,31 @@ TEST(AnswerHistory, ACallsignWithTwinOrOddBytesFindsItsOwnAnswer) {
   logdb::QsoRecord qso = Qso(callsign, "QQ1");
   EXPECT_EQ(history.MaeRireki(qso, {}, {}), "A");
   EXPECT_EQ(qso.Calls, callsign);
+}
+
+TEST(AnswerHistory, ALineBreakOrCommaInACallsignStaysOnItsOwnLine) {
+  // Appended as it stood, "QQ1\nXY/AB" would leave a line "XY/AB,AB" answering for another
+  // callsign, and its own answer would never be found.
+  TempFolder folder;
+  RecordingUi ui;
+  AnswerHistory history(folder.Path(), ui);
+  for (const char* callsign : {"QQ1\nXY/AB", "QQ1\rXZ/AC", "QQ1,YZ/AD"}) {
+    ASSERT_TRUE(history.Append(callsign, "A"));
+    EXPECT_EQ(history.Lookup(callsign), "A") << callsign;
+  }
+  EXPECT_EQ(ReadBytes(history.Path()), "QQ1?XY/AB,A\r\nQQ1?XZ/AC,A\r\nQQ1?YZ/AD,A\r\n");
+  EXPECT_EQ(history.Lookup("XY/AB"), "");
+}
+
+TEST(AnswerHistory, AnEndlessLineIsReadPastNotHeld) {
+  TempFolder folder;
+  RecordingUi ui;
+  AnswerHistory history(folder.Path(), ui);
+  WriteBytes(history.Path(), "QQ1A/QQ2B," + std::string(3'000'000, 'X') + "\r\nQQ1A/QQ2B,B\r\n");
+  const test_support::AllocationMeter meter;
+  // The first line's answer runs past what is looked at: it is no answer, the next line is.
+  EXPECT_EQ(history.Lookup("QQ1A/QQ2B"), "B");
+  EXPECT_LT(meter.PeakBytes(), 256u * 1024);
 }
 
 TEST(AnswerHistory, AppendStartsOnANewLineAfterAHandEditedEnd) {

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
+#include <utility>
 
 #include "logdb/log_database_writer.h"
+#include "standin/tally.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_folder.h"
 
@@ -281,6 +284,102 @@ TEST_F(ImportRunTest, TheLogsOddBytesComeBackAsTheSameBytes) {
   EXPECT_EQ(Run(), ImportOutcome::kFinished);
   EXPECT_EQ(WorkFile(), Line("\xb1QQ1ABC", "ABC", "1998/03/21", "\x80") +
                             Line("QQ1AB", "AB", "1998/03/22", kNotYet));
+}
+
+TEST_F(ImportRunTest, LineBreaksAndQuotesFromTheLogGetStandInsAndEveryLineTallies) {
+  // A CR or LF would split the line; a quote before a comma would make five fields of it.
+  WriteLog({Record("QQ1\rABC", 1998, 3, 21, 'J'), Record("QQ\n1ABD", 1998, 3, 22),
+            Record("QQ1\",ABE", 1998, 3, 23, '"')});
+  EXPECT_EQ(Run(), ImportOutcome::kFinished);
+  EXPECT_EQ(WorkFile(), Line("QQ1?ABC", "ABC", "1998/03/21", "J") +
+                            Line("QQ?1ABD", "ABD", "1998/03/22", kNotYet) +
+                            Line("QQ1',ABE", "ABE", "1998/03/23", "'"));
+  const auto tally = standin::TallyWorkFile(WorkFilePath());
+  ASSERT_TRUE(tally.has_value());
+  EXPECT_EQ(tally->lines, 3);
+  EXPECT_EQ(tally->SkippedLines(), 0);
+  EXPECT_EQ(tally->rows[static_cast<std::size_t>(standin::SuffixIndex("ABE"))].baseCall,
+            "QQ1',ABE");
+}
+
+// The logging program may write the log while we read it, and may be stopped half-way through a
+// record. A grown log is read as far as its header counted at opening; a record that is not all
+// there ends the log.
+class GrowingLogUi : public RecordingUi {
+ public:
+  std::function<void()> onFirstYield;
+  void Yield() override {
+    RecordingUi::Yield();
+    if (onFirstYield) std::exchange(onFirstYield, nullptr)();
+  }
+};
+
+class ImportRunGrowingLog : public ImportRunTest {
+ protected:
+  ImportRunGrowingLog() {
+    for (int n = 1; n <= 6; ++n)
+      records.push_back(Record("QQ1AB" + std::string(1, 'A' + n), 1998, 3, n));
+    full = logdb::LogDatabaseBytes(records);
+    recordLength =
+        static_cast<unsigned char>(full[10]) + 256u * static_cast<unsigned char>(full[11]);
+    headerLength = full.size() - 6 * recordLength;
+    for (int n = 1; n <= 6; ++n) {
+      const std::string suffix = "AB" + std::string(1, 'A' + n);
+      lines.push_back(Line("QQ1" + suffix, suffix, "1998/03/0" + std::to_string(n), kNotYet));
+    }
+  }
+  ImportOutcome RunGrowing(const std::string& atOpen, const std::string& later) {
+    WriteBytes(LogPath(), atOpen);
+    GrowingLogUi growing;
+    growing.recordYields = false;
+    growing.onFirstYield = [&] { WriteBytes(LogPath(), later); };
+    ImportRun run(folder.Path(), growing, errors, nullptr, nullptr);
+    const ImportOutcome outcome = run.Command2_Click(request);
+    linesWritten = run.LinesWritten();
+    return outcome;
+  }
+  std::string Lines(int count) const {
+    std::string text;
+    for (int i = 0; i < count; ++i) text += lines[static_cast<std::size_t>(i)];
+    return text;
+  }
+
+  std::vector<LogRecord> records;
+  std::string full;
+  std::size_t recordLength = 0;
+  std::size_t headerLength = 0;
+  std::vector<std::string> lines;
+};
+
+TEST_F(ImportRunGrowingLog, RecordsAddedWhileReadingAreLeftForTheNextImport) {
+  const std::string three = logdb::LogDatabaseBytes({records[0], records[1], records[2]});
+  std::string grown = three + full.substr(headerLength + 3 * recordLength);
+  grown[4] = 6;  // the logging program raises the count after adding the records
+  EXPECT_EQ(RunGrowing(three, grown), ImportOutcome::kFinished);
+  EXPECT_EQ(WorkFile(), Lines(3));
+}
+
+TEST_F(ImportRunGrowingLog, RecordsCountedButWrittenOnlyWhileReadingAreRead) {
+  // The header already counts six, the file holds three and a half when the import opens it.
+  const std::string cut = full.substr(0, headerLength + 3 * recordLength + recordLength / 2);
+  EXPECT_EQ(RunGrowing(cut, full), ImportOutcome::kFinished);
+  EXPECT_EQ(WorkFile(), Lines(6));
+}
+
+TEST_F(ImportRunGrowingLog, ALogCutAnywhereInARecordGivesOnlyWholeLines) {
+  for (std::size_t cut = 0; cut <= recordLength; ++cut) {
+    SCOPED_TRACE(cut);
+    WriteBytes(LogPath(), full.substr(0, headerLength + 3 * recordLength + cut));
+    EXPECT_EQ(Run(), ImportOutcome::kFinished);
+    // The fourth record counts once the bytes up to its MODE field are there.
+    const std::string work = WorkFile();
+    EXPECT_TRUE(work == Lines(3) || work == Lines(4)) << work;
+    if (cut == recordLength) {
+      EXPECT_EQ(work, Lines(4));
+    } else if (cut < 10) {
+      EXPECT_EQ(work, Lines(3));
+    }
+  }
 }
 
 TEST_F(ImportRunTest, IndividualSettingAsksTheHistoryFirstAndTheDialogSecond) {

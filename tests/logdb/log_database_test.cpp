@@ -467,6 +467,8 @@ TEST_F(LogDatabaseTest, BrokenFilesFailToOpenWithAMessage) {
       {"header length 32768", withLengths(32768, 128)},
       {"record length 32768", withLengths(545, 32768)},
       {"both 65535", withLengths(65535, 65535)},
+      // Every record would lie at the same place: the same QSO sixteen million times over.
+      {"record length 0", withLengths(545, 0)},
   };
   const std::string message =
       "Tevrak.TDB の形式が正しくありません\n" + std::filesystem::absolute(path_).string();

@@ -34,12 +34,33 @@ INSTANTIATE_TEST_SUITE_P(
         Cp932Case{"lone_0x80", std::string("A\x80Z"), "A\xEF\xA0\x80Z"},
         Cp932Case{"lone_0xA0_and_0xFF", std::string("\xa0\xff"), "\xEF\xA0\xA0\xEF\xA1\xBF"},
         Cp932Case{"lead_byte_without_trail", std::string("\x96"), "\xEF\xA0\x96"},
-        Cp932Case{"lead_byte_then_ascii", std::string("\x81\x20X"), "\xEF\xA0\x81 X"}),
+        Cp932Case{"lead_byte_then_ascii", std::string("\x81\x20X"), "\xEF\xA0\x81 X"},
+        // A pair that does not decode stays a pair: alone, its trail FA would pair with the 5B
+        // after it, and the bytes would come back as 83 81 E6, another character.
+        Cp932Case{"undecodable_pair_then_ascii", std::string("\x83\xfa\x5b"),
+                  "\xEF\xA0\x83\xEF\xA1\xBA["},
+        Cp932Case{"undecodable_pair_with_ascii_trail", std::string("\x85\x40"),
+                  "\xEF\xA0\x85\xEF\x9F\x80"}),
     [](const auto& info) { return info.param.name; });
 
 TEST(EncodeCp932, CharacterCp932CannotHoldBecomesQuestionMark) {
   EXPECT_EQ(EncodeCp932("A😀B"), "A?B");
   EXPECT_EQ(EncodeCp932("€"), "?");
+  // A carried code for a byte below 0x80 is only ever the trail of a carried lead: on its own it
+  // must not become a line end or a quote in a file.
+  EXPECT_EQ(EncodeCp932("A\xEF\x9E\x8A\xEF\x9E\xA2"
+                        "B"),
+            "A??B");
+}
+
+TEST(DecodeCp932, TwinSpellingsComeBackAsTheOneWindowsWrites) {
+  // "∵" is 81 E6, and also 87 9A (NEC row 13) and FA 5B (IBM): all three read as one character,
+  // which is written back as 81 E6; the NEC-selected ED/EE rows become the IBM FA-FC rows.
+  const std::string twins = "\x81\xe6\x87\x9a\xfa\x5b";
+  const std::string text = DecodeCp932(twins);
+  EXPECT_EQ(text, "∵∵∵");
+  EXPECT_EQ(EncodeCp932(text), "\x81\xe6\x81\xe6\x81\xe6");
+  EXPECT_EQ(EncodeCp932(DecodeCp932("\xed\x40")), "\xfa\x5c");
 }
 
 TEST(BytesAsCharacters, MapsEveryByteToOneCharacter) {

@@ -7,6 +7,7 @@
 
 #include "platform/text_codec.h"
 #include "results/totals.h"
+#include "tests/support/allocation_meter.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_folder.h"
 
@@ -288,6 +289,40 @@ TEST(ReadResultsFile, StopsWhenTheOperatorAsks) {
   EXPECT_EQ(table.Row(3).suffix, "D");
   EXPECT_EQ(table.Row(4), ResultRow{});
   EXPECT_EQ(ui.Dialogue().back().kind, UiEvent::Kind::kNormalPointer);
+}
+
+TEST(ReadResultsFile, ALineOfMillionsOfFieldsCostsOnlyTheRecordsItGives) {
+  // Once took seconds and gigabytes: every field of the line was split off before the first
+  // record was taken.
+  TempFolder folder;
+  WriteBytes(folder / kResultsFileName, std::string(3'000'000, ',') + "\r\nA,x,y,J\r\n");
+  RecordingUi ui;
+  ui.recordYields = false;
+  ResultsTable table;
+  const test_support::AllocationMeter meter;
+  const auto read = ReadResultsFile(folder.Path(), ui, table);
+  EXPECT_LT(meter.PeakBytes(), 256u * 1024);
+  ASSERT_TRUE(read.has_value());
+  EXPECT_EQ(read->recordCount, kSuffixCount);
+  EXPECT_EQ(table.Row(kSuffixCount - 1), ResultRow{});
+
+  // The records themselves are kept whole, however long.
+  const std::string longField(100'000, 'Q');
+  WriteBytes(folder / kResultsFileName, "\"A\",\"" + longField + "\",\"d\",\"J\"");
+  ASSERT_TRUE(ReadResultsFile(folder.Path(), ui, table));
+  EXPECT_EQ(table.Row(0), Row("A", longField.c_str(), "d", false));
+}
+
+TEST(ResultsRecordReader, ReadsFromBytesAsFromTheFile) {
+  const std::string bytes = "A,1,2,3,B\r\n\r\n \"x\"y ,\"open\r\n,\n\x96\xa2,";
+  ResultsRecordReader reader(bytes);
+  ResultRecord record;
+  std::vector<std::vector<std::string>> records;
+  while (reader.Next(record)) {
+    records.push_back({record.Suffix, record.Detail1, record.Detail2, record.Mark});
+  }
+  EXPECT_EQ(records, (std::vector<std::vector<std::string>>{
+                         {"A", "1", "2", "3"}, {"B", "x", "open", ""}, {"", "未", "", ""}}));
 }
 
 TEST(ReadResultsFile, ArbitraryBytesNeverFailTheRead) {

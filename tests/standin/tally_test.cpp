@@ -5,6 +5,7 @@
 #include <map>
 
 #include "platform/text_codec.h"
+#include "tests/support/allocation_meter.h"
 #include "tests/support/case_name.h"
 #include "tests/support/temp_folder.h"
 
@@ -152,6 +153,35 @@ TEST(TallyWorkFile, KeepsTheLogsOwnBytes) {
   const std::string bytes = ResultsFileBytes(*tally);
   EXPECT_TRUE(bytes.starts_with("\"A\",\"" + base + "A\",\"1998/03/21\",\"\x96\xa2\"\r\n"))
       << bytes.substr(0, 40);
+}
+
+TEST(TallyWorkFile, ALineBreakInAFieldBecomesAQuestionMarkInTheResults) {
+  // Lines from elsewhere than a file may hold one; 実績.txt follows the work file's rule.
+  Tally tally;
+  AddWorkLine(tally, "\"QQ1\rB\",\"B\",\"1998/03/21\n\",\"J\"");
+  EXPECT_TRUE(ResultsFileBytes(tally).starts_with(
+      "\"A\",\"\",\"\",\"\"\r\n\"B\",\"QQ1?B\",\"1998/03/21?\",\"J\"\r\n"));
+}
+
+TEST(TallyWorkFile, LinesOfMillionsOfFieldsOrBytesCostNoMoreThanTheRowsKept) {
+  TempFolder folder;
+  const std::string good = "\"QQ1A\",\"A\",\"1998/03/21\",\"J\"\r\n";
+  WriteBytes(folder / "sfxtal.tmp", std::string(3'000'000, ',') + "\r\n" + good +
+                                        std::string(kLongestWorkLine + 1, 'Q') + "\r\n" + good);
+  const test_support::AllocationMeter meter;
+  const auto tally = TallyWorkFile(folder / "sfxtal.tmp");
+  // The rows (18,278 of them) and one line of at most kLongestWorkLine bytes.
+  EXPECT_LT(meter.PeakBytes(), 4u * 1024 * 1024);
+  ASSERT_TRUE(tally.has_value());
+  EXPECT_EQ(tally->lines, 4);
+  EXPECT_EQ(tally->badFieldCountLines, 2);
+  EXPECT_EQ(tally->rows[0].baseCall, "QQ1A");
+
+  Tally direct;
+  const test_support::AllocationMeter lineMeter;
+  AddWorkLine(direct, std::string(3'000'000, ','));
+  EXPECT_LT(lineMeter.PeakBytes(), 3'000'000u + 64 * 1024);  // the line itself, five fields
+  EXPECT_EQ(direct.badFieldCountLines, 1);
 }
 
 TEST(TallyWorkFile, MissingWorkFileGivesNothing) {

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "platform/user_interface.h"
+
+namespace sfxtal::fuzz {
+
+/// An operator who reads nothing and answers No to every question, skips every suffix dialog and
+/// never asks to stop: a fuzzed file then runs its whole course.
+class QuietUi : public platform::UserInterface {
+ public:
+  void ShowMessage(const std::string&) override {}
+  bool AskYesNo(const std::string&) override { return false; }
+  void AskSuffix(import::SuffixDialog& dialog) override;
+  void SetInputsLocked(bool) override {}
+  void ShowProgress(const std::string&) override {}
+  void Yield() override {}
+  void SetBusyPointer(bool) override {}
+  void OpenFile(const std::filesystem::path&) override {}
+  void EndProgram() override {}
+  bool StopRequested() const override { return false; }
+};
+
+/// A program folder of its own for the fuzz process, emptied for each input (in memory where the
+/// system has a tmpfs at /dev/shm) and removed when the process ends.
+const std::filesystem::path& ScratchFolder();
+/// Empties the scratch folder.
+void ClearScratchFolder();
+
+/// Writes the bytes to a file, replacing it.
+void WriteFile(const std::filesystem::path& path, std::string_view bytes);
+/// The file's bytes ("" when it cannot be read).
+std::string ReadFile(const std::filesystem::path& path);
+
+/// True when the text is well-formed UTF-8 (what every decoder must give).
+bool IsUtf8(std::string_view text);
+
+/// A finding that libFuzzer keeps: prints the message and aborts.
+[[noreturn]] void Fail(const char* what);
+
+/// The fuzzer's input as bytes.
+inline std::string_view Bytes(const std::uint8_t* data, std::size_t size) {
+  return {reinterpret_cast<const char*>(data), size};
+}
+
+}  // namespace sfxtal::fuzz

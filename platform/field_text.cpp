@@ -1,0 +1,37 @@
+#include "platform/field_text.h"
+
+namespace sfxtal::platform {
+namespace {
+
+void AppendWithStandIns(std::string& out, std::string_view text) {
+  for (char c : text) {
+    if (c == '\r' || c == '\n') {
+      out += kBreakStandIn;
+    } else if (c == '"') {
+      out += kQuoteStandIn;
+    } else {
+      out += c;
+    }
+  }
+}
+
+}  // namespace
+
+bool NeedsFieldStandIns(std::string_view text) {
+  return text.find_first_of("\r\n\"") != std::string_view::npos;
+}
+
+std::string WithFieldStandIns(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  AppendWithStandIns(out, text);
+  return out;
+}
+
+void AppendQuotedField(std::string& out, std::string_view text) {
+  out += '"';
+  AppendWithStandIns(out, text);
+  out += '"';
+}
+
+}  // namespace sfxtal::platform
