@@ -63,12 +63,24 @@ class TextFileReader {
   bool ReadLine(std::string& utf8);
   /// The next line's bytes as they are (CP932), without its end.
   bool ReadLineBytes(std::string& bytes);
+  /// The same as a view into the reader, valid until the next read: a line that lies within one
+  /// buffer's worth of the file is not copied.
+  bool ReadLineView(std::string_view& bytes);
   bool Failed() const { return failed_; }
   void Close();
 
  private:
-  std::FILE* file_ = nullptr;
+  bool Fill();
+
+  int fd_ = -1;
   bool failed_ = false;
+  bool afterCr_ = false;  // the last line ended in CR: an LF right after it belongs to that end
+  std::string buffer_;
+  std::size_t begin_ = 0;  // the unread bytes of the buffer
+  std::size_t end_ = 0;
+  std::size_t lf_ =
+      std::string::npos;  // the first LF from begin_ on, end_ when none; npos: unknown
+  std::string long_;      // a line that runs over the end of the buffer, gathered
 };
 
 /// Writes CP932 text lines with CR LF. Errors stick: Close tells whether everything reached the

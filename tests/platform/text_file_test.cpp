@@ -46,6 +46,57 @@ TEST(TextFileReader, ReadsEveryLineEndAndKeepsOddBytes) {
   EXPECT_EQ(ReadBytes(folder / "out.txt"), "d\x80\xff\r\n");
 }
 
+// The lines as a plain byte-by-byte reading finds them.
+std::vector<std::string> LinesOf(std::string_view bytes) {
+  std::vector<std::string> lines;
+  std::string line;
+  bool any = false;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    any = true;
+    if (bytes[i] != '\r' && bytes[i] != '\n') {
+      line += bytes[i];
+      continue;
+    }
+    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    lines.push_back(line);
+    line.clear();
+    any = false;
+  }
+  if (any) lines.push_back(line);
+  return lines;
+}
+
+// The reader takes the file a buffer at a time: line ends split across two reads, lines longer
+// than a buffer and files of lone CRs read as they do byte by byte.
+TEST(TextFileReader, LinesAcrossItsBuffersReadAsByteByByte) {
+  constexpr std::size_t kBuffer = 64 * 1024;
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"CR LF across two reads", std::string(kBuffer - 1, 'a') + "\r\nb\r\n"},
+      {"CR at the end of a read", std::string(kBuffer - 1, 'a') + "\rb"},
+      {"LF first in a read", std::string(kBuffer, 'a') + "\nb"},
+      {"CR last in the file", std::string(kBuffer - 1, 'a') + "\r"},
+      {"line of three buffers", "x\r\n" + std::string(3 * kBuffer + 5, 'y') + "\r\nz"},
+      {"lone CRs",
+       [] {
+         std::string text;
+         for (int i = 0; i < 30000; ++i) text += std::to_string(i) + "\r";
+         return text;
+       }()},
+      {"empty lines", "\r\n\n\r\r\n" + std::string(kBuffer, '\n')},
+  };
+  TempFolder folder;
+  for (const auto& [name, bytes] : cases) {
+    WriteBytes(folder / "in.txt", bytes);
+    TextFileReader reader;
+    ASSERT_TRUE(reader.Open(folder / "in.txt"));
+    std::vector<std::string> lines;
+    std::string line;
+    while (reader.ReadLineBytes(line)) lines.push_back(line);
+    EXPECT_FALSE(reader.Failed());
+    EXPECT_EQ(lines, LinesOf(bytes)) << name;
+  }
+}
+
 TEST(TextFileReader, MissingFileDoesNotOpen) {
   TempFolder folder;
   TextFileReader reader;
