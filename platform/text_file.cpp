@@ -106,23 +106,22 @@ void SiblingFile::Discard() {
   temp_.clear();
 }
 
-bool ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
-  SiblingFile file(path);
-  const int fd = file.Create();
-  if (fd < 0) return false;
-  bool ok = true;
+bool SiblingFile::Write(std::string_view bytes) {
+  if (fd_ < 0) return false;
   const char* data = bytes.data();
   std::size_t left = bytes.size();
-  while (ok && left > 0) {
-    const ssize_t written = ::write(fd, data, left);
-    if (written <= 0) {
-      ok = false;
-    } else {
-      data += written;
-      left -= static_cast<std::size_t>(written);
-    }
+  while (left > 0) {
+    const ssize_t written = ::write(fd_, data, left);
+    if (written <= 0) return false;
+    data += written;
+    left -= static_cast<std::size_t>(written);
   }
-  return ok && file.Commit(true);
+  return true;
+}
+
+bool ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
+  SiblingFile file(path);
+  return file.Create() >= 0 && file.Write(bytes) && file.Commit(true);
 }
 
 bool AppendLine(const std::filesystem::path& path, std::string_view utf8) {

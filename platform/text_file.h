@@ -32,6 +32,8 @@ class SiblingFile {
   /// not or cannot be replaced.
   int Create();
   const std::string& TempPath() const { return temp_; }
+  /// Writes all the bytes to the temporary file; false when they could not be.
+  bool Write(std::string_view bytes);
   /// Gives the new file its permissions, syncs it when asked, closes it and renames it over the
   /// target. False when any of it failed; the temporary file is then gone.
   bool Commit(bool sync);
