@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
-  python3 python3-openpyxl
+  python3 python3-openpyxl python3-dbfread hyperfine
 )
 
 missing=()
