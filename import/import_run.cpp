@@ -345,17 +345,24 @@ void ImportRun::ProcessQso(WorkFile* workFile) {
   }
 
   if (workFile == nullptr || undetermined != 0 || !IsCountableSuffix(suffix_)) return;
-  WriteWorkLine(*workFile, qso.Calls, suffix_, qso.Date, qso.Qsl3);
+  WriteWorkLine(*workFile, qso.Calls, suffix_, qso.Date, qso.Qsl3, false);
 }
 
 // ProcessQso for a record whose fields are all ASCII, straight from the log's bytes; the same
 // rules give the same line. False, before anything has happened, when the QSO needs the history
 // or the dialog: it must then go through ProcessQso.
 bool ImportRun::ProcessFields(logdb::RecordFields& fields, WorkFile& workFile) {
-  callsign_.assign(fields.calls);
-  callsign_.append(fields.ign);
-  NormalizeCallsignInPlace(callsign_);
-  const CallsignSplit split = SplitCallsign(callsign_, fields.calls);
+  // Most callsigns are the trimmed CALLS text with a blank IGN and no blank or "//" inside: then
+  // CALLS is the normalized callsign as it stands.
+  std::string_view callsign = fields.calls;
+  if (!IsBlankText(fields.ign) || callsign.find(' ') != std::string_view::npos ||
+      callsign.find("//") != std::string_view::npos) {
+    callsign_.assign(fields.calls);
+    callsign_.append(fields.ign);
+    NormalizeCallsignInPlace(callsign_);
+    callsign = callsign_;
+  }
+  const CallsignSplit split = SplitCallsign(callsign, fields.calls);
   if (split.Undetermined != 0 && request_->AskUndeterminable) return false;
   dialogSuffix_.clear();
   RewriteDate(fields.date);
@@ -367,7 +374,7 @@ bool ImportRun::ProcessFields(logdb::RecordFields& fields, WorkFile& workFile) {
   const std::string_view suffix = TrailingLetters(split.BaseCall);
   if (split.Undetermined != 0 || !IsCountableSuffix(suffix)) return true;
   WriteWorkLine(workFile, split.BaseCall, suffix, fields.date,
-                notYet ? kNotYet : std::string_view(&fields.qsl3, 1));
+                notYet ? kNotYet : std::string_view(&fields.qsl3, 1), true);
   return true;
 }
 
@@ -381,7 +388,7 @@ void ImportRun::TakeQso() {
 }
 
 void ImportRun::WriteWorkLine(WorkFile& workFile, std::string_view calls, std::string_view suffix,
-                              std::string_view date, std::string_view mark) {
+                              std::string_view date, std::string_view mark, bool knownAscii) {
   // Four quoted fields. The usual all-ASCII line goes into the file's buffer as it stands; the
   // rare other one goes through the CP932 encoder first.
   const bool notYet = mark == kNotYet;
@@ -389,7 +396,7 @@ void ImportRun::WriteWorkLine(WorkFile& workFile, std::string_view calls, std::s
                                 notYet ? std::string_view(notYetBytes_) : mark};
   const int textFields = notYet ? 3 : 4;  // the "未" bytes are CP932 already
   bool ascii = true;
-  for (int i = 0; i < textFields; ++i) ascii = ascii && !HasNonAscii(fields[i]);
+  for (int i = 0; i < textFields && !knownAscii; ++i) ascii = ascii && !HasNonAscii(fields[i]);
   if (!ascii) {
     for (int i = 0; i < textFields; ++i) {
       encoded_[i] = platform::EncodeCp932(fields[i]);

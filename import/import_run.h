@@ -72,8 +72,9 @@ class ImportRun {
   std::optional<ImportOutcome> Seek(std::int32_t& start);
   void ProcessQso(WorkFile* workFile);
   bool ProcessFields(logdb::RecordFields& fields, WorkFile& workFile);
+  // `knownAscii`: the fields are known to be ASCII, so need no encoding.
   void WriteWorkLine(WorkFile& workFile, std::string_view calls, std::string_view suffix,
-                     std::string_view date, std::string_view mark);
+                     std::string_view date, std::string_view mark, bool knownAscii);
   void TakeQso();
   void ShowDateAndCount(std::string_view date);
   void FlushProgress();

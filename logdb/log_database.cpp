@@ -179,6 +179,20 @@ char* PutTwoDigits(char* out, unsigned value) {
 
 // Each DATE byte in decimal, at least two digits, with "-" after the second and third.
 void PutDate(std::string& out, std::string_view date) {
+  if (date.size() == 4 && static_cast<unsigned char>(date[0]) < 100 &&
+      static_cast<unsigned char>(date[1]) < 100 && static_cast<unsigned char>(date[2]) < 100 &&
+      static_cast<unsigned char>(date[3]) < 100) {
+    // The usual shape, CCYY-MM-DD, written in place: this runs for every record.
+    out.resize(10);
+    char* at = out.data();
+    at = PutTwoDigits(PutTwoDigits(at, static_cast<unsigned char>(date[0])),
+                      static_cast<unsigned char>(date[1]));
+    *at++ = '-';
+    at = PutTwoDigits(at, static_cast<unsigned char>(date[2]));
+    *at++ = '-';
+    PutTwoDigits(at, static_cast<unsigned char>(date[3]));
+    return;
+  }
   char text[255 * 4];
   char* end = text;
   for (std::size_t i = 0; i < date.size(); ++i) {
