@@ -57,8 +57,11 @@ install: build
 screenshots: build
 	@$(BUILD)/bin/sfxtal_screenshots docs
 
+# Each benchmark's median of five, then the whole import against its yardsticks (hyperfine).
+BENCH_ARGS ?= --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 bench: build
-	@for b in $(BUILD)/bin/bench_*; do echo "== $$b"; $$b; done
+	@for b in $(BUILD)/bin/bench_*; do echo "== $$b"; $$b $(BENCH_ARGS); done
+	@./bench/process_comparison.sh $(BUILD)
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

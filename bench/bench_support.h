@@ -21,12 +21,15 @@ class QuietUi : public platform::UserInterface {
   void SetInputsLocked(bool) override {}
   void ShowProgress(const std::string& text) override { benchmark::DoNotOptimize(text.data()); }
   void Yield() override { ++yields; }
+  bool PaintsAtNextYield() override { return paints; }
   void SetBusyPointer(bool) override {}
   void OpenFile(const std::filesystem::path&) override {}
   void EndProgram() override {}
   bool StopRequested() const override { return false; }
 
   std::int64_t yields = 0;
+  /// False: a window that never paints, as on the terminal, so no progress line is built.
+  bool paints = true;
 };
 
 /// A folder of its own under the system's temporary folder, removed at the end.

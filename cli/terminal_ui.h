@@ -30,6 +30,7 @@ class TerminalUi : public platform::UserInterface {
   void SetInputsLocked(bool) override {}
   void ShowProgress(const std::string&) override {}
   void Yield() override {}
+  bool PaintsAtNextYield() override { return false; }  // there is no window to paint
   void SetBusyPointer(bool) override {}
   void OpenFile(const std::filesystem::path& path) override;
   void EndProgram() override { ended_ = true; }

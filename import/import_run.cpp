@@ -161,20 +161,70 @@ class ImportRun::WorkFile {
   bool failed_ = false;
 };
 
+// The operator's interface as the reader, the history and the dialog see it: before anything
+// that can paint the window, the progress line that the run put off is shown, so the window never
+// paints an older line than the run describes.
+class ImportRun::RunUi final : public platform::UserInterface {
+ public:
+  RunUi(platform::UserInterface& ui, ImportRun& run) : ui_(ui), run_(run) {}
+
+  void ShowMessage(const std::string& text) override {
+    run_.FlushProgress();
+    ui_.ShowMessage(text);
+  }
+  bool AskYesNo(const std::string& text) override {
+    run_.FlushProgress();
+    return ui_.AskYesNo(text);
+  }
+  void AskSuffix(SuffixDialog& dialog) override {
+    run_.FlushProgress();
+    ui_.AskSuffix(dialog);
+  }
+  void SetInputsLocked(bool locked) override {
+    run_.FlushProgress();
+    ui_.SetInputsLocked(locked);
+  }
+  void ShowProgress(const std::string& text) override { ui_.ShowProgress(text); }
+  void Yield() override { ui_.Yield(); }
+  bool PaintsAtNextYield() override { return ui_.PaintsAtNextYield(); }
+  void SetBusyPointer(bool busy) override {
+    run_.FlushProgress();
+    ui_.SetBusyPointer(busy);
+  }
+  void OpenFile(const std::filesystem::path& path) override {
+    run_.FlushProgress();
+    ui_.OpenFile(path);
+  }
+  void EndProgram() override {
+    run_.FlushProgress();
+    ui_.EndProgram();
+  }
+  bool StopRequested() const override { return ui_.StopRequested(); }
+
+ private:
+  platform::UserInterface& ui_;
+  ImportRun& run_;
+};
+
 ImportRun::ImportRun(std::filesystem::path programFolder, platform::UserInterface& ui,
                      logdb::FrequencyErrors& errors, std::function<void()> handOver,
                      std::function<void()> exitOperation)
     : programFolder_(std::move(programFolder)),
       workFilePath_(programFolder_ / kWorkFileName),
       ui_(ui),
+      runUi_(std::make_unique<RunUi>(ui, *this)),
       handOver_(std::move(handOver)),
       exitOperation_(std::move(exitOperation)),
-      database_(ui, errors),
-      history_(programFolder_, ui),
+      database_(*runUi_, errors),
+      history_(programFolder_, *runUi_),
       notYetBytes_(platform::EncodeCp932(kNotYet)) {}
+
+ImportRun::~ImportRun() = default;
 
 ImportOutcome ImportRun::Command2_Click(const ImportRequest& request) {
   linesWritten_ = 0;
+  qsoBehind_ = false;
+  progressPending_ = false;
   if (!platform::FileExists(request.Path)) {
     ui_.ShowMessage(kLogMissing);
     return ImportOutcome::kNotStarted;
@@ -203,19 +253,38 @@ ImportOutcome ImportRun::Command2_Click(const ImportRequest& request) {
   std::int32_t start = 1;
   if (const auto ended = Seek(start)) return Finish(workFile, *ended);
 
+  // The pass reads each record's fields without decoding them into the QSO in hand: a plain
+  // QSO goes from the log's bytes straight into the work file, and only one that needs the
+  // history or the dialog is taken into the QSO and processed there.
   auto& db = database_;
+  logdb::RecordFields& fields = fields_;
   for (db.Pointer = start; db.Pointer <= db.RecordCount(); ++db.Pointer) {
     // A record that cannot be read ends the pass as the end of the log does.
-    if (!db.ReadQso()) {
+    if (!db.SkimQso(fields)) {
       if (db.ProgramEnded()) return Finish(workFile, ImportOutcome::kAborted);
       break;
     }
-    if (CompareText(db.Qso.Date, periodEnd_) > 0) break;
-    if (CompareText(db.Qso.Date, periodStart_) >= 0) {
-      ProcessQso(workFile);
+    qsoBehind_ = true;
+    behindProcessed_ = false;
+    const std::string* date = &fields.date;
+    if (CompareText(fields.date, periodEnd_) > 0) break;
+    if (CompareText(fields.date, periodStart_) >= 0) {
+      behindProcessed_ = true;
+      if (!fields.ascii || !ProcessFields(fields, workFile)) {
+        db.TakeQso();
+        qsoBehind_ = false;
+        ProcessQso(&workFile);
+        date = &db.Qso.Date;
+      }
       if (workFile.Failed()) return Finish(workFile, ImportOutcome::kWriteFailed);
     }
-    ShowDateAndCount();
+    if (ui_.PaintsAtNextYield()) {
+      ShowDateAndCount(*date);
+      progressPending_ = false;
+    } else {
+      progressDate_.assign(*date);
+      progressPending_ = true;
+    }
     ui_.Yield();
     if (ui_.StopRequested()) return Finish(workFile, ImportOutcome::kStopped);
   }
@@ -240,7 +309,9 @@ std::optional<ImportOutcome> ImportRun::Seek(std::int32_t& start) {
   return std::nullopt;
 }
 
-void ImportRun::ProcessQso(WorkFile& workFile) {
+// The QSO in hand; with no work file only its rewrites in place, for a record whose line the
+// fast path wrote already.
+void ImportRun::ProcessQso(WorkFile* workFile) {
   logdb::QsoRecord& qso = database_.Qso;
   if (IsBlankText(qso.Qsl3)) qso.Qsl3 = kNotYet;
   RewriteDate(qso.Date);
@@ -257,8 +328,8 @@ void ImportRun::ProcessQso(WorkFile& workFile) {
     if (!suffix_.empty()) {
       undetermined = 0;
     } else {
-      SuffixDialog dialog(ui_, database_.Pointer, qso, dialogSuffix_);
-      ui_.AskSuffix(dialog);
+      SuffixDialog dialog(*runUi_, database_.Pointer, qso, dialogSuffix_);
+      runUi_->AskSuffix(dialog);
       if (!dialogSuffix_.empty()) {
         undetermined = 0;
         suffix_ = dialogSuffix_;
@@ -274,15 +345,59 @@ void ImportRun::ProcessQso(WorkFile& workFile) {
     qso.Qsl3 = kNotYet;
   }
 
-  if (undetermined != 0 || !IsCountableSuffix(suffix_)) return;
+  if (workFile == nullptr || undetermined != 0 || !IsCountableSuffix(suffix_)) return;
+  WriteWorkLine(*workFile, qso.Calls, suffix_, qso.Date, qso.Qsl3, false);
+}
+
+// ProcessQso for a record whose fields are all ASCII, straight from the log's bytes; the same
+// rules give the same line. False, before anything has happened, when the QSO needs the history
+// or the dialog: it must then go through ProcessQso.
+bool ImportRun::ProcessFields(logdb::RecordFields& fields, WorkFile& workFile) {
+  // Most callsigns are the trimmed CALLS text with a blank IGN and no blank or "//" inside: then
+  // CALLS is the normalized callsign as it stands.
+  std::string_view callsign = fields.calls;
+  if (!IsBlankText(fields.ign) || callsign.find(' ') != std::string_view::npos ||
+      callsign.find("//") != std::string_view::npos) {
+    callsign_.assign(fields.calls);
+    callsign_.append(fields.ign);
+    NormalizeCallsignInPlace(callsign_);
+    callsign = callsign_;
+  }
+  const CallsignSplit split = SplitCallsign(callsign, fields.calls);
+  if (split.Undetermined != 0 && request_->AskUndeterminable) return false;
+  dialogSuffix_.clear();
+  RewriteDate(fields.date);
+  // One ASCII byte: a blank is no mark, and within the UTF-8 marks an ASCII byte is found only
+  // as itself.
+  const char qsl3 = fields.qsl3;
+  const bool notYet =
+      qsl3 == ' ' || (haveMarks_ && request_->GiveUpMarks.find(qsl3) != std::string::npos);
+  const std::string_view suffix = TrailingLetters(split.BaseCall);
+  if (split.Undetermined != 0 || !IsCountableSuffix(suffix)) return true;
+  WriteWorkLine(workFile, split.BaseCall, suffix, fields.date,
+                notYet ? kNotYet : std::string_view(&fields.qsl3, 1), true);
+  return true;
+}
+
+// The record last read, taken into the QSO in hand and processed again (without writing) when it
+// was processed: the QSO as the straightforward pass would have left it.
+void ImportRun::TakeQso() {
+  if (!qsoBehind_) return;
+  qsoBehind_ = false;
+  database_.TakeQso();
+  if (behindProcessed_) ProcessQso(nullptr);
+}
+
+void ImportRun::WriteWorkLine(WorkFile& workFile, std::string_view calls, std::string_view suffix,
+                              std::string_view date, std::string_view mark, bool knownAscii) {
   // Four quoted fields. The usual all-ASCII line goes into the file's buffer as it stands; the
   // rare other one goes through the CP932 encoder first.
-  const bool notYet = qso.Qsl3 == kNotYet;
-  std::string_view fields[4] = {qso.Calls, suffix_, qso.Date,
-                                notYet ? std::string_view(notYetBytes_) : qso.Qsl3};
+  const bool notYet = mark == kNotYet;
+  std::string_view fields[4] = {calls, suffix, date,
+                                notYet ? std::string_view(notYetBytes_) : mark};
   const int textFields = notYet ? 3 : 4;  // the "未" bytes are CP932 already
   bool ascii = true;
-  for (int i = 0; i < textFields; ++i) ascii = ascii && !HasNonAscii(fields[i]);
+  for (int i = 0; i < textFields && !knownAscii; ++i) ascii = ascii && !HasNonAscii(fields[i]);
   if (!ascii) {
     for (int i = 0; i < textFields; ++i) {
       encoded_[i] = platform::EncodeCp932(fields[i]);
@@ -313,8 +428,8 @@ void ImportRun::ProcessQso(WorkFile& workFile) {
   if (workFile.Advance(size)) ++linesWritten_;
 }
 
-void ImportRun::ShowDateAndCount() {
-  progress_.assign(database_.Qso.Date);
+void ImportRun::ShowDateAndCount(std::string_view date) {
+  progress_.assign(date);
   progress_ += ' ';
   char digits[16];
   const auto end = std::to_chars(digits, digits + sizeof digits, linesWritten_).ptr;
@@ -322,7 +437,15 @@ void ImportRun::ShowDateAndCount() {
   ui_.ShowProgress(progress_);
 }
 
+void ImportRun::FlushProgress() {
+  if (!progressPending_) return;
+  progressPending_ = false;
+  ShowDateAndCount(progressDate_);
+}
+
 ImportOutcome ImportRun::Finish(WorkFile& workFile, ImportOutcome outcome) {
+  TakeQso();
+  FlushProgress();
   database_.CloseLogDatabase();
   request_ = nullptr;
   // Stopped and aborted runs keep the lines written so far, as a finished one keeps all of them.

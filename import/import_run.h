@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -48,6 +49,7 @@ class ImportRun {
   ImportRun(std::filesystem::path programFolder, platform::UserInterface& ui,
             logdb::FrequencyErrors& errors, std::function<void()> handOver,
             std::function<void()> exitOperation);
+  ~ImportRun();
 
   /// Runs the import once. A stop request is answered after the record in hand; the run then
   /// leaves the exit to the caller, who asked for it.
@@ -56,22 +58,33 @@ class ImportRun {
   const std::filesystem::path& WorkFilePath() const { return workFilePath_; }
   /// Lines written to the work file by the last run.
   std::int32_t LinesWritten() const { return linesWritten_; }
-  /// The reader with DbPath, Pointer and the QSO in hand.
+  /// The reader with DbPath, Pointer and the QSO in hand. The main pass decodes a record into the
+  /// QSO only where it must (for the history, the dialog, the end of the run), so during the pass
+  /// the QSO may be an earlier one; once the run has returned it is the last record read.
   const logdb::LogDatabase& Database() const { return database_; }
   /// The suffix the dialog gave for the QSO in hand ("" when none).
   const std::string& DialogSuffix() const { return dialogSuffix_; }
 
  private:
   class WorkFile;
+  class RunUi;
 
   std::optional<ImportOutcome> Seek(std::int32_t& start);
-  void ProcessQso(WorkFile& workFile);
-  void ShowDateAndCount();
+  void ProcessQso(WorkFile* workFile);
+  bool ProcessFields(logdb::RecordFields& fields, WorkFile& workFile);
+  // `knownAscii`: the fields are known to be ASCII, so need no encoding.
+  void WriteWorkLine(WorkFile& workFile, std::string_view calls, std::string_view suffix,
+                     std::string_view date, std::string_view mark, bool knownAscii);
+  void TakeQso();
+  void ShowDateAndCount(std::string_view date);
+  void FlushProgress();
   ImportOutcome Finish(WorkFile& workFile, ImportOutcome outcome);
 
   std::filesystem::path programFolder_;
   std::filesystem::path workFilePath_;
   platform::UserInterface& ui_;
+  // What the run's parts talk to: the progress line put off is shown before anything that paints.
+  std::unique_ptr<RunUi> runUi_;
   std::function<void()> handOver_;
   std::function<void()> exitOperation_;
   logdb::LogDatabase database_;
@@ -85,7 +98,19 @@ class ImportRun {
   std::string periodEnd_;
   std::int32_t linesWritten_ = 0;
 
+  // The main pass leaves the QSO in hand as it was until a record must be taken into it; then
+  // the record last read is taken, and processed again without writing when it was processed.
+  bool qsoBehind_ = false;
+  bool behindProcessed_ = false;
+
+  // The progress line as the run describes it: the date of the last step and the lines so far.
+  // It is built only when the window can paint it.
+  std::string progressDate_;
+  bool progressPending_ = false;
+
   // Buffers reused record after record, so the main pass does not allocate.
+  logdb::RecordFields fields_;
+  std::string callsign_;
   std::string suffix_;
   std::string progress_;
   std::string notYetBytes_;

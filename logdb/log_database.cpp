@@ -177,6 +177,31 @@ char* PutTwoDigits(char* out, unsigned value) {
   return out;
 }
 
+// Each DATE byte in decimal, at least two digits, with "-" after the second and third.
+void PutDate(std::string& out, std::string_view date) {
+  if (date.size() == 4 && static_cast<unsigned char>(date[0]) < 100 &&
+      static_cast<unsigned char>(date[1]) < 100 && static_cast<unsigned char>(date[2]) < 100 &&
+      static_cast<unsigned char>(date[3]) < 100) {
+    // The usual shape, CCYY-MM-DD, written in place: this runs for every record.
+    out.resize(10);
+    char* at = out.data();
+    at = PutTwoDigits(PutTwoDigits(at, static_cast<unsigned char>(date[0])),
+                      static_cast<unsigned char>(date[1]));
+    *at++ = '-';
+    at = PutTwoDigits(at, static_cast<unsigned char>(date[2]));
+    *at++ = '-';
+    PutTwoDigits(at, static_cast<unsigned char>(date[3]));
+    return;
+  }
+  char text[255 * 4];
+  char* end = text;
+  for (std::size_t i = 0; i < date.size(); ++i) {
+    end = PutTwoDigits(end, static_cast<unsigned char>(date[i]));
+    if (i == 1 || i == 2) *end++ = '-';
+  }
+  SetText(out, std::string_view(text, static_cast<std::size_t>(end - text)));
+}
+
 }  // namespace
 
 LogDatabase::LogDatabase(platform::UserInterface& ui, FrequencyErrors& errors)
@@ -262,6 +287,7 @@ bool LogDatabase::OpenLogDatabase() {
   fd_ = fd;
   window_.clear();
   windowStart_ = 0;
+  skimmed_ = nullptr;  // a record of the file as it was opened before is not taken any more
   const auto w = [this](Field field) {
     return static_cast<std::size_t>(fieldWidths_[static_cast<std::size_t>(field)]);
   };
@@ -278,6 +304,7 @@ bool LogDatabase::OpenLogDatabase() {
 }
 
 void LogDatabase::CloseLogDatabase() {
+  KeepSkimmed();
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
   window_.clear();
@@ -287,6 +314,7 @@ void LogDatabase::CloseLogDatabase() {
 const unsigned char* LogDatabase::RecordBytes(std::int64_t offset, std::size_t size) {
   const std::int64_t windowEnd = windowStart_ + static_cast<std::int64_t>(window_.size());
   if (offset < windowStart_ || offset + static_cast<std::int64_t>(size) > windowEnd) {
+    KeepSkimmed();
     // Read ahead a window's worth, so that reading records in order costs one read per window.
     // A window that met the end of the file is read again next time, so records that the
     // logging program appends later are seen.
@@ -299,6 +327,13 @@ const unsigned char* LogDatabase::RecordBytes(std::int64_t offset, std::size_t s
 }
 
 bool LogDatabase::ReadQso() {
+  RecordFields fields;
+  if (!SkimQso(fields)) return false;
+  TakeQso();
+  return true;
+}
+
+bool LogDatabase::SkimQso(RecordFields& fields) {
   if (programEnded_) return false;
   if (!IsOpen()) OpenLogDatabase();
   if (!IsOpen() || Pointer < 1 || Pointer > recordCount_) return false;
@@ -335,6 +370,33 @@ bool LogDatabase::ReadQso() {
     if (!ReportInvalidFrequency(freqText_)) return false;
   }
 
+  const TextInField calls = FindText(field(plan_.calls, kCalls), plan_.calls);
+  const TextInField mode = FindText(field(plan_.mode, kMode), plan_.mode);
+  fields.calls = calls.bytes.substr(0, calls.length);
+  fields.ign = field(plan_.ign, kIgn);
+  fields.freq = freq;
+  fields.mode = mode.bytes.substr(0, mode.length);
+  fields.qsl3 = static_cast<char>(record[plan_.qsl3]);
+  // CALLS and IGN lie side by side too.
+  fields.ascii =
+      asciiFreqAndMode && record[plan_.qsl3] < 0x80 &&
+      IsAscii(std::string_view(calls.bytes.data(),
+                               static_cast<std::size_t>(fields.ign.end() - calls.bytes.begin())));
+  PutDate(fields.date, field(plan_.date, kDate));
+  skimmed_ = record;
+  skimmedBand_ = band;
+  return true;
+}
+
+void LogDatabase::TakeQso() {
+  if (skimmed_ == nullptr) return;
+  const unsigned char* record = skimmed_;
+  const auto field = [record, this](std::size_t at, Field which) {
+    return std::string_view(
+        reinterpret_cast<const char*>(record) + at,
+        static_cast<std::size_t>(fieldWidths_[static_cast<std::size_t>(which)]));
+  };
+
   // CALLS and IGN lie side by side: in the usual all-ASCII case both are copied as they are.
   const TextInField calls = FindText(field(plan_.calls, kCalls), plan_.calls);
   const std::string_view ign = field(plan_.ign, kIgn);
@@ -351,19 +413,12 @@ bool LogDatabase::ReadQso() {
     Qso.Callsign.append(Qso.Ign);
   }
 
-  // Each DATE byte in decimal, at least two digits, with "-" after the second and third.
-  const std::string_view date = field(plan_.date, kDate);
-  char text[255 * 4];
-  char* end = text;
-  for (std::size_t i = 0; i < date.size(); ++i) {
-    end = PutTwoDigits(end, static_cast<unsigned char>(date[i]));
-    if (i == 1 || i == 2) *end++ = '-';
-  }
-  SetText(Qso.Date, std::string_view(text, static_cast<std::size_t>(end - text)));
+  PutDate(Qso.Date, field(plan_.date, kDate));
 
   // TIME: hour, minute; bit 7 of the minute marks UTC ("U"), else Japan time ("J").
   const unsigned minute = record[plan_.time + 1];
-  end = PutTwoDigits(text, record[plan_.time]);
+  char text[8];
+  char* end = PutTwoDigits(text, record[plan_.time]);
   *end++ = ':';
   end = PutTwoDigits(end, minute & 0x7F);
   *end++ = (minute & 0x80) != 0 ? 'U' : 'J';
@@ -375,16 +430,27 @@ bool LogDatabase::ReadQso() {
   } else {
     AssignCharacters(Qso.Qsl3, std::string_view(&qsl3, 1));
   }
+  const std::string_view freqAndMode(reinterpret_cast<const char*>(record) + plan_.freq,
+                                     plan_.end - plan_.freq);
+  const TextInField freq = FindText(field(plan_.freq, kFreq), plan_.freq);
   const TextInField mode = FindText(field(plan_.mode, kMode), plan_.mode);
-  if (asciiFreqAndMode) {
-    SetCutText(Qso.Freq, freqField.bytes, freqField.length);
+  if (IsAscii(freqAndMode)) {
+    SetCutText(Qso.Freq, freq.bytes, freq.length);
     SetCutText(Qso.Mode, mode.bytes, mode.length);
   } else {
-    AssignCharacters(Qso.Freq, freq);
+    AssignCharacters(Qso.Freq, freq.bytes.substr(0, freq.length));
     AssignCharacters(Qso.Mode, mode.bytes.substr(0, mode.length));
   }
-  band_ = band;
-  return true;
+  band_ = skimmedBand_;
+}
+
+void LogDatabase::KeepSkimmed() {
+  if (skimmed_ == nullptr || skimmed_ < window_.data() ||
+      skimmed_ >= window_.data() + window_.size()) {
+    return;
+  }
+  kept_.assign(skimmed_, skimmed_ + plan_.end);
+  skimmed_ = kept_.data();
 }
 
 bool LogDatabase::ReportInvalidFrequency(const std::string& freq) {

@@ -31,6 +31,20 @@ enum class OpenFailure {
                // the message was shown
 };
 
+/// The fields of a record as ReadQso takes them, still the log's bytes: views into the reader,
+/// valid until its next read or close.
+struct RecordFields {
+  std::string_view calls;  // blanks trimmed
+  std::string_view ign;
+  std::string_view freq;  // blanks trimmed
+  std::string_view mode;  // blanks trimmed
+  char qsl3 = ' ';
+  /// Every byte of CALLS, IGN, FREQ, MODE and the QSL byte is ASCII: the bytes are the characters.
+  bool ascii = false;
+  /// The date text CCYY-MM-DD, as Qso.Date would have it.
+  std::string date;
+};
+
 /// The reader of the logging program's database file (Tevrak.TDB): the reader's state, the
 /// current record number and the current QSO, held together and passed explicitly.
 class LogDatabase {
@@ -64,6 +78,12 @@ class LogDatabase {
   /// bytes lie past the end of the file, when the log cannot be opened, and when the operator chose
   /// to abort at the frequency-error question (then ProgramEnded() is true and the log is closed).
   bool ReadQso();
+  /// ReadQso in two halves, for the import's main pass, which needs the whole QSO only now and
+  /// then. SkimQso reads record Pointer with every check and report of ReadQso, giving its fields
+  /// but leaving Qso as it was; TakeQso decodes the record last skimmed into Qso, exactly as
+  /// ReadQso would have, at any later time (also after the log is closed).
+  bool SkimQso(RecordFields& fields);
+  void TakeQso();
 
   /// True once the operator chose to abort the program at the frequency-error question.
   bool ProgramEnded() const { return programEnded_; }
@@ -91,6 +111,8 @@ class LogDatabase {
 
   // The bytes of `size` at `offset`, through a window read ahead; null past the end of the file.
   const unsigned char* RecordBytes(std::int64_t offset, std::size_t size);
+  // Moves the record last skimmed out of the window before the window changes.
+  void KeepSkimmed();
   // The invalid-frequency report and its questions; false when the operator chose to abort.
   bool ReportInvalidFrequency(const std::string& freq);
 
@@ -104,6 +126,10 @@ class LogDatabase {
   };
   RecordPlan plan_;
   std::string freqText_;  // the frequency as text where bytes will not do (reports, katakana)
+  // The record last skimmed, in the window or kept aside, and its band, for TakeQso.
+  const unsigned char* skimmed_ = nullptr;
+  std::vector<unsigned char> kept_;
+  const std::string* skimmedBand_ = nullptr;
 };
 
 }  // namespace sfxtal::logdb

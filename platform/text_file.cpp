@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/file_exists.h"
 #include "platform/text_codec.h"
@@ -105,23 +106,22 @@ void SiblingFile::Discard() {
   temp_.clear();
 }
 
-bool ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
-  SiblingFile file(path);
-  const int fd = file.Create();
-  if (fd < 0) return false;
-  bool ok = true;
+bool SiblingFile::Write(std::string_view bytes) {
+  if (fd_ < 0) return false;
   const char* data = bytes.data();
   std::size_t left = bytes.size();
-  while (ok && left > 0) {
-    const ssize_t written = ::write(fd, data, left);
-    if (written <= 0) {
-      ok = false;
-    } else {
-      data += written;
-      left -= static_cast<std::size_t>(written);
-    }
+  while (left > 0) {
+    const ssize_t written = ::write(fd_, data, left);
+    if (written <= 0) return false;
+    data += written;
+    left -= static_cast<std::size_t>(written);
   }
-  return ok && file.Commit(true);
+  return true;
+}
+
+bool ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
+  SiblingFile file(path);
+  return file.Create() >= 0 && file.Write(bytes) && file.Commit(true);
 }
 
 bool AppendLine(const std::filesystem::path& path, std::string_view utf8) {
@@ -138,51 +138,118 @@ TextFileReader::~TextFileReader() {
 bool TextFileReader::Open(const std::filesystem::path& path) {
   Close();
   failed_ = false;
-  file_ = OpenStreamForReading(path);
-  return file_ != nullptr;
+  fd_ = OpenFileForReading(path);
+  return fd_ >= 0;
 }
 
 void TextFileReader::Close() {
-  if (file_ != nullptr) std::fclose(file_);
-  file_ = nullptr;
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  afterCr_ = false;
+  lineCut_ = false;
+  begin_ = end_ = 0;
+  lf_ = std::string::npos;
+}
+
+// The next bytes of the file into the buffer, which must be used up; false at the end of the
+// file or on a read error.
+bool TextFileReader::Fill() {
+  constexpr std::size_t kBufferSize = 64 * 1024;
+  if (fd_ < 0 || failed_) return false;
+  buffer_.resize(kBufferSize);
+  ssize_t n;
+  do {
+    n = ::read(fd_, buffer_.data(), buffer_.size());
+  } while (n < 0 && errno == EINTR);
+  if (n < 0) failed_ = true;
+  begin_ = 0;
+  end_ = n > 0 ? static_cast<std::size_t>(n) : 0;
+  lf_ = std::string::npos;
+  return end_ > 0;
+}
+
+bool TextFileReader::ReadLineView(std::string_view& bytes, std::size_t limit) {
+  // Lines are found with memchr rather than byte by byte: the tally reads a million of them. The
+  // place of the next LF is kept, so a file of lone CRs is not searched again for every line.
+  // What lies past `limit` is read past and never gathered, so the memory stays within the
+  // buffer and the limit however long the line.
+  bool gathering = false;
+  lineCut_ = false;
+  for (;;) {
+    if (begin_ == end_ && !Fill()) {
+      // The end of the file (or a read error, which ends it too) ends a last line without an end.
+      afterCr_ = false;
+      bytes = long_;
+      return gathering;
+    }
+    if (afterCr_) {
+      afterCr_ = false;
+      if (buffer_[begin_] == '\n' && ++begin_ == end_) continue;
+    }
+    const char* data = buffer_.data();
+    if (lf_ == std::string::npos || lf_ < begin_) {
+      const void* lf = std::memchr(data + begin_, '\n', end_ - begin_);
+      lf_ = lf == nullptr ? end_ : static_cast<std::size_t>(static_cast<const char*>(lf) - data);
+    }
+    const void* cr = std::memchr(data + begin_, '\r', lf_ - begin_);
+    const std::size_t stop =
+        cr == nullptr ? lf_ : static_cast<std::size_t>(static_cast<const char*>(cr) - data);
+    std::string_view piece(data + begin_, stop - begin_);
+    const std::size_t kept = gathering ? long_.size() : 0;
+    if (piece.size() > limit - kept) {
+      piece = piece.substr(0, limit - kept);
+      lineCut_ = true;
+    }
+    if (stop == end_) {
+      // The line goes on in the next buffer.
+      if (!gathering) long_.clear();
+      long_.append(piece);
+      gathering = true;
+      begin_ = end_;
+      continue;
+    }
+    afterCr_ = data[stop] == '\r';
+    begin_ = stop + 1;
+    if (gathering) {
+      long_.append(piece);
+      bytes = long_;
+    } else {
+      bytes = piece;
+    }
+    return true;
+  }
 }
 
 bool TextFileReader::ReadLineBytes(std::string& bytes) {
-  return ReadLineBytes(bytes, bytes.max_size());
+  return ReadLineBytes(bytes, std::string_view::npos);
 }
 
 bool TextFileReader::ReadLineBytes(std::string& bytes, std::size_t limit) {
-  bytes.clear();
-  lineCut_ = false;
-  if (file_ == nullptr) return false;
-  int c;
-  bool any = false;
-  while ((c = getc_unlocked(file_)) != EOF) {
-    any = true;
-    if (c == '\n') return true;
-    if (c == '\r') {
-      const int next = getc_unlocked(file_);
-      if (next != '\n' && next != EOF) std::ungetc(next, file_);
-      return true;
-    }
-    if (bytes.size() < limit) {
-      bytes += static_cast<char>(c);
-    } else {
-      lineCut_ = true;
-    }
+  std::string_view line;
+  if (!ReadLineView(line, limit)) {
+    bytes.clear();
+    return false;
   }
-  if (std::ferror(file_)) failed_ = true;
-  return any;
+  bytes.assign(line);
+  return true;
 }
 
-int TextFileReader::ReadByte() {
-  if (file_ == nullptr) return -1;
-  const int c = getc_unlocked(file_);
-  if (c == EOF) {
-    if (std::ferror(file_)) failed_ = true;
-    return -1;
+int TextFileReader::ReadByteFromNextBuffer() {
+  for (;;) {
+    if (begin_ == end_ && !Fill()) {
+      afterCr_ = false;
+      return -1;
+    }
+    // An LF right after a line read that ended in CR belongs to that line's end.
+    if (afterCr_) {
+      afterCr_ = false;
+      if (buffer_[begin_] == '\n') {
+        ++begin_;
+        continue;
+      }
+    }
+    return static_cast<unsigned char>(buffer_[begin_++]);
   }
-  return c;
 }
 
 bool TextFileReader::ReadLine(std::string& utf8) {

@@ -32,6 +32,8 @@ class SiblingFile {
   /// not or cannot be replaced.
   int Create();
   const std::string& TempPath() const { return temp_; }
+  /// Writes all the bytes to the temporary file; false when they could not be.
+  bool Write(std::string_view bytes);
   /// Gives the new file its permissions, syncs it when asked, closes it and renames it over the
   /// target. False when any of it failed; the temporary file is then gone.
   bool Commit(bool sync);
@@ -66,17 +68,33 @@ class TextFileReader {
   /// The same, keeping at most `limit` bytes of the line; the rest of it is read past, so an
   /// endless line costs no memory. LineCut tells whether the line was longer.
   bool ReadLineBytes(std::string& bytes, std::size_t limit);
+  /// The same as a view into the reader, valid until the next read: a line that lies within one
+  /// buffer's worth of the file is not copied. At most `limit` bytes of it are kept, as above.
+  bool ReadLineView(std::string_view& bytes, std::size_t limit = std::string_view::npos);
   bool LineCut() const { return lineCut_; }
   /// The next byte (0-255), or -1 at the end of the file or on a read error.
-  int ReadByte();
+  int ReadByte() {
+    if (begin_ < end_ && !afterCr_) return static_cast<unsigned char>(buffer_[begin_++]);
+    return ReadByteFromNextBuffer();
+  }
   bool Failed() const { return failed_; }
-  bool IsOpen() const { return file_ != nullptr; }
+  bool IsOpen() const { return fd_ >= 0; }
   void Close();
 
  private:
-  std::FILE* file_ = nullptr;
+  bool Fill();
+  int ReadByteFromNextBuffer();
+
+  int fd_ = -1;
   bool failed_ = false;
   bool lineCut_ = false;
+  bool afterCr_ = false;  // the last line ended in CR: an LF right after it belongs to that end
+  std::string buffer_;
+  std::size_t begin_ = 0;  // the unread bytes of the buffer
+  std::size_t end_ = 0;
+  std::size_t lf_ =
+      std::string::npos;  // the first LF from begin_ on, end_ when none; npos: unknown
+  std::string long_;      // a line that runs over the end of the buffer, gathered
 };
 
 /// Writes CP932 text lines with CR LF. Errors stick: Close tells whether everything reached the

@@ -31,6 +31,11 @@ class UserInterface {
   /// Lets pending window events run once. Called after every step of a long loop, so it must be
   /// cheap.
   virtual void Yield() = 0;
+  /// Whether the coming Yield will let the window paint. Building the progress line costs more
+  /// than the rest of an import step, so the import builds it only before a Yield for which this
+  /// said true, and before any other call that can show the window; a Yield after false must
+  /// therefore not paint. True unless the front end knows better.
+  virtual bool PaintsAtNextYield() { return true; }
   /// The busy (true) or normal (false) mouse pointer.
   virtual void SetBusyPointer(bool busy) = 0;
   /// Hands a file to the desktop's application for it.

@@ -89,8 +89,12 @@ bool FillResultsWorkbook(lxw_workbook* workbook, const Tally& tally) {
 
 bool WriteResultsWorkbook(const std::filesystem::path& path, const Tally& tally) {
   WorkbookFile file(path);
+  return BuildResultsWorkbook(file, tally) && file.Commit();
+}
+
+bool BuildResultsWorkbook(WorkbookFile& file, const Tally& tally) {
   lxw_workbook* workbook = file.Create();
-  return workbook != nullptr && FillResultsWorkbook(workbook, tally) && file.Commit();
+  return workbook != nullptr && FillResultsWorkbook(workbook, tally) && file.WriteOut();
 }
 
 }  // namespace sfxtal::standin

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "standin/tally.h"
+#include "standin/workbook_file.h"
 
 struct lxw_workbook;
 
@@ -18,5 +19,8 @@ bool FillResultsWorkbook(lxw_workbook* workbook, const Tally& tally);
 /// Writes the results workbook to `path` through a temporary file and a rename; false when it
 /// could not be written (the old workbook is then untouched).
 bool WriteResultsWorkbook(const std::filesystem::path& path, const Tally& tally);
+/// The same up to the rename: the workbook filled and written out in `file`, whose Commit then
+/// puts it in place.
+bool BuildResultsWorkbook(WorkbookFile& file, const Tally& tally);
 
 }  // namespace sfxtal::standin

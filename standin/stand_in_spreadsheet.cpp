@@ -1,5 +1,8 @@
 #include "standin/stand_in_spreadsheet.h"
 
+#include <future>
+#include <system_error>
+
 #include "platform/file_exists.h"
 #include "platform/text_file.h"
 #include "results/results_file.h"
@@ -36,12 +39,28 @@ std::optional<std::filesystem::path> TallyWorkFileToResults(platform::UserInterf
     return std::nullopt;
   }
   const std::filesystem::path resultsFile = folder / results::kResultsFileName;
-  if (!platform::ReplaceFile(resultsFile, ResultsFileBytes(*tally))) {
+  platform::SiblingFile results(resultsFile);
+  if (results.Create() < 0 || !results.Write(ResultsFileBytes(*tally))) {
     ui.ShowMessage(WithPath(platform::kCannotWriteMessage, resultsFile));
     return std::nullopt;
   }
+  // 実績.txt is synced to the disk while the workbook is built: the one waits for the disk, the
+  // other for the processor. The workbook takes its place only once 実績.txt has taken its own,
+  // so that the files are replaced in the same order, and not at all after a failure, as ever.
+  std::future<bool> resultsCommitted;
+  try {
+    resultsCommitted = std::async(std::launch::async, [&results] { return results.Commit(true); });
+  } catch (const std::system_error&) {
+    // No thread to spare: 実績.txt is then synced after the workbook is built.
+  }
   const std::filesystem::path book = folder / kResultsBookFile;
-  if (!WriteResultsWorkbook(book, *tally)) {
+  WorkbookFile bookFile(book);
+  const bool built = BuildResultsWorkbook(bookFile, *tally);
+  if (!(resultsCommitted.valid() ? resultsCommitted.get() : results.Commit(true))) {
+    ui.ShowMessage(WithPath(platform::kCannotWriteMessage, resultsFile));
+    return std::nullopt;
+  }
+  if (!built || !bookFile.Commit()) {
     ui.ShowMessage(WithPath(platform::kCannotWriteMessage, book));
     return std::nullopt;
   }

@@ -26,24 +26,9 @@ void AppendQuoted(std::string& out, std::string_view field) {
   platform::AppendQuotedField(out, field);
 }
 
-}  // namespace
-
-int SuffixIndex(std::string_view suffix) {
-  // The lookup box also takes lower case; a work-file suffix must be capitals.
-  for (char c : suffix) {
-    if (!IsCapital(c)) return -1;
-  }
-  return results::SuffixRow(suffix).value_or(-1);
-}
-
-int SuffixLength(int index) {
-  if (index < kOneLetter) return 1;
-  if (index < kTwoLetters) return 2;
-  return 3;
-}
-
-std::vector<std::string> SplitFields(std::string_view line, std::size_t most) {
-  std::vector<std::string> fields;
+// Hands each field of a line to `take` in turn, as views into the line, until it returns false.
+template <typename Take>
+void VisitFields(std::string_view line, Take&& take) {
   std::size_t pos = 0;
   const std::size_t n = line.size();
   for (;;) {
@@ -52,6 +37,7 @@ std::vector<std::string> SplitFields(std::string_view line, std::size_t most) {
       const std::size_t start = pos + 1;
       std::size_t close = std::string_view::npos;
       std::size_t after = n;
+      // A plain loop: fields are a few bytes long, too short to pay for a library search.
       for (std::size_t j = start; j < n; ++j) {
         if (line[j] != '"') continue;
         std::size_t k = j + 1;
@@ -64,20 +50,50 @@ std::vector<std::string> SplitFields(std::string_view line, std::size_t most) {
       }
       if (close == std::string_view::npos) {
         // No closing quote: the rest of the line is the field.
-        fields.emplace_back(line.substr(start));
-        return fields;
+        take(line.substr(start));
+        return;
       }
-      fields.emplace_back(line.substr(start, close - start));
+      if (!take(line.substr(start, close - start))) return;
       pos = after;
     } else {
       std::size_t end = line.find(',', pos);
       if (end == std::string_view::npos) end = n;
-      fields.emplace_back(TrimmedBlanks(line.substr(pos, end - pos)));
+      if (!take(TrimmedBlanks(line.substr(pos, end - pos)))) return;
       pos = end;
     }
-    if (pos >= n || fields.size() >= most) return fields;
+    if (pos >= n) return;
     ++pos;  // the comma
   }
+}
+
+}  // namespace
+
+int SuffixIndex(std::string_view suffix) {
+  // A work-file suffix must be capitals (the lookup box also takes lower case). Read as a base-26
+  // numeral with digits A = 1 .. Z = 26, less one: the place in suffix order.
+  if (suffix.empty() || suffix.size() > 3) return -1;
+  int number = 0;
+  for (char c : suffix) {
+    if (!IsCapital(c)) return -1;
+    number = number * 26 + (c - 'A' + 1);
+  }
+  return number - 1;
+}
+
+int SuffixLength(int index) {
+  if (index < kOneLetter) return 1;
+  if (index < kTwoLetters) return 2;
+  return 3;
+}
+
+std::vector<std::string> SplitFields(std::string_view line, std::size_t most) {
+  std::vector<std::string> fields;
+  if (most == 0) return fields;
+  VisitFields(line, [&fields, most](std::string_view field) {
+    fields.emplace_back(field);
+    return fields.size() < most;
+  });
+  return fields;
 }
 
 TallyCounts Tally::Counts(int letters) const {
@@ -94,9 +110,15 @@ TallyCounts Tally::Counts(int letters) const {
 
 void AddWorkLine(Tally& tally, std::string_view lineBytes) {
   ++tally.lines;
+  // Views into the line, not strings: a million lines go through here and few of them win a row.
   // A fifth field already makes the line a bad one: a line of a million commas costs five.
-  std::vector<std::string> fields = SplitFields(lineBytes, 5);
-  if (fields.size() != 4) {
+  std::string_view fields[5];
+  std::size_t count = 0;
+  VisitFields(lineBytes, [&](std::string_view field) {
+    fields[count++] = field;
+    return count < std::size(fields);
+  });
+  if (count != 4) {
     ++tally.badFieldCountLines;
     return;
   }
@@ -105,20 +127,25 @@ void AddWorkLine(Tally& tally, std::string_view lineBytes) {
     ++tally.badSuffixLines;
     return;
   }
+  // The standing is looked at first: it stays in the cache, where the rows do not.
+  std::uint8_t& standing = tally.standing[static_cast<std::size_t>(index)];
+  const bool notYet = fields[3] == kNotYetMarkBytes;
+  if (standing == Tally::kSettled || (standing == Tally::kNotYetOnly && notYet)) return;
+  standing = notYet ? Tally::kNotYetOnly : Tally::kSettled;
   TallyRow& row = tally.rows[static_cast<std::size_t>(index)];
-  if (row.worked && !(row.mark == kNotYetMarkBytes && fields[3] != kNotYetMarkBytes)) return;
   row.worked = true;
-  row.baseCall = std::move(fields[0]);
-  row.date = std::move(fields[2]);
-  row.mark = std::move(fields[3]);
+  row.baseCall.assign(fields[0]);
+  row.date.assign(fields[2]);
+  row.mark.assign(fields[3]);
 }
 
 std::optional<Tally> TallyWorkFile(const std::filesystem::path& workFile) {
   platform::TextFileReader reader;
   if (!reader.Open(workFile)) return std::nullopt;
   Tally tally;
-  std::string line;
-  while (reader.ReadLineBytes(line, kLongestWorkLine)) {
+  // A line longer than any work-file line is read past, not gathered, and counted as a bad one.
+  std::string_view line;
+  while (reader.ReadLineView(line, kLongestWorkLine)) {
     if (reader.LineCut()) {
       ++tally.lines;
       ++tally.badFieldCountLines;

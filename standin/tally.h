@@ -55,6 +55,10 @@ struct TallyCounts {
 struct Tally {
   /// One row per suffix, in suffix order.
   std::vector<TallyRow> rows = std::vector<TallyRow>(kSuffixCount);
+  /// Per suffix, how far its row is chosen: not worked, worked by "未" lines only so far, or
+  /// settled (worked by a line with another mark, which no later line replaces).
+  enum Standing : std::uint8_t { kNotWorked, kNotYetOnly, kSettled };
+  std::vector<std::uint8_t> standing = std::vector<std::uint8_t>(kSuffixCount, kNotWorked);
   std::int64_t lines = 0;
   /// Lines without exactly four fields.
   std::int64_t badFieldCountLines = 0;

@@ -30,11 +30,17 @@ lxw_workbook* WorkbookFile::Create() {
   return workbook_;
 }
 
-bool WorkbookFile::Commit() {
+bool WorkbookFile::WriteOut() {
   if (workbook_ == nullptr) return false;
   const lxw_error error = workbook_close(workbook_);
   workbook_ = nullptr;
-  if (error != LXW_NO_ERROR) return false;
+  writtenOut_ = error == LXW_NO_ERROR;
+  return writtenOut_;
+}
+
+bool WorkbookFile::Commit() {
+  if (!writtenOut_ && !WriteOut()) return false;
+  writtenOut_ = false;
   return file_.Commit(true);
 }
 

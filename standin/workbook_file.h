@@ -22,6 +22,9 @@ class WorkbookFile {
 
   /// The new workbook to fill, or nullptr when its temporary file cannot be created.
   lxw_workbook* Create();
+  /// Writes the workbook out to the temporary file; false when that failed. Commit does it when
+  /// it has not been done.
+  bool WriteOut();
   /// Writes the workbook out and renames it over the target; false when any of it failed.
   bool Commit();
 
@@ -31,6 +34,7 @@ class WorkbookFile {
   std::filesystem::path target_;
   platform::SiblingFile file_;
   lxw_workbook* workbook_ = nullptr;
+  bool writtenOut_ = false;
 };
 
 /// A cell text that the workbook can hold: no more than the 32,767 bytes a cell takes (cut on a

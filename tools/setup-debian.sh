@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
   desktop-file-utils
-  python3 python3-openpyxl
+  python3 python3-openpyxl python3-dbfread hyperfine
 )
 fuzz_packages=(
   clang clang-14 libclang-rt-14-dev

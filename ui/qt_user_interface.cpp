@@ -69,16 +69,33 @@ void QtUserInterface::ShowProgress(const std::string& text) {
   progressPending_ = true;
 }
 
-void QtUserInterface::Yield() {
+bool QtUserInterface::CountYield() {
   // Processing events after every one of a million records would cost more than the import
   // itself; a pass every few milliseconds keeps the window painted and the exit button live.
   // Even reading the clock at every record costs a tenth of the import on a virtual machine, so
   // the clock is read only every so many yields: about sixteen times an interval at the rate of
   // the last one.
   ++yieldsSincePass_;
-  if (++yieldsSinceClock_ < clockStride_) return;
+  if (++yieldsSinceClock_ < clockStride_) return false;
   yieldsSinceClock_ = 0;
-  if (sinceEvents_.elapsed() < yieldIntervalMs_) return;
+  return sinceEvents_.elapsed() >= yieldIntervalMs_;
+}
+
+bool QtUserInterface::PaintsAtNextYield() {
+  // Asked again before the same yield, the answer stays the one given.
+  if (!yieldCounted_) {
+    passAtYield_ = CountYield();
+    yieldCounted_ = true;
+  }
+  return passAtYield_;
+}
+
+void QtUserInterface::Yield() {
+  // The answer PaintsAtNextYield gave holds: after false the import has not built the progress
+  // line, and the window would paint an old one.
+  const bool pass = yieldCounted_ ? passAtYield_ : CountYield();
+  yieldCounted_ = false;
+  if (!pass) return;
   FlushProgress();
   QApplication::processEvents();
   ++eventPasses_;

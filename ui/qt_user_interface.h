@@ -23,7 +23,8 @@ class ImportWindow {
 /// The user interface of the logic over Qt: message boxes without an icon under "SfxTal", the
 /// busy pointer, the desktop's opener, and a yield that processes events only every few
 /// milliseconds so that long loops stay fast. The progress line is handed to the window when
-/// events run, since it can only be seen then.
+/// events run, since it can only be seen then. PaintsAtNextYield settles whether the coming yield
+/// runs events, and that yield keeps to the answer.
 class QtUserInterface : public platform::UserInterface {
  public:
   static constexpr const char* kTitle = "SfxTal";
@@ -40,6 +41,7 @@ class QtUserInterface : public platform::UserInterface {
   void SetInputsLocked(bool locked) override;
   void ShowProgress(const std::string& text) override;
   void Yield() override;
+  bool PaintsAtNextYield() override;
   void SetBusyPointer(bool busy) override;
   void OpenFile(const std::filesystem::path& path) override;
   void EndProgram() override;
@@ -60,6 +62,9 @@ class QtUserInterface : public platform::UserInterface {
  private:
   /// The last progress line to the window, if it has not had it yet.
   void FlushProgress();
+  /// Counts a yield towards the next pass of events; true when the yield so counted is to run
+  /// them.
+  bool CountYield();
 
   ImportWindow* importWindow_ = nullptr;
   std::string progress_;
@@ -73,6 +78,9 @@ class QtUserInterface : public platform::UserInterface {
   long long clockStride_ = 1;
   long long yieldsSinceClock_ = 0;
   long long yieldsSincePass_ = 0;
+  // PaintsAtNextYield has counted the coming yield already and settled whether it runs events.
+  bool yieldCounted_ = false;
+  bool passAtYield_ = false;
   bool busy_ = false;
   bool stopRequested_ = false;
   bool ended_ = false;

@@ -481,6 +481,63 @@ TEST_F(ImportRunTest, AbortAtTheFrequencyQuestionKeepsTheLinesSoFar) {
   EXPECT_TRUE(StrayFiles().empty());
 }
 
+// The run builds its progress line only when the window can paint it, yet whenever the window
+// paints (every seventh yield here, and at each message) it shows what the run describes: the
+// same as when the line is built after every step.
+TEST_F(ImportRunTest, ProgressLineAsDescribedWheneverTheWindowPaints) {
+  std::vector<LogRecord> records = LongLog(1200);
+  for (int n : {501, 800, 801, 1100}) records[static_cast<std::size_t>(n - 1)].freq = "3525";
+  WriteLog(records);
+  Period(DateOf(700, '-'), "9999-99-99");
+  ui.paintEvery = 7;
+  ui.promiseEveryYield = true;
+  ASSERT_EQ(Run(), ImportOutcome::kFinished);
+  const std::vector<std::string> everyStep = ui.painted;
+  const int texts = ui.progressCount;
+
+  ui = RecordingUi();
+  ui.recordYields = false;
+  ui.paintEvery = 7;
+  errors = {};
+  ASSERT_EQ(Run(), ImportOutcome::kFinished);
+  EXPECT_EQ(ui.painted, everyStep);
+  EXPECT_EQ(everyStep.size(), 702u / 7 + 5);  // record 501 is reported in the seek and the pass
+  EXPECT_LT(ui.progressCount, texts / 5);
+  EXPECT_EQ(ui.lastProgress, DateOf(1200, '/') + " 501");
+}
+
+// The QSO in hand after a run is the last record read, rewritten as processing left it; after an
+// abort it is the record before the one whose read was aborted.
+TEST_F(ImportRunTest, QsoInHandAfterTheRunIsTheLastRecordRead) {
+  std::vector<LogRecord> records = LongLog(12);
+  records[10] = Record("QQ1XY  2", 2001, 2, 3, 'N');
+  records[10].hour = 23;
+  records[10].minute = 187;
+  for (int i = 2; i < 10; ++i) records[static_cast<std::size_t>(i)].freq = "3525";
+  records[11].freq = "3525";
+  WriteLog(records);
+  request.GiveUpMarks = "N";
+  for (const bool abort : {false, true}) {
+    ui = RecordingUi();
+    ui.recordYields = false;
+    ui.yesNoAnswers = {abort, true};
+    ImportRun run(folder.Path(), ui, errors, {}, {});
+    errors.FreqErrorCount = 1;
+    run.Command2_Click(request);
+    const logdb::QsoRecord& qso = run.Database().Qso;
+    if (abort) {
+      EXPECT_EQ(qso.Callsign, "QQ1XY/2");
+      EXPECT_EQ(qso.Calls, "QQ1XY");
+      EXPECT_EQ(qso.Date, "2001/02/03");
+      EXPECT_EQ(qso.Qsl3, "未");
+    } else {
+      EXPECT_EQ(qso.Callsign, "QQ2ABC");
+      EXPECT_EQ(qso.Date, DateOf(12, '/'));
+    }
+    EXPECT_EQ(qso.Time, abort ? "23:59U" : "09:05J");
+  }
+}
+
 TEST_F(ImportRunTest, MissingLogStartsNothing) {
   WriteBytes(WorkFilePath(), Line("QQ9OLD", "OLD", "1997/01/01", "N"));
   EXPECT_EQ(Run(), ImportOutcome::kNotStarted);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "tests/support/allocation_meter.h"
 #include "tests/support/temp_folder.h"
 
 namespace sfxtal::platform {
@@ -44,6 +47,97 @@ TEST(TextFileReader, ReadsEveryLineEndAndKeepsOddBytes) {
   writer.WriteLine(lines[3]);
   ASSERT_TRUE(writer.Close());
   EXPECT_EQ(ReadBytes(folder / "out.txt"), "d\x80\xff\r\n");
+}
+
+// The lines as a plain byte-by-byte reading finds them.
+std::vector<std::string> LinesOf(std::string_view bytes) {
+  std::vector<std::string> lines;
+  std::string line;
+  bool any = false;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    any = true;
+    if (bytes[i] != '\r' && bytes[i] != '\n') {
+      line += bytes[i];
+      continue;
+    }
+    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    lines.push_back(line);
+    line.clear();
+    any = false;
+  }
+  if (any) lines.push_back(line);
+  return lines;
+}
+
+// The reader takes the file a buffer at a time: line ends split across two reads, lines longer
+// than a buffer and files of lone CRs read as they do byte by byte.
+TEST(TextFileReader, LinesAcrossItsBuffersReadAsByteByByte) {
+  constexpr std::size_t kBuffer = 64 * 1024;
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"CR LF across two reads", std::string(kBuffer - 1, 'a') + "\r\nb\r\n"},
+      {"CR at the end of a read", std::string(kBuffer - 1, 'a') + "\rb"},
+      {"LF first in a read", std::string(kBuffer, 'a') + "\nb"},
+      {"CR last in the file", std::string(kBuffer - 1, 'a') + "\r"},
+      {"line of three buffers", "x\r\n" + std::string(3 * kBuffer + 5, 'y') + "\r\nz"},
+      {"lone CRs",
+       [] {
+         std::string text;
+         for (int i = 0; i < 30000; ++i) text += std::to_string(i) + "\r";
+         return text;
+       }()},
+      {"empty lines", "\r\n\n\r\r\n" + std::string(kBuffer, '\n')},
+  };
+  TempFolder folder;
+  for (const auto& [name, bytes] : cases) {
+    WriteBytes(folder / "in.txt", bytes);
+    TextFileReader reader;
+    ASSERT_TRUE(reader.Open(folder / "in.txt"));
+    std::vector<std::string> lines;
+    std::string line;
+    while (reader.ReadLineBytes(line)) lines.push_back(line);
+    EXPECT_FALSE(reader.Failed());
+    EXPECT_EQ(lines, LinesOf(bytes)) << name;
+  }
+}
+
+// A cap on the line is kept wherever the reader's buffers fall, the rest of the line is read
+// past without being held, and the next line and byte come whole.
+TEST(TextFileReader, LinesOverTheCapAreCutWithoutBeingHeld) {
+  constexpr std::size_t kBuffer = 64 * 1024;
+  constexpr std::size_t kCap = 1000;
+  struct CutCase {
+    const char* name;
+    std::size_t before;  // bytes ahead of the long line, to move it against the buffers
+    std::size_t length;
+  };
+  const CutCase cases[] = {
+      {"at the cap", 0, kCap},
+      {"one over", 0, kCap + 1},
+      {"cap across two buffers", kBuffer - 500, kCap + 1},
+      {"three buffers long", 7, 3 * kBuffer},
+  };
+  TempFolder folder;
+  for (const CutCase& c : cases) {
+    const std::string head(c.before, 'h');
+    WriteBytes(folder / "in.txt", head + "\n" + std::string(c.length, 'x') + "\r\nnext\rZ");
+    TextFileReader reader;
+    ASSERT_TRUE(reader.Open(folder / "in.txt"));
+    std::string_view line;
+    ASSERT_TRUE(reader.ReadLineView(line)) << c.name;
+    EXPECT_EQ(line, head) << c.name;
+    EXPECT_FALSE(reader.LineCut()) << c.name;
+    const test_support::AllocationMeter meter;
+    ASSERT_TRUE(reader.ReadLineView(line, kCap)) << c.name;
+    EXPECT_EQ(line, std::string(std::min(c.length, kCap), 'x')) << c.name;
+    EXPECT_EQ(reader.LineCut(), c.length > kCap) << c.name;
+    EXPECT_LT(meter.PeakBytes(), 4 * kCap) << c.name;
+    std::string next;
+    ASSERT_TRUE(reader.ReadLineBytes(next, kCap)) << c.name;
+    EXPECT_EQ(next, "next") << c.name;
+    EXPECT_FALSE(reader.LineCut()) << c.name;
+    EXPECT_EQ(reader.ReadByte(), 'Z') << c.name;
+    EXPECT_EQ(reader.ReadByte(), -1) << c.name;
+  }
 }
 
 TEST(TextFileReader, MissingFileDoesNotOpen) {

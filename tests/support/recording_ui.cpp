@@ -9,10 +9,12 @@ namespace sfxtal::test_support {
 using Kind = UiEvent::Kind;
 
 void RecordingUi::ShowMessage(const std::string& text) {
+  Paint();
   events.push_back({Kind::kMessage, text});
 }
 
 bool RecordingUi::AskYesNo(const std::string& text) {
+  Paint();
   events.push_back({Kind::kQuestion, text});
   bool answer = false;
   if (yesNoAnswers.empty()) {
@@ -26,6 +28,7 @@ bool RecordingUi::AskYesNo(const std::string& text) {
 }
 
 void RecordingUi::AskSuffix(import::SuffixDialog& dialog) {
+  Paint();
   events.push_back({Kind::kSuffixDialog, dialog.Label2() + "\t" + dialog.Label3() + "\t" +
                                              dialog.Label4() + "\t" + dialog.Label5() + "\t" +
                                              dialog.Label6() + "\t" + dialog.Label7()});
@@ -54,8 +57,13 @@ void RecordingUi::ShowProgress(const std::string& text) {
   if (recordProgress) events.push_back({Kind::kProgress, text});
 }
 
+bool RecordingUi::PaintsAtNextYield() {
+  return promiseEveryYield || (paintEvery > 0 && (yieldCount + 1) % paintEvery == 0);
+}
+
 void RecordingUi::Yield() {
   ++yieldCount;
+  if (paintEvery > 0 && yieldCount % paintEvery == 0) Paint();
   if (recordYields) events.push_back({Kind::kYield, {}});
   if (stopAfterYields >= 0 && yieldCount >= stopAfterYields) stopRequested = true;
 }

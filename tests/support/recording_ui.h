@@ -47,6 +47,12 @@ class RecordingUi : public platform::UserInterface {
   /// these are set.
   bool recordYields = true;
   bool recordProgress = true;
+  /// The window paints at every paintEvery-th yield (1: every one, 0: never), and when it shows
+  /// anything else; `painted` keeps the progress line it showed each time.
+  int paintEvery = 1;
+  std::vector<std::string> painted;
+  /// PaintsAtNextYield says true before every yield, whether it paints or not.
+  bool promiseEveryYield = false;
 
   std::vector<UiEvent> events;
   int yieldCount = 0;
@@ -60,6 +66,7 @@ class RecordingUi : public platform::UserInterface {
   void SetInputsLocked(bool locked) override;
   void ShowProgress(const std::string& text) override;
   void Yield() override;
+  bool PaintsAtNextYield() override;
   void SetBusyPointer(bool busy) override;
   void OpenFile(const std::filesystem::path& path) override;
   void EndProgram() override;
@@ -72,6 +79,9 @@ class RecordingUi : public platform::UserInterface {
   int Count(UiEvent::Kind kind) const;
   /// The events without yields and progress lines, for checking an order.
   std::vector<UiEvent> Dialogue() const;
+
+ private:
+  void Paint() { painted.push_back(lastProgress); }
 };
 
 }  // namespace sfxtal::test_support

@@ -41,6 +41,7 @@ class SilentUi : public platform::UserInterface {
   void SetInputsLocked(bool) override {}
   void ShowProgress(const std::string&) override {}
   void Yield() override {}
+  bool PaintsAtNextYield() override { return false; }  // no window to paint
   void SetBusyPointer(bool) override {}
   void OpenFile(const std::filesystem::path&) override {}
   void EndProgram() override {}
