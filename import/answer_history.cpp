@@ -1,10 +1,8 @@
 #include "import/answer_history.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "platform/field_text.h"
 #include "platform/file_exists.h"
+#include "platform/read_only_file.h"
 #include "platform/text_codec.h"
 #include "platform/text_file.h"
 
@@ -14,16 +12,11 @@ namespace {
 // True when the file has bytes and its last one does not end a line: a hand-edited history whose
 // last line has no CR LF would otherwise have the next answer glued onto it.
 bool EndsWithoutLineEnd(const std::filesystem::path& path) {
-  const int fd = platform::OpenFileForReading(path);
-  if (fd < 0) return false;
-  bool open = false;
-  struct stat info {};
+  platform::ReadOnlyFile file;
+  if (!file.Open(path)) return false;
+  const std::int64_t size = file.Size();
   char last;
-  if (::fstat(fd, &info) == 0 && info.st_size > 0 && ::pread(fd, &last, 1, info.st_size - 1) == 1) {
-    open = last != '\n' && last != '\r';
-  }
-  ::close(fd);
-  return open;
+  return size > 0 && file.ReadAt(size - 1, &last, 1) == 1 && last != '\n' && last != '\r';
 }
 
 // The longest history line looked at: far beyond any line the program appends (a callsign of the

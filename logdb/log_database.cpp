@@ -1,9 +1,5 @@
 #include "logdb/log_database.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -59,18 +55,6 @@ constexpr std::string_view kKeepReporting = "今後も周波数エラーを表�
 
 unsigned Uint16At(const unsigned char* bytes) {
   return bytes[0] + 256u * bytes[1];
-}
-
-// Reads exactly `size` bytes at `offset` unless the file ends first; the number read.
-std::size_t ReadAt(int fd, unsigned char* buffer, std::size_t size, std::int64_t offset) {
-  std::size_t done = 0;
-  while (done < size) {
-    const ssize_t n = ::pread(fd, buffer + done, size - done, static_cast<off_t>(offset + done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    done += static_cast<std::size_t>(n);
-  }
-  return done;
 }
 
 bool IsAscii(std::string_view bytes) {
@@ -212,7 +196,7 @@ LogDatabase::~LogDatabase() {
 }
 
 bool LogDatabase::IsOpen() const {
-  return fd_ >= 0;
+  return file_.IsOpen();
 }
 
 std::filesystem::path LogDatabase::FormedPath() const {
@@ -238,20 +222,19 @@ bool LogDatabase::OpenLogDatabase() {
   }
 
   // Shared reading: the logging program may have the file open, even for writing; no lock.
-  const int fd = platform::OpenFileForReading(*found);
-  if (fd < 0) {
+  if (!file_.Open(*found)) {
     lastOpenFailure_ = OpenFailure::kMissing;
     return false;
   }
   unsigned char head[kMinimumFileSize];
-  const bool complete = ReadAt(fd, head, sizeof head, 0) == sizeof head;
+  const bool complete = file_.ReadAt(0, head, sizeof head) == sizeof head;
   const unsigned headerLength = complete ? Uint16At(head + 8) : 0;
   const unsigned recordLength = complete ? Uint16At(head + 10) : 0;
   // A record length of 0 would put every record at the same place: one record read over and
   // over, up to sixteen million times.
   if (!complete || headerLength > kLargestLength || recordLength == 0 ||
       recordLength > kLargestLength) {
-    ::close(fd);
+    file_.Close();
     recordCount_ = 0;
     headerLength_ = 0;
     recordLength_ = 0;
@@ -284,7 +267,6 @@ bool LogDatabase::OpenLogDatabase() {
                     std::to_string(recordLength_));
   }
 
-  fd_ = fd;
   window_.clear();
   windowStart_ = 0;
   skimmed_ = nullptr;  // a record of the file as it was opened before is not taken any more
@@ -305,8 +287,7 @@ bool LogDatabase::OpenLogDatabase() {
 
 void LogDatabase::CloseLogDatabase() {
   KeepSkimmed();
-  if (fd_ >= 0) ::close(fd_);
-  fd_ = -1;
+  file_.Close();
   window_.clear();
   window_.shrink_to_fit();
 }
@@ -319,7 +300,7 @@ const unsigned char* LogDatabase::RecordBytes(std::int64_t offset, std::size_t s
     // A window that met the end of the file is read again next time, so records that the
     // logging program appends later are seen.
     window_.resize(std::max(kWindowSize, size));
-    window_.resize(ReadAt(fd_, window_.data(), window_.size(), offset));
+    window_.resize(file_.ReadAt(offset, window_.data(), window_.size()));
     windowStart_ = offset;
     if (window_.size() < size) return nullptr;
   }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "logdb/qso_record.h"
+#include "platform/read_only_file.h"
 #include "platform/user_interface.h"
 
 namespace sfxtal::logdb {
@@ -116,7 +117,7 @@ class LogDatabase {
   // The invalid-frequency report and its questions; false when the operator chose to abort.
   bool ReportInvalidFrequency(const std::string& freq);
 
-  int fd_ = -1;
+  platform::ReadOnlyFile file_;
   std::vector<unsigned char> window_;
   std::int64_t windowStart_ = 0;
   // Where the decoded fields lie in a record, counted from its status byte; set at opening.

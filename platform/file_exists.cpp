@@ -1,10 +1,8 @@
 #include "platform/file_exists.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <system_error>
+
+#include "platform/read_only_file.h"
 
 namespace sfxtal::platform {
 namespace {
@@ -22,29 +20,9 @@ bool EqualIgnoringAsciiCase(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-int OpenFileForReading(const std::filesystem::path& path) {
-  if (path.empty()) return -1;
-  // Non-blocking only for the open itself, so that a pipe in the file's place cannot hang it.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return -1;
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    ::close(fd);
-    return -1;
-  }
-  const int flags = ::fcntl(fd, F_GETFL);
-  if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
-    ::close(fd);
-    return -1;
-  }
-  return fd;
-}
-
 bool FileExists(const std::filesystem::path& path) {
-  const int fd = OpenFileForReading(path);
-  if (fd < 0) return false;
-  ::close(fd);
-  return true;
+  ReadOnlyFile file;
+  return file.Open(path);
 }
 
 std::optional<std::filesystem::path> FindFormedFile(const std::filesystem::path& path) {

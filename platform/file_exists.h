@@ -5,11 +5,8 @@
 
 namespace sfxtal::platform {
 
-/// Opens an existing regular file for reading; -1 when there is none, or when the path names a
-/// folder, a pipe or a device (a pipe would otherwise hang the program on opening).
-int OpenFileForReading(const std::filesystem::path& path);
-
-/// True when the path names an existing file that can be opened for reading (a folder is not).
+/// True when the path names an existing regular file that can be opened for reading (a folder,
+/// a pipe or a device is not).
 bool FileExists(const std::filesystem::path& path);
 
 /// For a name the program forms itself (the log path with ".tdb" appended, "nebu.xls"): the

@@ -7,33 +7,20 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/file_exists.h"
+#include "platform/read_only_file.h"
 #include "platform/text_codec.h"
 
 namespace sfxtal::platform {
 
-namespace {
-
-std::FILE* OpenStreamForReading(const std::filesystem::path& path) {
-  const int fd = OpenFileForReading(path);
-  if (fd < 0) return nullptr;
-  std::FILE* file = ::fdopen(fd, "rb");
-  if (file == nullptr) ::close(fd);
-  return file;
-}
-
-}  // namespace
-
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
-  std::FILE* file = OpenStreamForReading(path);
-  if (file == nullptr) return std::nullopt;
+  ReadOnlyFile file;
+  if (!file.Open(path)) return std::nullopt;
   std::string bytes;
   char buffer[65536];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, n);
-  const bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  if (failed) return std::nullopt;
+  std::int64_t n;
+  while ((n = file.Read(buffer, sizeof buffer)) > 0)
+    bytes.append(buffer, static_cast<std::size_t>(n));
+  if (n < 0) return std::nullopt;
   return bytes;
 }
 
@@ -138,13 +125,11 @@ TextFileReader::~TextFileReader() {
 bool TextFileReader::Open(const std::filesystem::path& path) {
   Close();
   failed_ = false;
-  fd_ = OpenFileForReading(path);
-  return fd_ >= 0;
+  return file_.Open(path);
 }
 
 void TextFileReader::Close() {
-  if (fd_ >= 0) ::close(fd_);
-  fd_ = -1;
+  file_.Close();
   afterCr_ = false;
   lineCut_ = false;
   begin_ = end_ = 0;
@@ -155,12 +140,9 @@ void TextFileReader::Close() {
 // file or on a read error.
 bool TextFileReader::Fill() {
   constexpr std::size_t kBufferSize = 64 * 1024;
-  if (fd_ < 0 || failed_) return false;
+  if (!file_.IsOpen() || failed_) return false;
   buffer_.resize(kBufferSize);
-  ssize_t n;
-  do {
-    n = ::read(fd_, buffer_.data(), buffer_.size());
-  } while (n < 0 && errno == EINTR);
+  const std::int64_t n = file_.Read(buffer_.data(), buffer_.size());
   if (n < 0) failed_ = true;
   begin_ = 0;
   end_ = n > 0 ? static_cast<std::size_t>(n) : 0;

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/read_only_file.h"
+
 namespace sfxtal::platform {
 
 /// The whole file's bytes, or nothing when it cannot be opened or read.
@@ -78,14 +80,14 @@ class TextFileReader {
     return ReadByteFromNextBuffer();
   }
   bool Failed() const { return failed_; }
-  bool IsOpen() const { return fd_ >= 0; }
+  bool IsOpen() const { return file_.IsOpen(); }
   void Close();
 
  private:
   bool Fill();
   int ReadByteFromNextBuffer();
 
-  int fd_ = -1;
+  ReadOnlyFile file_;
   bool failed_ = false;
   bool lineCut_ = false;
   bool afterCr_ = false;  // the last line ended in CR: an LF right after it belongs to that end
