@@ -2,9 +2,12 @@
 # make test - installs what is missing, builds, runs every test
 # make test-asan - the same under AddressSanitizer and UBSan, in build-asan
 # make fuzz - every fuzz target for FUZZ_SECONDS seconds each (clang, in build-fuzz)
+# make windows - sfxtal-cli.exe and the core's test programs for Windows (MinGW, in build-windows)
+# make test-windows - those tests under Wine, in a fresh Wine prefix
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
+WINDOWS_BUILD ?= build-windows
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 RUN_FOLDER ?= run
@@ -14,7 +17,8 @@ SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_check
                 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
                 LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan-suppressions.txt
 
-.PHONY: all setup configure build test test-asan fuzz run bench install screenshots format clean
+.PHONY: all setup configure build test test-asan fuzz windows test-windows run bench install \
+        screenshots format clean
 
 all: build
 
@@ -46,6 +50,29 @@ fuzz: setup
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS) -- --no-print-directory
 	@./tools/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
+# Everything static, so that the programs need no DLL beyond Windows' own; checked, since Wine
+# would quietly supply a missing one.
+windows: setup
+	@./tools/setup-debian.sh --windows
+	@JOBS=$(JOBS) ./tools/build-windows-deps.sh $(WINDOWS_BUILD)
+	@cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
+	  -DCMAKE_PREFIX_PATH=$(abspath $(WINDOWS_BUILD))/deps \
+	  -DSFXTAL_BUILD_UI=OFF -DSFXTAL_BUILD_BENCH=OFF >/dev/null
+	@cmake --build $(WINDOWS_BUILD) -j $(JOBS) -- --no-print-directory
+	@./tools/check-windows-dlls.sh $(WINDOWS_BUILD)/bin
+
+# In a fresh Wine prefix, whose server runs until the tests are done: the Windows test programs,
+# then the Linux build's sfxtal-cli against sfxtal-cli.exe.
+test-windows: windows configure
+	@cmake -S . -B $(BUILD) -DSFXTAL_WINDOWS_BUILD=$(abspath $(WINDOWS_BUILD)) >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS) --target sfxtal-cli -- --no-print-directory
+	@./tools/wine-run.sh $(WINDOWS_BUILD)/wine --fresh
+	@status=0; \
+	  (cd $(WINDOWS_BUILD) && ctest --output-on-failure -j $(JOBS)) || status=$$?; \
+	  (cd $(BUILD) && ctest --output-on-failure -R '^windows_') || status=$$?; \
+	  ./tools/wine-run.sh $(WINDOWS_BUILD)/wine --stop; exit $$status
+
 run: build
 	@./tools/run-sample.sh $(BUILD) $(RUN_FOLDER)
 
@@ -67,4 +94,4 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	@rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(RUN_FOLDER)
+	@rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD) $(RUN_FOLDER)

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string_view>
 
+#include "platform/path_text.h"
 #include "platform/spreadsheet.h"
 #include "platform/user_interface.h"
 
@@ -14,6 +15,8 @@ namespace sfxtal::app {
 platform::HandOverResult ExcelX(platform::UserInterface& ui,
                                 const std::filesystem::path& programFolder, std::string_view mode,
                                 platform::SpreadsheetFactory& factory);
+platform::HandOverResult ExcelX(platform::UserInterface&, const platform::NarrowText auto&,
+                                std::string_view, platform::SpreadsheetFactory&) = delete;
 
 inline constexpr std::string_view kTallyMode = "FREAD";
 inline constexpr std::string_view kViewMode = "NONFREAD";

@@ -1,37 +1,20 @@
 #include "app/ini_file.h"
 
-#include <sys/stat.h>
+#include <system_error>
 
-#include <cerrno>
-
+#include "platform/ascii_text.h"
 #include "platform/text_codec.h"
 #include "platform/text_file.h"
 
 namespace sfxtal::app {
 namespace {
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-std::string_view TrimIniBlanks(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-char AsciiUpper(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
-}
+using platform::TrimBlanksAndTabs;
 
 // Names are compared as UTF-8, where an ASCII byte is always an ASCII character; in CP932 a
 // letter byte may be the second half of a kanji and must not be folded.
 bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
-  }
-  return true;
+  return platform::EqualsIgnoringAsciiCase(a, b);
 }
 
 bool HasLineBreak(std::string_view text) {
@@ -66,23 +49,23 @@ IniDocument::Entry IniDocument::Parse(const Line& line) const {
 IniDocument::Entry IniDocument::Parse(std::string_view lineBytes) {
   Entry entry;
   // Cheap for the lines that are no section and no key, however many there are.
-  const std::string_view trimmedBytes = TrimIniBlanks(lineBytes);
+  const std::string_view trimmedBytes = TrimBlanksAndTabs(lineBytes);
   if (trimmedBytes.empty() || trimmedBytes.front() == ';') return entry;
   const std::string utf8 = platform::DecodeCp932(trimmedBytes);
-  const std::string_view text = TrimIniBlanks(utf8);
+  const std::string_view text = TrimBlanksAndTabs(utf8);
   if (text.empty() || text.front() == ';') return entry;
   if (text.front() == '[') {
     const std::size_t close = text.find(']');
     if (close == text.npos) return entry;
     entry.kind = Kind::kSection;
-    entry.name = TrimIniBlanks(text.substr(1, close - 1));
+    entry.name = TrimBlanksAndTabs(text.substr(1, close - 1));
     return entry;
   }
   const std::size_t equals = text.find('=');
   if (equals == text.npos) return entry;
-  const std::string_view name = TrimIniBlanks(text.substr(0, equals));
+  const std::string_view name = TrimBlanksAndTabs(text.substr(0, equals));
   if (name.empty()) return entry;
-  std::string_view value = TrimIniBlanks(text.substr(equals + 1));
+  std::string_view value = TrimBlanksAndTabs(text.substr(equals + 1));
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
       value.back() == value.front()) {
     value = value.substr(1, value.size() - 2);
@@ -94,7 +77,7 @@ IniDocument::Entry IniDocument::Parse(std::string_view lineBytes) {
 }
 
 std::optional<IniDocument::Line> IniDocument::FindSection(std::string_view section) const {
-  const std::string_view wanted = TrimIniBlanks(section);
+  const std::string_view wanted = TrimBlanksAndTabs(section);
   Line line;
   for (std::size_t pos = 0; LineAt(pos, line); pos = line.next) {
     const Entry entry = Parse(line);
@@ -105,7 +88,7 @@ std::optional<IniDocument::Line> IniDocument::FindSection(std::string_view secti
 
 std::optional<IniDocument::Line> IniDocument::FindKey(const Line& header, std::string_view key,
                                                       std::size_t* insertAt) const {
-  const std::string_view wanted = TrimIniBlanks(key);
+  const std::string_view wanted = TrimBlanksAndTabs(key);
   std::size_t afterLastText = header.next;
   Line line;
   for (std::size_t pos = header.next; LineAt(pos, line); pos = line.next) {
@@ -113,7 +96,7 @@ std::optional<IniDocument::Line> IniDocument::FindKey(const Line& header, std::s
     if (entry.kind == Kind::kSection) break;
     if (entry.kind == Kind::kKey && SameName(entry.name, wanted)) return line;
     const std::string_view text(bytes_.data() + line.begin, line.end - line.begin);
-    if (!TrimIniBlanks(text).empty()) afterLastText = line.next;
+    if (!TrimBlanksAndTabs(text).empty()) afterLastText = line.next;
   }
   if (insertAt != nullptr) *insertAt = afterLastText;
   return std::nullopt;
@@ -140,8 +123,8 @@ void IniDocument::Insert(std::size_t at, std::string_view lineBytes) {
 }
 
 bool IniDocument::SetValue(std::string_view section, std::string_view key, std::string_view value) {
-  const std::string_view sectionName = TrimIniBlanks(section);
-  const std::string_view keyName = TrimIniBlanks(key);
+  const std::string_view sectionName = TrimBlanksAndTabs(section);
+  const std::string_view keyName = TrimBlanksAndTabs(key);
   if (sectionName.empty() || HasLineBreak(sectionName) ||
       sectionName.find(']') != sectionName.npos) {
     return false;
@@ -153,15 +136,13 @@ bool IniDocument::SetValue(std::string_view section, std::string_view key, std::
   // A line break in a value would start a line of its own, perhaps a section or another key.
   value = value.substr(0, value.find_first_of("\r\n"));
   std::string valueBytes = platform::EncodeCp932(value);
-  // Reading drops blanks around a value and a pair of quotes around it. A value that ends in a
-  // blank (a path ending in one) or stands in quotes is stored in quotes of its own, so that it
-  // reads back as it was given; leading blanks stay as they are, since the number form of the
-  // window positions begins with one.
-  const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+  // Reading drops blanks around a value and a pair of quotes around it. A value that begins or
+  // ends with a blank (a path typed with one, the number form of a window position) or stands in
+  // quotes is stored in quotes of its own, so that it reads back as it was given.
   const bool quoted = valueBytes.size() >= 2 &&
                       (valueBytes.front() == '"' || valueBytes.front() == '\'') &&
                       valueBytes.back() == valueBytes.front();
-  if (!valueBytes.empty() && (isBlank(valueBytes.back()) || quoted)) {
+  if (TrimBlanksAndTabs(valueBytes).size() != valueBytes.size() || quoted) {
     valueBytes = '"' + valueBytes + '"';
   }
 
@@ -213,16 +194,15 @@ bool WriteIniValue(const std::filesystem::path& file, std::string_view section,
                    std::string_view key, std::string_view value) {
   std::string old;
   bool existed = false;
-  struct stat info {};
-  if (::stat(file.c_str(), &info) == 0) {
+  std::error_code error;
+  const std::filesystem::file_type type = std::filesystem::status(file, error).type();
+  if (type != std::filesystem::file_type::not_found) {
     // Something that is there but cannot be read is not ours to overwrite.
-    if (!S_ISREG(info.st_mode)) return false;
+    if (type != std::filesystem::file_type::regular) return false;
     std::optional<std::string> bytes = platform::ReadFileBytes(file);
     if (!bytes) return false;
     old = std::move(*bytes);
     existed = true;
-  } else if (errno != ENOENT) {
-    return false;
   }
   IniDocument document(old);
   if (!document.SetValue(section, key, value)) return false;

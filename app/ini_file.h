@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/path_text.h"
+
 namespace sfxtal::app {
 
 /// An INI file as the Windows private-profile functions see it, held as the file's CP932 bytes.
@@ -65,11 +67,15 @@ class IniDocument {
 /// missing (or the file cannot be read).
 std::optional<std::string> ReadIniValue(const std::filesystem::path& file, std::string_view section,
                                         std::string_view key);
+std::optional<std::string> ReadIniValue(const platform::NarrowText auto&, std::string_view,
+                                        std::string_view) = delete;
 
 /// Stores a key's value in an INI file, creating the file and the section as needed. The file is
 /// replaced whole through a temporary file, so a failure leaves the old file as it was. A file
 /// that is there but cannot be read is never replaced. True when the value is on disk.
 bool WriteIniValue(const std::filesystem::path& file, std::string_view section,
                    std::string_view key, std::string_view value);
+bool WriteIniValue(const platform::NarrowText auto&, std::string_view, std::string_view,
+                   std::string_view) = delete;
 
 }  // namespace sfxtal::app

@@ -6,7 +6,9 @@
 #include <system_error>
 
 #include "app/ini_file.h"
+#include "platform/ascii_text.h"
 #include "platform/file_exists.h"
+#include "platform/path_text.h"
 #include "platform/text_codec.h"
 
 namespace sfxtal::app {
@@ -22,7 +24,7 @@ SettingsStore::SettingsStore(std::filesystem::path programFolder)
     : programFolder_(std::move(programFolder)) {}
 
 std::filesystem::path SettingsStore::SettingsPath() const {
-  return programFolder_ / kSettingsFileName;
+  return programFolder_ / platform::PathFromUtf8(kSettingsFileName);
 }
 
 void SettingsStore::ReadSetting(std::string_view key, std::string& value) const {

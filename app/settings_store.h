@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/path_text.h"
+
 namespace sfxtal::app {
 
 inline constexpr const char* kSettingsFileName = "SFXTAL.INI";
@@ -24,6 +26,7 @@ inline constexpr const char* kDeleteSettingsKey = "NEW";
 class SettingsStore {
  public:
   explicit SettingsStore(std::filesystem::path programFolder);
+  explicit SettingsStore(const platform::NarrowText auto&) = delete;
 
   std::filesystem::path SettingsPath() const;
 

@@ -6,16 +6,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "import/suffix_dialog.h"
-#include "logdb/sample_log.h"
+#include "logwriter/sample_log.h"
 #include "platform/text_codec.h"
 #include "results/suffix_row.h"
 
 namespace sfxtal::bench {
-
-void QuietUi::AskSuffix(import::SuffixDialog& dialog) {
-  dialog.Command2_Click();
-}
 
 BenchFolder::BenchFolder() {
   std::string pattern = (std::filesystem::temp_directory_path() / "sfxtal-bench-XXXXXX").string();
@@ -34,7 +29,7 @@ BenchFolder::~BenchFolder() {
 const BenchFolder& SampleFolder() {
   static const BenchFolder folder;
   static const bool written =
-      logdb::WriteSampleLog(folder.Path() / "Tevrak.TDB", kSampleRecords, 1);
+      logwriter::WriteSampleLog(folder.Path() / "Tevrak.TDB", kSampleRecords, 1);
   if (!written) {
     std::fprintf(stderr, "cannot write the sample log in %s\n", folder.Path().c_str());
     std::abort();

@@ -10,28 +10,6 @@
 
 namespace sfxtal::bench {
 
-/// A window that answers at once: No to every question (so the sample's invalid frequencies fall
-/// silent after ten), Skip to every suffix dialog. Yields are counted, progress texts touched, so
-/// that the logic's own cost is what is measured.
-class QuietUi : public platform::UserInterface {
- public:
-  void ShowMessage(const std::string&) override {}
-  bool AskYesNo(const std::string&) override { return false; }
-  void AskSuffix(import::SuffixDialog& dialog) override;
-  void SetInputsLocked(bool) override {}
-  void ShowProgress(const std::string& text) override { benchmark::DoNotOptimize(text.data()); }
-  void Yield() override { ++yields; }
-  bool PaintsAtNextYield() override { return paints; }
-  void SetBusyPointer(bool) override {}
-  void OpenFile(const std::filesystem::path&) override {}
-  void EndProgram() override {}
-  bool StopRequested() const override { return false; }
-
-  std::int64_t yields = 0;
-  /// False: a window that never paints, as on the terminal, so no progress line is built.
-  bool paints = true;
-};
-
 /// A folder of its own under the system's temporary folder, removed at the end.
 class BenchFolder {
  public:

@@ -3,7 +3,8 @@
 # on a 1,000,000-record sample log with the whole log in the period, page cache warm:
 #   cat LOG > /dev/null                   reading the log's bytes
 #   sfxtal-cli import --folder DIR LOG    the import, the tally into 実績.txt and sfxtal.xlsx
-#   import_yardstick.py --folder DIR LOG  the same work file from Python over python3-dbfread
+#   import_yardstick.py --folder DIR LOG  the same whole job in Python (python3-dbfread for the
+#                                         log, python3-xlsxwriter for the workbook)
 # Prints each one's median and the two ratios. RUNS and PYTHON_RUNS set the number of runs.
 set -euo pipefail
 build=${1:-build}
@@ -27,6 +28,7 @@ hyperfine --warmup 2 --runs "$runs" --export-json "$dir/fast.json" \
 hyperfine --warmup 1 --runs "$python_runs" --export-json "$dir/python.json" \
   -n python "/usr/bin/python3 '$here/import_yardstick.py' --folder '$dir/python' '$log' > /dev/null"
 cmp "$dir/ours/sfxtal.tmp" "$dir/python/sfxtal.tmp"
+cmp "$dir/ours/実績.txt" "$dir/python/実績.txt"
 
 /usr/bin/python3 - "$dir/fast.json" "$dir/python.json" <<'PY'
 import json, sys
@@ -38,7 +40,7 @@ cat, ours, python = medians["cat"], medians["sfxtal-cli"], medians["python"]
 print()
 print("median of runs     cat %8.1f ms   sfxtal-cli import %8.1f ms   python %8.1f ms"
       % (cat * 1e3, ours * 1e3, python * 1e3))
-print("sfxtal-cli import / cat    = %5.1fx   (target: within 12x)" % (ours / cat))
+print("sfxtal-cli import / cat    = %5.1fx" % (ours / cat))
 print("python / sfxtal-cli import = %5.1fx   (target: at least 30x)" % (python / ours))
 PY
 echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -6,6 +6,8 @@
 
 #include "app/settings_store.h"
 #include "bench/bench_support.h"
+#include "platform/path_text.h"
+#include "platform/program_texts.h"
 #include "platform/text_file.h"
 #include "platform/user_interface.h"
 #include "results/results_file.h"
@@ -17,11 +19,11 @@ using sfxtal::bench::BenchFolder;
 
 using namespace sfxtal;
 
-using sfxtal::bench::QuietUi;
+using QuietUi = sfxtal::platform::QuietUserInterface;
 
 void BM_ReadResultsFile(benchmark::State& state) {
   BenchFolder folder;
-  if (!platform::ReplaceFile(folder.Path() / results::kResultsFileName,
+  if (!platform::ReplaceFile(folder.Path() / platform::PathFromUtf8(platform::kResultsFileName),
                              bench::FullResultsFileBytes())) {
     state.SkipWithError("cannot write the results file");
     return;

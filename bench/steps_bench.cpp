@@ -9,7 +9,9 @@
 #include <optional>
 
 #include "bench/bench_support.h"
-#include "import/import_run.h"
+#include "importer/import_run.h"
+#include "logdb/log_database.h"
+#include "platform/path_text.h"
 #include "platform/text_file.h"
 #include "standin/results_workbook.h"
 #include "standin/stand_in_spreadsheet.h"
@@ -18,23 +20,24 @@
 namespace {
 
 using namespace sfxtal;
-using bench::QuietUi;
+using QuietUi = platform::QuietUserInterface;
 
-import::ImportRequest WholeLog(){import::ImportRequest request;
-request.Path = bench::SampleLog().string();
-request.DateBoxes = {"1900", "01", "01", "9999", "99", "99"};
-return request;
-}  // namespace
+importer::ImportRequest WholeLog() {
+  importer::ImportRequest request;
+  request.Path = platform::Utf8FromPath(bench::SampleLog());
+  request.DateBoxes = {"1900", "01", "01", "9999", "99", "99"};
+  return request;
+}
 
 // The sample's work file, written by one import into a folder of its own.
 const std::filesystem::path& WorkFolder() {
   static const bench::BenchFolder folder;
   static const bool written = [] {
     QuietUi ui;
-    ui.paints = false;
     logdb::FrequencyErrors errors;
-    import::ImportRun run(folder.Path(), ui, errors, {}, {});
-    return run.Command2_Click(WholeLog()) == import::ImportOutcome::kFinished;
+    logdb::LogDatabase log(ui, errors);
+    importer::ImportRun run(folder.Path(), ui, log, {}, {});
+    return run.Command2_Click(WholeLog()) == importer::ImportOutcome::kFinished;
   }();
   if (!written) std::abort();
   return folder.Path();
@@ -52,50 +55,44 @@ void BM_RawRead(benchmark::State& state) {
 }
 BENCHMARK(BM_RawRead)->Unit(benchmark::kMillisecond);
 
-// Every record's fields as the import's pass reads them, with its yields.
+// Every record through ReadQso, as the import's pass reads them.
 void BM_ReaderPass(benchmark::State& state) {
   for (auto _ : state) {
     QuietUi ui;
     logdb::FrequencyErrors errors;
     logdb::LogDatabase db(ui, errors);
-    db.DbPath = bench::SampleLog().string();
-    db.OpenLogDatabase();
-    logdb::RecordFields fields;
-    for (db.Pointer = 1; db.Pointer <= db.RecordCount(); ++db.Pointer) {
-      if (!db.SkimQso(fields)) break;
-      benchmark::DoNotOptimize(fields.calls.data());
-      ui.Yield();
+    db.OpenLogDatabase(platform::Utf8FromPath(bench::SampleLog()));
+    logdb::CurrentQso current;
+    for (current.Pointer = 1; current.Pointer <= db.RecordCount(); ++current.Pointer) {
+      if (!db.ReadQso(current)) break;
+      benchmark::DoNotOptimize(current.Qso.Callsign.data());
     }
   }
   state.SetItemsProcessed(state.iterations() * bench::kSampleRecords);
 }
 BENCHMARK(BM_ReaderPass)->Unit(benchmark::kMillisecond);
 
-// The import run; `paints`: the window paints at every yield, so the progress line is built after
-// every record (the terminal never paints).
-void ImportRun(benchmark::State& state, bool paints) {
+// The import run over the whole log: the reader's pass, every QSO processed, the work file
+// written, the progress line reported after every record.
+void BM_ImportRun(benchmark::State& state) {
   const bench::BenchFolder folder;
-  const import::ImportRequest request = WholeLog();
+  const importer::ImportRequest request = WholeLog();
+  std::int32_t lines = 0;
   for (auto _ : state) {
     QuietUi ui;
-    ui.paints = paints;
     logdb::FrequencyErrors errors;
-    import::ImportRun run(folder.Path(), ui, errors, {}, {});
-    if (run.Command2_Click(request) != import::ImportOutcome::kFinished) {
+    logdb::LogDatabase log(ui, errors);
+    importer::ImportRun run(folder.Path(), ui, log, {}, {});
+    if (run.Command2_Click(request) != importer::ImportOutcome::kFinished) {
       state.SkipWithError("the import did not finish");
       break;
     }
+    lines = run.LinesWritten();
   }
+  state.counters["lines"] = lines;
   state.SetItemsProcessed(state.iterations() * bench::kSampleRecords);
 }
-void BM_ImportRun(benchmark::State& state) {
-  ImportRun(state, false);
-}
 BENCHMARK(BM_ImportRun)->Unit(benchmark::kMillisecond);
-void BM_ImportRunProgressEveryRecord(benchmark::State& state) {
-  ImportRun(state, true);
-}
-BENCHMARK(BM_ImportRunProgressEveryRecord)->Unit(benchmark::kMillisecond);
 
 // The tally of the import's work file (about 950,000 lines) and 実績.txt written from it.
 void BM_Tally(benchmark::State& state) {

@@ -2,9 +2,11 @@
 
 #include "cli/commands.h"
 #include "cli/terminal_ui.h"
+#include "platform/path_text.h"
+#include "platform/program_texts.h"
 #include "results/award_output.h"
 #include "standin/award_application.h"
-#include "standin/stand_in_spreadsheet.h"
+#include "standin/spreadsheet_choice.h"
 
 namespace sfxtal::cli {
 
@@ -17,11 +19,15 @@ int RunApplyCommand(Invocation& invocation) {
   }
 
   TerminalUi ui(invocation.in, invocation.err, open);
-  standin::StandInFactory spreadsheet(ui);
+  standin::SpreadsheetChoice spreadsheet(ui);
   if (results::NebuExcel(ui, folder, spreadsheet) != platform::HandOverResult::kDone) {
     return kExitError;
   }
-  invocation.out << (folder / standin::kAwardApplicationFile).string() << '\n';
+  // The operator's spreadsheet program makes the application its workbook's own way.
+  if (spreadsheet.ProgramChosen()) return kExitDone;
+  invocation.out << platform::Utf8FromPath(folder /
+                                           platform::PathFromUtf8(platform::kAwardBookName))
+                 << '\n';
   return kExitDone;
 }
 

@@ -4,6 +4,8 @@
 #include <ostream>
 
 #include "cli/terminal_ui.h"
+#include "sfxtal_version.h"
+#include "platform/path_text.h"
 
 namespace sfxtal::cli {
 namespace {
@@ -17,6 +19,7 @@ struct Command {
 // The subcommands, each in a file of its own.
 const Command kCommands[] = {
     {"help", "help", nullptr},
+    {"--version", "--version", nullptr},
     {"apply", "apply --folder DIR [--open]", RunApplyCommand},
     {"import",
      "import --folder DIR [--from Y-M-D] [--to Y-M-D] [--marks TEXT] [--ask] [--open] LOG",
@@ -36,9 +39,10 @@ int Usage(std::ostream& err) {
 }  // namespace
 
 std::filesystem::path ProgramFolderArgument(const std::string& given) {
+  const std::filesystem::path path = platform::PathFromUtf8(given);
   std::error_code error;
-  std::filesystem::path folder = std::filesystem::absolute(given, error);
-  return error ? std::filesystem::path(given) : folder.lexically_normal();
+  const std::filesystem::path folder = std::filesystem::absolute(path, error);
+  return error ? path : folder.lexically_normal();
 }
 
 bool ParseFolderAndFlag(const std::vector<std::string>& args, std::string_view flag,
@@ -61,6 +65,10 @@ bool ParseFolderAndFlag(const std::vector<std::string>& args, std::string_view f
 int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
            std::ostream& err) {
   if (args.empty()) return Usage(err);
+  if (args[0] == "--version") {
+    out << "sfxtal-cli " << kVersion << '\n';
+    return kExitDone;
+  }
   for (const auto& command : kCommands) {
     if (args[0] != command.name || command.run == nullptr) continue;
     Invocation invocation{{std::next(args.begin()), args.end()}, in, out, err};

@@ -4,6 +4,7 @@
 #include "cli/commands.h"
 #include "cli/terminal_ui.h"
 #include "logdb/log_database.h"
+#include "platform/program_texts.h"
 
 namespace sfxtal::cli {
 
@@ -15,27 +16,26 @@ int RunDumpCommand(Invocation& invocation) {
   TerminalUi ui(invocation.in, invocation.err);
   logdb::FrequencyErrors errors;
   logdb::LogDatabase db(ui, errors);
-  db.DbPath = invocation.args[0];
-  if (!db.OpenLogDatabase()) {
+  if (!db.OpenLogDatabase(invocation.args[0])) {
     // A broken log has had its message from the reader already.
     if (db.LastOpenFailure() == logdb::OpenFailure::kMissing) {
-      ui.ShowMessage("Tevrak.TDB が見つかりません");
+      ui.ShowMessage(std::string(platform::kLogMissingMessage));
     }
     return kExitError;
   }
 
   std::string line;
-  for (std::int32_t pointer = 1; pointer <= db.RecordCount(); ++pointer) {
-    db.Pointer = pointer;
-    if (!db.ReadQso()) {
+  logdb::CurrentQso current;
+  for (current.Pointer = 1; current.Pointer <= db.RecordCount(); ++current.Pointer) {
+    if (!db.ReadQso(current)) {
       if (db.ProgramEnded()) {
         invocation.out << std::flush;
         return kExitAborted;
       }
       break;  // the rest of the log is not in the file
     }
-    const logdb::QsoRecord& qso = db.Qso;
-    line = std::to_string(pointer);
+    const logdb::QsoRecord& qso = current.Qso;
+    line = std::to_string(current.Pointer);
     for (const std::string* field :
          {&qso.Calls, &qso.Ign, &qso.Date, &qso.Time, &qso.Qsl3, &qso.Freq, &qso.Mode}) {
       line += '\t';

@@ -6,9 +6,9 @@
 #include "app/excel_x.h"
 #include "cli/commands.h"
 #include "cli/terminal_ui.h"
-#include "import/import_run.h"
+#include "importer/import_run.h"
 #include "logdb/log_database.h"
-#include "standin/stand_in_spreadsheet.h"
+#include "standin/spreadsheet_choice.h"
 
 namespace sfxtal::cli {
 namespace {
@@ -44,7 +44,7 @@ int RunImportCommand(Invocation& invocation) {
   bool haveFolder = false;
   bool haveLog = false;
   bool open = false;
-  import::ImportRequest request;
+  importer::ImportRequest request;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     const bool hasValue = i + 1 < args.size();
@@ -75,22 +75,23 @@ int RunImportCommand(Invocation& invocation) {
   // The hand-over tallies the work file into the results; the program ends after the command.
   platform::HandOverResult handOver = platform::HandOverResult::kNotStarted;
   const std::filesystem::path programFolder = ProgramFolderArgument(folder);
-  standin::StandInFactory spreadsheet(ui);
+  standin::SpreadsheetChoice spreadsheet(ui);
   const auto tally = [&] {
     handOver = app::ExcelX(ui, programFolder, app::kTallyMode, spreadsheet);
   };
-  import::ImportRun run(programFolder, ui, errors, tally, {});
+  logdb::LogDatabase log(ui, errors);
+  importer::ImportRun run(programFolder, ui, log, tally, {});
   switch (run.Command2_Click(request)) {
-    case import::ImportOutcome::kFinished:
+    case importer::ImportOutcome::kFinished:
       invocation.out << run.LinesWritten() << " lines written\n";
       // A tally that could not be written has said so; the job did not end well.
       return handOver == platform::HandOverResult::kDone ? kExitDone : kExitError;
-    case import::ImportOutcome::kAborted:
+    case importer::ImportOutcome::kAborted:
       return kExitAborted;
-    case import::ImportOutcome::kStopped:
-    case import::ImportOutcome::kNotStarted:
-    case import::ImportOutcome::kOpenFailed:
-    case import::ImportOutcome::kWriteFailed:
+    case importer::ImportOutcome::kStopped:
+    case importer::ImportOutcome::kNotStarted:
+    case importer::ImportOutcome::kOpenFailed:
+    case importer::ImportOutcome::kWriteFailed:
       break;
   }
   return kExitError;

@@ -7,7 +7,8 @@
 
 #include "cli/commands.h"
 #include "cli/terminal_ui.h"
-#include "logdb/sample_log.h"
+#include "logwriter/sample_log.h"
+#include "platform/path_text.h"
 
 namespace sfxtal::cli {
 namespace {
@@ -27,18 +28,19 @@ int RunSampleLogCommand(Invocation& invocation) {
   std::uint32_t count = 0;
   std::uint32_t seed = 1;
   if (args.size() < 2 || args.size() > 3 || args[0].empty() ||
-      !ParseNumber(args[1], logdb::kMaxRecordCount, count) ||
+      !ParseNumber(args[1], logwriter::kMaxRecordCount, count) ||
       (args.size() == 3 && !ParseNumber(args[2], UINT32_MAX, seed))) {
     invocation.err << "usage: sfxtal-cli sample-log OUT COUNT [SEED]\n"
-                   << "  COUNT: 0 to " << logdb::kMaxRecordCount << ", SEED: 0 to " << UINT32_MAX
-                   << '\n';
+                   << "  COUNT: 0 to " << logwriter::kMaxRecordCount << ", SEED: 0 to "
+                   << UINT32_MAX << '\n';
     return kExitUsage;
   }
-  const std::filesystem::path out = args[0];
-  if (!logdb::WriteSampleLog(out, count, seed)) {
+  const std::filesystem::path out = platform::PathFromUtf8(args[0]);
+  if (!logwriter::WriteSampleLog(out, count, seed)) {
     std::error_code error;
     const std::filesystem::path full = std::filesystem::absolute(out, error);
-    invocation.err << "ファイルに書き込めません\n" << (error ? out : full).string() << '\n';
+    invocation.err << "ファイルに書き込めません\n"
+                   << platform::Utf8FromPath(error ? out : full) << '\n';
     return kExitError;
   }
   return kExitDone;

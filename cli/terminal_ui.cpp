@@ -1,14 +1,10 @@
 #include "cli/terminal_ui.h"
 
-#include <spawn.h>
-#include <sys/wait.h>
-
 #include <istream>
 #include <ostream>
 
-#include "import/suffix_dialog.h"
-
-extern char** environ;
+#include "importer/suffix_dialog.h"
+#include "platform/desktop.h"
 
 namespace sfxtal::cli {
 
@@ -55,9 +51,10 @@ bool TerminalUi::AskYesNo(const std::string& text) {
   return ReadAnswer(line) && !line.empty() && (line[0] == 'y' || line[0] == 'Y');
 }
 
-void TerminalUi::AskSuffix(import::SuffixDialog& dialog) {
+std::string TerminalUi::AskSuffix(const platform::SuffixQuestion& question) {
+  importer::SuffixDialog dialog(*this, question);
   for (;;) {
-    err_ << import::SuffixDialog::kCaption << '\t' << EscapeField(dialog.Label2()) << '\t'
+    err_ << importer::SuffixDialog::kCaption << '\t' << EscapeField(dialog.Label2()) << '\t'
          << EscapeField(dialog.Label3()) << '\t' << EscapeField(dialog.Label4()) << '\t'
          << EscapeField(dialog.Label5()) << '\t' << EscapeField(dialog.Label6()) << '\t'
          << EscapeField(dialog.Label7()) << '\n'
@@ -65,24 +62,16 @@ void TerminalUi::AskSuffix(import::SuffixDialog& dialog) {
     std::string line;
     if (!ReadAnswer(line) || line.empty()) {
       dialog.Command2_Click();
-      return;
+      return {};
     }
     dialog.Text1.clear();
     dialog.Type(line);
-    if (dialog.Command1_Click()) return;
+    if (dialog.Command1_Click()) return dialog.DialogSuffix();
   }
 }
 
 void TerminalUi::OpenFile(const std::filesystem::path& path) {
-  if (!openFiles_) return;
-  // No shell: the path goes to xdg-open as one argument.
-  const std::string file = path.string();
-  char* argv[] = {const_cast<char*>("xdg-open"), const_cast<char*>(file.c_str()), nullptr};
-  pid_t pid;
-  if (posix_spawnp(&pid, "xdg-open", nullptr, nullptr, argv, environ) == 0) {
-    int status;
-    waitpid(pid, &status, 0);
-  }
+  if (openFiles_) platform::OpenWithDesktop(path);
 }
 
 }  // namespace sfxtal::cli

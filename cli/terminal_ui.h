@@ -26,15 +26,9 @@ class TerminalUi : public platform::UserInterface {
 
   void ShowMessage(const std::string& text) override;
   bool AskYesNo(const std::string& text) override;
-  void AskSuffix(import::SuffixDialog& dialog) override;
-  void SetInputsLocked(bool) override {}
-  void ShowProgress(const std::string&) override {}
-  void Yield() override {}
-  bool PaintsAtNextYield() override { return false; }  // there is no window to paint
-  void SetBusyPointer(bool) override {}
+  std::string AskSuffix(const platform::SuffixQuestion& question) override;
   void OpenFile(const std::filesystem::path& path) override;
   void EndProgram() override { ended_ = true; }
-  bool StopRequested() const override { return false; }
 
   /// True once the logic has ended the program (the abort at the frequency-error question).
   bool Ended() const { return ended_; }

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "fuzz/fuzz_support.h"
-#include "import/answer_history.h"
+#include "importer/answer_history.h"
 #include "platform/text_codec.h"
 
 using namespace sfxtal;
@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view file = input.substr(callsignBytes + 1);
 
   fuzz::QuietUi ui;
-  import::AnswerHistory history(fuzz::ScratchFolder(), ui);
+  importer::AnswerHistory history(fuzz::ScratchFolder(), ui);
   fuzz::WriteFile(history.Path(), file);
   const std::string before = history.Lookup(callsign);
   if (!fuzz::IsUtf8(before)) fuzz::Fail("an answer is not UTF-8");

@@ -3,7 +3,8 @@
 #include <cstdint>
 
 #include "fuzz/fuzz_support.h"
-#include "import/import_run.h"
+#include "importer/import_run.h"
+#include "logdb/log_database.h"
 #include "standin/tally.h"
 
 using namespace sfxtal;
@@ -15,15 +16,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::WriteFile(log, fuzz::Bytes(data, size));
   fuzz::QuietUi ui;
   logdb::FrequencyErrors errors;
-  import::ImportRun run(folder, ui, errors, nullptr, nullptr);
-  import::ImportRequest request;
+  logdb::LogDatabase database(ui, errors);
+  importer::ImportRun run(folder, ui, database, nullptr, nullptr);
+  importer::ImportRequest request;
   request.Path = log.string();
   request.DateBoxes = {"0", "0", "0", "9999", "99", "99"};  // every date the log can hold
   request.AskUndeterminable = true;
   request.GiveUpMarks = "X?";
-  const import::ImportOutcome outcome = run.Command2_Click(request);
-  if (outcome != import::ImportOutcome::kFinished) {
-    if (outcome != import::ImportOutcome::kOpenFailed) fuzz::Fail("the import did not finish");
+  const importer::ImportOutcome outcome = run.Command2_Click(request);
+  if (outcome != importer::ImportOutcome::kFinished) {
+    if (outcome != importer::ImportOutcome::kOpenFailed) fuzz::Fail("the import did not finish");
     return 0;
   }
 

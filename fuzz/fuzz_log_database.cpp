@@ -4,6 +4,8 @@
 
 #include "fuzz/fuzz_support.h"
 #include "logdb/log_database.h"
+#include "platform/path_text.h"
+#include "logdb/band.h"
 
 using namespace sfxtal;
 
@@ -13,12 +15,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::QuietUi ui;
   logdb::FrequencyErrors errors;
   logdb::LogDatabase db(ui, errors);
-  db.DbPath = path.string();
-  if (!db.OpenLogDatabase()) return 0;
+  if (!db.OpenLogDatabase(platform::Utf8FromPath(path))) return 0;
   if (db.RecordLength() <= 0) fuzz::Fail("a log with no record length opened");
-  for (db.Pointer = 1; db.Pointer <= db.RecordCount(); ++db.Pointer) {
-    if (!db.ReadQso()) break;
-    const logdb::QsoRecord& qso = db.Qso;
+  logdb::CurrentQso current;
+  for (current.Pointer = 1; current.Pointer <= db.RecordCount(); ++current.Pointer) {
+    if (!db.ReadQso(current)) break;
+    const logdb::QsoRecord& qso = current.Qso;
     for (const std::string* text : {&qso.Calls, &qso.Ign, &qso.Callsign, &qso.Date, &qso.Time,
                                     &qso.Qsl3, &qso.Freq, &qso.Mode}) {
       if (!fuzz::IsUtf8(*text)) fuzz::Fail("a decoded field is not UTF-8");

@@ -1,8 +1,11 @@
 // The results file reader: any bytes as 実績.txt. At most 18,278 records, every text UTF-8, the
-// confirmed count as the rows tell it, and the award application's reader in agreement.
+// confirmed count as the rows tell it, and the award application's reader in agreement where it
+// takes the file.
 #include <cstdint>
 
 #include "fuzz/fuzz_support.h"
+#include "platform/path_text.h"
+#include "platform/program_texts.h"
 #include "results/results_file.h"
 #include "standin/award_application.h"
 
@@ -10,7 +13,8 @@ using namespace sfxtal;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes = fuzz::Bytes(data, size);
-  fuzz::WriteFile(fuzz::ScratchFolder() / results::kResultsFileName, bytes);
+  fuzz::WriteFile(fuzz::ScratchFolder() / platform::PathFromUtf8(platform::kResultsFileName),
+                  bytes);
   fuzz::QuietUi ui;
   results::ResultsTable table;
   int confirmed = 0;
@@ -27,8 +31,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   if (read->ConfirmedCount != confirmed) fuzz::Fail("the count is not the rows'");
 
-  const auto entries = standin::ConfirmedEntries(bytes);
-  if (entries.size() != static_cast<std::size_t>(confirmed)) {
+  // A file the application takes holds nothing the window would read otherwise.
+  const standin::AwardSource source = standin::ReadAwardSource(bytes);
+  if (source.refusal.empty() && source.entries.size() != static_cast<std::size_t>(confirmed)) {
     fuzz::Fail("the award application counts otherwise");
   }
   return 0;

@@ -7,8 +7,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "import/suffix_dialog.h"
-
 namespace sfxtal::fuzz {
 namespace {
 
@@ -38,10 +36,6 @@ Folder& TheFolder() {
 }
 
 }  // namespace
-
-void QuietUi::AskSuffix(import::SuffixDialog& dialog) {
-  dialog.Command2_Click();
-}
 
 const std::filesystem::path& ScratchFolder() {
   return TheFolder().Path();

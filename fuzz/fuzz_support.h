@@ -12,19 +12,7 @@ namespace sfxtal::fuzz {
 
 /// An operator who reads nothing and answers No to every question, skips every suffix dialog and
 /// never asks to stop: a fuzzed file then runs its whole course.
-class QuietUi : public platform::UserInterface {
- public:
-  void ShowMessage(const std::string&) override {}
-  bool AskYesNo(const std::string&) override { return false; }
-  void AskSuffix(import::SuffixDialog& dialog) override;
-  void SetInputsLocked(bool) override {}
-  void ShowProgress(const std::string&) override {}
-  void Yield() override {}
-  void SetBusyPointer(bool) override {}
-  void OpenFile(const std::filesystem::path&) override {}
-  void EndProgram() override {}
-  bool StopRequested() const override { return false; }
-};
+using QuietUi = platform::QuietUserInterface;
 
 /// A program folder of its own for the fuzz process, emptied for each input (in memory where the
 /// system has a tmpfs at /dev/shm) and removed when the process ends.

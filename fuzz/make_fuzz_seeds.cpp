@@ -9,10 +9,11 @@
 #include "app/ini_file.h"
 #include "app/settings_store.h"
 #include "fuzz/fuzz_support.h"
-#include "import/answer_history.h"
-#include "import/import_run.h"
-#include "logdb/log_database_writer.h"
-#include "logdb/sample_log.h"
+#include "importer/answer_history.h"
+#include "importer/import_run.h"
+#include "logdb/log_database.h"
+#include "logwriter/log_database_writer.h"
+#include "logwriter/sample_log.h"
 #include "standin/tally.h"
 
 using namespace sfxtal;
@@ -26,11 +27,11 @@ constexpr std::size_t kLargestSeed = 4096;
 void Put(const fs::path& folder, const std::string& name, std::string bytes) {
   fs::create_directories(folder);
   if (bytes.size() > kLargestSeed) bytes.resize(kLargestSeed);
-  fuzz::WriteFile(folder / name, bytes);
+  fuzz::WriteFile(folder / sfxtal::platform::PathFromUtf8(name), bytes);
 }
 
-logdb::LogRecord Qso(const char* calls, const char* ign, const char* freq, char qsl3) {
-  logdb::LogRecord record;
+logwriter::LogRecord Qso(const char* calls, const char* ign, const char* freq, char qsl3) {
+  logwriter::LogRecord record;
   record.calls = calls;
   record.ign = ign;
   record.SetDate(2010, 3, 21);
@@ -46,28 +47,28 @@ std::vector<std::string> Logs(const fs::path& scratch) {
   std::vector<std::string> logs;
   for (std::uint32_t count : {1u, 3u, 12u}) {
     const fs::path path = scratch / "sample.tdb";
-    logdb::WriteSampleLog(path, count, count * 7);
+    logwriter::WriteSampleLog(path, count, count * 7);
     logs.push_back(fuzz::ReadFile(path));
   }
   // Records with the bytes that broke work-file lines, and odd layouts.
-  const std::vector<logdb::LogRecord> odd = {
+  const std::vector<logwriter::LogRecord> odd = {
       Qso("QQ1ABC", "", "7.05", ' '),
       Qso("QQ1\rABC", "\n", "14.2", 'J'),
       Qso("QQ1\"A,B\"", "", "3525", '"'),
       Qso("QQ1ABC", "/QQ2XYZ", "144.1", 'X'),
       Qso("\xb1\x83\xfa[", "\x80\xff", "\xb1", '\xa2'),
   };
-  logs.push_back(logdb::LogDatabaseBytes(odd));
-  logdb::LogLayout layout;
+  logs.push_back(logwriter::LogDatabaseBytes(odd));
+  logwriter::LogLayout layout;
   layout.recordCount = 9;  // more than the file holds
-  logs.push_back(logdb::LogDatabaseBytes(odd, layout));
+  logs.push_back(logwriter::LogDatabaseBytes(odd, layout));
   layout = {};
   layout.fields.push_back({"EXTRA", 4});
-  logs.push_back(logdb::LogDatabaseBytes(odd, layout));
+  logs.push_back(logwriter::LogDatabaseBytes(odd, layout));
   layout = {};
   layout.recordLength = 7;  // records overlap
-  logs.push_back(logdb::LogDatabaseBytes(odd, layout));
-  std::string cut = logdb::LogDatabaseBytes(odd);
+  logs.push_back(logwriter::LogDatabaseBytes(odd, layout));
+  std::string cut = logwriter::LogDatabaseBytes(odd);
   cut.resize(cut.size() - 20);  // the last record cut short
   logs.push_back(cut);
   return logs;
@@ -80,8 +81,9 @@ std::string WorkFileOf(const fs::path& folder, const std::string& log) {
   fuzz::WriteFile(folder / "Tevrak.TDB", log);
   fuzz::QuietUi ui;
   logdb::FrequencyErrors errors;
-  import::ImportRun run(folder, ui, errors, nullptr, nullptr);
-  import::ImportRequest request;
+  logdb::LogDatabase database(ui, errors);
+  importer::ImportRun run(folder, ui, database, nullptr, nullptr);
+  importer::ImportRequest request;
   request.Path = (folder / "Tevrak.TDB").string();
   request.DateBoxes = {"0", "0", "0", "9999", "99", "99"};
   run.Command2_Click(request);
@@ -130,7 +132,7 @@ int main(int argc, char** argv) {
   // History files as the program appends them, after the input's callsign and suffix bytes.
   {
     fuzz::QuietUi ui;
-    import::AnswerHistory history(scratch, ui);
+    importer::AnswerHistory history(scratch, ui);
     fs::remove(history.Path());
     history.Append("QQ1ABC/QQ2XYZ", "ABC");
     history.Append("QQ1\xef\xbd\xb1/QQ2XYZ", "XYZ");

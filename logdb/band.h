@@ -1,14 +1,12 @@
 #pragma once
 
-#include <string>
 #include <string_view>
 
 namespace sfxtal::logdb {
 
-/// ClassifyBand's label as a string that lives as long as the program ("" when the frequency is
-/// invalid), for the record reader's hot path.
-const std::string& BandLabel(std::string_view freq);
-/// The same for a text known to be ASCII only.
-const std::string& AsciiBandLabel(std::string_view freq);
+/// The band label for a frequency text (UTF-8): "1.9" ... "47000", or "" when the text is not a
+/// valid amateur frequency. Characters are compared one by one; nothing is parsed as a number.
+/// The label lives as long as the program.
+std::string_view ClassifyBand(std::string_view freq);
 
 }  // namespace sfxtal::logdb

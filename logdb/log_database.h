@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "logdb/log_source.h"
 #include "logdb/qso_record.h"
 #include "platform/read_only_file.h"
 #include "platform/user_interface.h"
@@ -20,85 +21,54 @@ struct FrequencyErrors {
   std::int16_t FreqErrorCount = 0;
 };
 
-/// The band label for a frequency text ("1.9" ... "47000"), or "" when the text is not a valid
-/// amateur frequency. Characters are compared one by one; nothing is parsed as a number.
-std::string ClassifyBand(std::string_view freq);
-
-/// Why the last OpenLogDatabase failed.
-enum class OpenFailure {
-  kNone,       // it did not fail
-  kMissing,    // no readable file at the formed path; nothing was shown
-  kMalformed,  // too short, a record length of 0, or a header or record length above 32767;
-               // the message was shown
-};
-
-/// The fields of a record as ReadQso takes them, still the log's bytes: views into the reader,
-/// valid until its next read or close.
-struct RecordFields {
-  std::string_view calls;  // blanks trimmed
-  std::string_view ign;
-  std::string_view freq;  // blanks trimmed
-  std::string_view mode;  // blanks trimmed
-  char qsl3 = ' ';
-  /// Every byte of CALLS, IGN, FREQ, MODE and the QSL byte is ASCII: the bytes are the characters.
-  bool ascii = false;
-  /// The date text CCYY-MM-DD, as Qso.Date would have it.
-  std::string date;
-};
-
-/// The reader of the logging program's database file (Tevrak.TDB): the reader's state, the
-/// current record number and the current QSO, held together and passed explicitly.
-class LogDatabase {
+/// The reader of the logging program's database file (Tevrak.TDB), a dBASE-like file of
+/// fixed-length records: its header values, its open file and the invalid-frequency reports.
+class LogDatabase final : public LogSource {
  public:
   static constexpr int kFieldCount = 16;
 
+  /// `errors` lives as long as the program.
   LogDatabase(platform::UserInterface& ui, FrequencyErrors& errors);
-  ~LogDatabase();
+  ~LogDatabase() override;
   LogDatabase(const LogDatabase&) = delete;
   LogDatabase& operator=(const LogDatabase&) = delete;
 
-  /// The log's path as the operator typed it (UTF-8). Opening never changes it.
+  /// The log's path as the operator typed it (UTF-8). Opening never changes it; a read on a
+  /// closed log opens it from here.
   std::string DbPath;
-  /// The number of the record to read, counted from 1.
-  std::int32_t Pointer = 0;
-  /// The current QSO: the last record read. Readers may rewrite fields in place.
-  QsoRecord Qso;
 
-  /// Opens the log at DbPath (".tdb" appended unless it ends in ".TDB" in any letter case) and
-  /// reads its header and field table, showing "名称違い…" and "長さ感知エラー …" as they apply.
-  /// True when the log is open (now, or already before: then nothing is read again).
-  bool OpenLogDatabase();
-  void CloseLogDatabase();
-  bool IsOpen() const;
-  OpenFailure LastOpenFailure() const { return lastOpenFailure_; }
+  /// Sets DbPath and opens the log: ".tdb" is appended unless the path ends in ".TDB" in any
+  /// letter case; the header and field table are read, with "名称違い…" and "長さ感知エラー …"
+  /// shown as they apply. True when the log is open (now, or already before: then nothing is
+  /// read again).
+  bool OpenLogDatabase(const std::string& dbPath) override;
+  OpenFailure LastOpenFailure() const override { return lastOpenFailure_; }
+  std::int32_t RecordCount() const override { return recordCount_; }
+  /// Reads and decodes record `current.Pointer`, opening the log from DbPath first when it is
+  /// closed, and classifies its frequency (with the invalid-frequency report). False, with the QSO
+  /// untouched, when the pointer is below 1 or above RecordCount, when the record's bytes lie
+  /// past the end of the file, when the log cannot be opened, and when the operator chose to abort
+  /// at the frequency-error question (then ProgramEnded() is true and the log is closed).
+  bool ReadQso(CurrentQso& current) override;
+  bool ProgramEnded() const override { return programEnded_; }
+  void CloseLogDatabase() override;
+
+  bool IsOpen() const { return file_.IsOpen(); }
   /// The path that opening uses (DbPath with ".tdb" appended where it must be).
   std::filesystem::path FormedPath() const;
-
-  /// Reads and decodes record number Pointer into Qso, opening the log first when it is closed.
-  /// False, with Qso untouched, when Pointer is below 1 or above RecordCount, when the record's
-  /// bytes lie past the end of the file, when the log cannot be opened, and when the operator chose
-  /// to abort at the frequency-error question (then ProgramEnded() is true and the log is closed).
-  bool ReadQso();
-  /// ReadQso in two halves, for the import's main pass, which needs the whole QSO only now and
-  /// then. SkimQso reads record Pointer with every check and report of ReadQso, giving its fields
-  /// but leaving Qso as it was; TakeQso decodes the record last skimmed into Qso, exactly as
-  /// ReadQso would have, at any later time (also after the log is closed).
-  bool SkimQso(RecordFields& fields);
-  void TakeQso();
-
-  /// True once the operator chose to abort the program at the frequency-error question.
-  bool ProgramEnded() const { return programEnded_; }
-
-  std::int32_t RecordCount() const { return recordCount_; }
   std::int16_t HeaderLength() const { return headerLength_; }
   std::int16_t RecordLength() const { return recordLength_; }
   const std::array<std::int16_t, kFieldCount>& FieldWidths() const { return fieldWidths_; }
   std::int16_t WidthSum() const { return widthSum_; }
-  /// The band of the current QSO ("" when its frequency is invalid).
-  const std::string& Band() const { return *band_; }
+  /// The band of the last QSO read ("" when its frequency is invalid).
+  std::string_view Band() const { return band_; }
 
  private:
-  // Implementation state is the reader's own business.
+  // The bytes of `size` at `offset`; null past the end of the file.
+  const unsigned char* RecordBytes(std::int64_t offset, std::size_t size);
+  // The invalid-frequency report and its questions; false when the operator chose to abort.
+  bool ReportInvalidFrequency(std::int32_t pointer, const std::string& freq);
+
   platform::UserInterface& ui_;
   FrequencyErrors& errors_;
   OpenFailure lastOpenFailure_ = OpenFailure::kNone;
@@ -108,16 +78,10 @@ class LogDatabase {
   std::int16_t recordLength_ = 0;
   std::array<std::int16_t, kFieldCount> fieldWidths_{};
   std::int16_t widthSum_ = 0;
-  const std::string* band_;  // one of the labels, which live as long as the program
-
-  // The bytes of `size` at `offset`, through a window read ahead; null past the end of the file.
-  const unsigned char* RecordBytes(std::int64_t offset, std::size_t size);
-  // Moves the record last skimmed out of the window before the window changes.
-  void KeepSkimmed();
-  // The invalid-frequency report and its questions; false when the operator chose to abort.
-  bool ReportInvalidFrequency(const std::string& freq);
+  std::string_view band_;
 
   platform::ReadOnlyFile file_;
+  // The bytes read ahead of the records in hand, and where they start in the file.
   std::vector<unsigned char> window_;
   std::int64_t windowStart_ = 0;
   // Where the decoded fields lie in a record, counted from its status byte; set at opening.
@@ -126,11 +90,7 @@ class LogDatabase {
     std::size_t end = 0;  // the end of MODE: the bytes a record needs in the file
   };
   RecordPlan plan_;
-  std::string freqText_;  // the frequency as text where bytes will not do (reports, katakana)
-  // The record last skimmed, in the window or kept aside, and its band, for TakeQso.
-  const unsigned char* skimmed_ = nullptr;
-  std::vector<unsigned char> kept_;
-  const std::string* skimmedBand_ = nullptr;
+  std::string freq_;  // the frequency of the record being read, before it reaches the QSO
 };
 
 }  // namespace sfxtal::logdb

@@ -1,13 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
-#include <string_view>
 
 namespace sfxtal::logdb {
-
-/// The confirmation mark of a QSO that is not confirmed yet (not yet: 未), in the work file and
-/// the results file alike.
-inline constexpr std::string_view kNotYetMark = "未";
 
 /// The QSO in hand, as the reader decoded it from the log (UTF-8 texts). The import rewrites some
 /// fields in place while it processes the QSO; the next read overwrites them all.
@@ -20,6 +16,13 @@ struct QsoRecord {
   std::string Qsl3;      // third QSL byte, blank trimmed; later the confirmation mark
   std::string Freq;      // FREQ, blanks trimmed
   std::string Mode;      // MODE, blanks trimmed
+};
+
+/// The record in hand: its number in the log and the QSO read from it.
+struct CurrentQso {
+  /// The number of the record to read, counted from 1.
+  std::int32_t Pointer = 0;
+  QsoRecord Qso;
 };
 
 }  // namespace sfxtal::logdb

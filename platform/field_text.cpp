@@ -4,13 +4,14 @@ namespace sfxtal::platform {
 namespace {
 
 void AppendWithStandIns(std::string& out, std::string_view text) {
-  for (char c : text) {
+  const std::size_t from = out.size();
+  out += text;
+  for (std::size_t i = from; i < out.size(); ++i) {
+    char& c = out[i];
     if (c == '\r' || c == '\n') {
-      out += kBreakStandIn;
+      c = kBreakStandIn;
     } else if (c == '"') {
-      out += kQuoteStandIn;
-    } else {
-      out += c;
+      c = kQuoteStandIn;
     }
   }
 }

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "platform/path_text.h"
+
 namespace sfxtal::platform {
 
 /// A regular file opened for shared reading: whoever else has it open (the logging program, even
@@ -18,6 +20,7 @@ class ReadOnlyFile {
 
   /// False when the path names no regular file that can be read.
   bool Open(const std::filesystem::path& path);
+  bool Open(const NarrowText auto&) = delete;
   bool IsOpen() const { return handle_ != kClosed; }
   /// The file's size in bytes now, or -1 when it cannot be told.
   std::int64_t Size() const;
@@ -33,6 +36,13 @@ class ReadOnlyFile {
   // A descriptor or a handle, as the system has it.
   static constexpr std::intptr_t kClosed = -1;
   std::intptr_t handle_ = kClosed;
+  // One read of the system's at an absolute offset: the number of bytes read, 0 at the end of the
+  // file, -1 on an error.
+  std::int64_t ReadOnceAt(std::int64_t offset, void* buffer, std::size_t size);
+
+  // Where Read goes on: every read is at an offset, which on some systems moves the file's own
+  // position, so the reader keeps its own.
+  std::int64_t position_ = 0;
 };
 
 }  // namespace sfxtal::platform

@@ -22,6 +22,7 @@ bool ReadOnlyFile::Open(const std::filesystem::path& path) {
     return false;
   }
   handle_ = fd;
+  position_ = 0;
   return true;
 }
 
@@ -31,27 +32,12 @@ std::int64_t ReadOnlyFile::Size() const {
   return info.st_size;
 }
 
-std::int64_t ReadOnlyFile::Read(void* buffer, std::size_t size) {
-  if (!IsOpen()) return -1;
+std::int64_t ReadOnlyFile::ReadOnceAt(std::int64_t offset, void* buffer, std::size_t size) {
   ssize_t n;
   do {
-    n = ::read(static_cast<int>(handle_), buffer, size);
+    n = ::pread(static_cast<int>(handle_), buffer, size, static_cast<off_t>(offset));
   } while (n < 0 && errno == EINTR);
   return n;
-}
-
-std::size_t ReadOnlyFile::ReadAt(std::int64_t offset, void* buffer, std::size_t size) {
-  if (!IsOpen()) return 0;
-  auto* bytes = static_cast<unsigned char*>(buffer);
-  std::size_t done = 0;
-  while (done < size) {
-    const ssize_t n = ::pread(static_cast<int>(handle_), bytes + done, size - done,
-                              static_cast<off_t>(offset + static_cast<std::int64_t>(done)));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    done += static_cast<std::size_t>(n);
-  }
-  return done;
 }
 
 void ReadOnlyFile::Close() {

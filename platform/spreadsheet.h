@@ -3,6 +3,10 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
+
+#include "platform/path_text.h"
+#include "platform/user_interface.h"
 
 namespace sfxtal::platform {
 
@@ -18,6 +22,7 @@ class SpreadsheetApplication {
   virtual void SetVisible(bool visible) = 0;
   /// "Open" on "workbooks" with "filename". False when the workbook could not be opened.
   virtual bool OpenWorkbook(const std::filesystem::path& filename) = 0;
+  bool OpenWorkbook(const NarrowText auto&) = delete;
   /// "run" on "application" with "macro"; returns when the macro has finished. False when the
   /// macro failed or does not exist.
   virtual bool RunMacro(const std::string& macro) = 0;
@@ -29,8 +34,9 @@ class SpreadsheetApplication {
 class SpreadsheetFactory {
  public:
   virtual ~SpreadsheetFactory() = default;
-  /// The application, or nullptr when it cannot be started.
-  virtual std::unique_ptr<SpreadsheetApplication> Create() = 0;
+  /// The application for a hand-over that will open `workbook` (so that which application that
+  /// is may depend on the workbook), or nullptr when it cannot be started.
+  virtual std::unique_ptr<SpreadsheetApplication> Create(const std::filesystem::path& workbook) = 0;
 };
 
 /// How a hand-over to the spreadsheet application went.
@@ -42,18 +48,12 @@ enum class HandOverResult {
   kStopped,      // the program was ended while the workbook opened; no macro run
 };
 
-// The workbooks and macros the program names.
-inline constexpr const char* kResultsWorkbookName = "sfxtal.xls";
-inline constexpr const char* kAwardWorkbookName = "nebu_SET.xls";
-inline constexpr const char* kTallyMacro = "F_Read";
-inline constexpr const char* kAwardMacro = "変換";
-
-// What the stand-in tells the operator; a line feed and the path (or the macro) follow.
-inline constexpr const char* kCannotWriteMessage = "ファイルに書き込めません";
-inline constexpr const char* kNoResultsBookMessage =
-    "集計ブックがありません。先に Tevrak ﾃﾞｰﾀを読み込んでください";
-inline constexpr const char* kCannotReadMessage = "ファイルを読み込めません";
-inline constexpr const char* kCannotOpenBookMessage = "ブックを開けません";
-inline constexpr const char* kNoSuchMacroMessage = "マクロを実行できません";
+/// The hand-over, its calls in order: create the application (when it cannot be, nothing more
+/// happens and nothing is shown), make it visible, open `workbook`, let window events run once,
+/// run `macro` ("" for none), release it to the operator. The busy pointer is shown from the
+/// application's start to its release. When the program is ended during the yield, no macro is
+/// run; the program is already on its way out.
+HandOverResult HandOver(UserInterface& ui, SpreadsheetFactory& factory,
+                        const std::filesystem::path& workbook, std::string_view macro);
 
 }  // namespace sfxtal::platform

@@ -1,63 +1,13 @@
 #include "platform/text_codec.h"
 
-#include <iconv.h>
+#include <array>
+#include <cstdint>
 
-#include <algorithm>
-#include <cerrno>
-#include <stdexcept>
+#include "platform/ascii_text.h"
+#include "platform/system_cp932.h"
 
 namespace sfxtal::platform {
 namespace {
-
-// One converter per direction and thread: iconv_open is far too slow to call per line.
-class Converter {
- public:
-  Converter(const char* to, const char* from) : handle_(iconv_open(to, from)) {
-    if (handle_ == reinterpret_cast<iconv_t>(-1)) {
-      throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
-    }
-  }
-  ~Converter() { iconv_close(handle_); }
-  Converter(const Converter&) = delete;
-  Converter& operator=(const Converter&) = delete;
-
-  // Converts as much of [in, in + size) as it can, appending to out. Returns the number of input
-  // bytes consumed; stops early at a sequence the target or source cannot take.
-  std::size_t Convert(const char* in, std::size_t size, std::string& out) {
-    iconv(handle_, nullptr, nullptr, nullptr, nullptr);
-    char* src = const_cast<char*>(in);
-    std::size_t srcLeft = size;
-    char buffer[4096];
-    while (srcLeft > 0) {
-      char* dst = buffer;
-      std::size_t dstLeft = sizeof buffer;
-      const std::size_t rc = iconv(handle_, &src, &srcLeft, &dst, &dstLeft);
-      out.append(buffer, static_cast<std::size_t>(dst - buffer));
-      if (rc == static_cast<std::size_t>(-1) && errno != E2BIG) break;
-    }
-    return size - srcLeft;
-  }
-
- private:
-  iconv_t handle_;
-};
-
-Converter& Decoder() {
-  thread_local Converter converter("UTF-8", "CP932");
-  return converter;
-}
-
-Converter& Encoder() {
-  thread_local Converter converter("CP932", "UTF-8");
-  return converter;
-}
-
-bool IsAscii(std::string_view text) {
-  for (unsigned char c : text) {
-    if (c >= 0x80) return false;
-  }
-  return true;
-}
 
 // The first and second bytes of a CP932 two-byte code.
 bool IsLeadByte(unsigned char c) {
@@ -72,18 +22,7 @@ bool IsContinuation(unsigned char c) {
   return (c & 0xC0) == 0x80;
 }
 
-// Length of the UTF-8 sequence that starts with lead byte c (1 for a stray byte).
-std::size_t SequenceLength(unsigned char c) {
-  if (c < 0xC0) return 1;
-  if (c < 0xE0) return 2;
-  if (c < 0xF0) return 3;
-  return 4;
-}
-
-}  // namespace
-
-std::string Utf8Of(char32_t cp) {
-  std::string out;
+void AppendUtf8(std::string& out, char32_t cp) {
   if (cp < 0x80) {
     out += static_cast<char>(cp);
   } else if (cp < 0x800) {
@@ -99,29 +38,150 @@ std::string Utf8Of(char32_t cp) {
     out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
     out += static_cast<char>(0x80 | (cp & 0x3F));
   }
+}
+
+// The UTF-8 character at `pos`: its code point and length, or length 0 when the bytes there are
+// no well-formed character (a stray or cut-off sequence, an overlong form, a surrogate).
+struct Utf8Character {
+  char32_t codePoint;
+  std::size_t length;
+};
+
+Utf8Character ReadUtf8(std::string_view text, std::size_t pos) {
+  const auto c = static_cast<unsigned char>(text[pos]);
+  std::size_t length;
+  char32_t cp;
+  char32_t least;
+  if (c >= 0xC2 && c <= 0xDF) {
+    length = 2, cp = c & 0x1F, least = 0x80;
+  } else if (c >= 0xE0 && c <= 0xEF) {
+    length = 3, cp = c & 0x0F, least = 0x800;
+  } else if (c >= 0xF0 && c <= 0xF4) {
+    length = 4, cp = c & 0x07, least = 0x10000;
+  } else {
+    return {0, 0};
+  }
+  if (pos + length > text.size()) return {0, 0};
+  for (std::size_t i = 1; i < length; ++i) {
+    const auto next = static_cast<unsigned char>(text[pos + i]);
+    if (!IsContinuation(next)) return {0, 0};
+    cp = (cp << 6) | (next & 0x3F);
+  }
+  if (cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return {0, 0};
+  return {cp, length};
+}
+
+// The program's one CP932 mapping, the same in both builds so that each reads and writes every
+// file byte for byte as the other does. It is the system's own converter, asked once for every
+// byte and byte pair, and for the bytes of every character these read as (so of the 398
+// characters with two spellings, the one the system writes), then looked up.
+//
+// Windows and glibc differ in 15 places, and the mapping takes glibc's side in each: that is the
+// mapping every file the program has written so far was made with, and no text it read back
+// changes. Windows reads byte 0x80 as U+0080, which glibc does not (it stays a carried byte, so
+// it is still written back as 0x80); Windows writes U+0080 and U+F8F0-U+F8F3 as 80, A0 and FD-FF,
+// bytes that no reader takes back, so they stay "?"; and glibc writes the nine characters below,
+// which Windows has no bytes for (it reads those bytes as their full-width forms).
+constexpr unsigned char kReadOnlyByWindows = 0x80;
+constexpr struct {
+  char32_t codePoint;
+  std::uint16_t bytes;
+} kWrittenOnlyByGlibc[] = {
+    {0x00A2, 0x8191}, {0x00A3, 0x8192}, {0x00A5, 0x005C}, {0x00AC, 0x81CA}, {0x2014, 0x815C},
+    {0x2016, 0x8161}, {0x203E, 0x007E}, {0x2212, 0x817C}, {0x301C, 0x8160},
+};
+
+class Cp932Mapping {
+ public:
+  Cp932Mapping() {
+    for (unsigned b = 0x80; b <= 0xFF; ++b) {
+      if (IsLeadByte(static_cast<unsigned char>(b)) || b == kReadOnlyByWindows) continue;
+      Learn(b, SystemDecodeCp932(std::string(1, static_cast<char>(b))));
+    }
+    for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+      if (!IsLeadByte(static_cast<unsigned char>(lead))) continue;
+      for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+        if (!IsTrailByte(static_cast<unsigned char>(trail))) continue;
+        const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+        Learn(lead << 8 | trail, SystemDecodeCp932(std::string_view(pair, 2)));
+      }
+    }
+    for (const auto& written : kWrittenOnlyByGlibc) bytes_[written.codePoint] = written.bytes;
+  }
+
+  /// The character of a single byte (0x80-0xFF) or of a lead and a trail byte; 0 when none.
+  char32_t Single(unsigned char b) const { return single_[b]; }
+  char32_t Pair(unsigned char lead, unsigned char trail) const {
+    return pairs_[static_cast<std::size_t>(lead) << 8 | trail];
+  }
+  /// The bytes of a character of the Basic Multilingual Plane as one number (a pair as lead * 256
+  /// + trail); 0 when it has none.
+  std::uint16_t Bytes(char32_t cp) const { return cp <= 0xFFFF ? bytes_[cp] : 0; }
+
+ private:
+  void Learn(unsigned bytes, char32_t cp) {
+    if (cp == 0 || cp > 0xFFFF) return;
+    if (bytes <= 0xFF) {
+      single_[bytes] = static_cast<std::uint16_t>(cp);
+    } else {
+      pairs_[bytes] = static_cast<std::uint16_t>(cp);
+    }
+    if (bytes_[cp] != 0) return;
+    const std::string written = SystemEncodeCp932(cp);
+    if (written.size() == 1) bytes_[cp] = static_cast<unsigned char>(written[0]);
+    if (written.size() == 2) {
+      bytes_[cp] = static_cast<std::uint16_t>(static_cast<unsigned char>(written[0]) << 8 |
+                                              static_cast<unsigned char>(written[1]));
+    }
+  }
+
+  // Held in the program's static storage, as the mapping lives as long as the program.
+  std::array<std::uint16_t, 0x100> single_{};
+  std::array<std::uint16_t, 0x10000> pairs_{};
+  std::array<std::uint16_t, 0x10000> bytes_{};
+};
+
+const Cp932Mapping& Mapping() {
+  static const Cp932Mapping mapping;
+  return mapping;
+}
+
+}  // namespace
+
+std::string Utf8Of(char32_t cp) {
+  std::string out;
+  AppendUtf8(out, cp);
   return out;
 }
 
 std::string DecodeCp932(std::string_view bytes) {
   if (IsAscii(bytes)) return std::string(bytes);
+  const Cp932Mapping& mapping = Mapping();
   std::string out;
   out.reserve(bytes.size() * 3 / 2);
   std::size_t pos = 0;
   while (pos < bytes.size()) {
-    pos += Decoder().Convert(bytes.data() + pos, bytes.size() - pos, out);
-    if (pos < bytes.size()) {
-      // glibc stops at the first byte it cannot take; carry that byte through and go on. A lead
-      // byte whose pair does not decode takes its trail byte along: carried alone, the trail
-      // byte could pair anew with the byte after it, and the text would no longer give back the
-      // same bytes (83 FA 5B would come back as 83 81 E6).
-      const auto lead = static_cast<unsigned char>(bytes[pos]);
-      out += Utf8Of(kCarriedByteBase + lead);
+    const auto b = static_cast<unsigned char>(bytes[pos++]);
+    if (b < 0x80) {
+      out += static_cast<char>(b);
+      continue;
+    }
+    const bool pairFollows = IsLeadByte(b) && pos < bytes.size();
+    const auto next = pairFollows ? static_cast<unsigned char>(bytes[pos]) : 0;
+    const char32_t cp =
+        IsLeadByte(b) ? (pairFollows ? mapping.Pair(b, next) : 0) : mapping.Single(b);
+    if (cp != 0) {
+      AppendUtf8(out, cp);
+      if (IsLeadByte(b)) ++pos;
+      continue;
+    }
+    // A byte that does not decode is carried through. A lead byte whose pair does not decode takes
+    // its trail byte along: carried alone, the trail byte could pair anew with the byte after it,
+    // and the text would no longer give back the same bytes (83 FA 5B would come back as 83 81 E6).
+    AppendUtf8(out, kCarriedByteBase + b);
+    if (pairFollows && IsTrailByte(next)) {
+      AppendUtf8(out, kCarriedByteBase + next);
       ++pos;
-      if (IsLeadByte(lead) && pos < bytes.size() &&
-          IsTrailByte(static_cast<unsigned char>(bytes[pos]))) {
-        out += Utf8Of(kCarriedByteBase + static_cast<unsigned char>(bytes[pos]));
-        ++pos;
-      }
     }
   }
   return out;
@@ -129,43 +189,34 @@ std::string DecodeCp932(std::string_view bytes) {
 
 std::string EncodeCp932(std::string_view utf8) {
   if (IsAscii(utf8)) return std::string(utf8);
+  const Cp932Mapping& mapping = Mapping();
   std::string out;
   out.reserve(utf8.size());
   std::size_t pos = 0;
   bool leadCarried = false;  // the last byte written was a carried lead byte, awaiting its trail
   while (pos < utf8.size()) {
-    // Find the next carried-through byte (U+F780..U+F87F) and hand the run before it to iconv.
-    std::size_t runEnd = pos;
-    char32_t carried = 0;
-    while (runEnd < utf8.size()) {
-      const auto c = static_cast<unsigned char>(utf8[runEnd]);
-      const std::size_t len = SequenceLength(c);
-      if (len == 3 && runEnd + 3 <= utf8.size()) {
-        const char32_t cp = ((c & 0x0F) << 12) |
-                            ((static_cast<unsigned char>(utf8[runEnd + 1]) & 0x3F) << 6) |
-                            (static_cast<unsigned char>(utf8[runEnd + 2]) & 0x3F);
-        if (cp >= kCarriedByteBase && cp <= kCarriedByteBase + 0xFF) {
-          carried = cp;
-          break;
-        }
-      }
-      runEnd += len;
+    const auto c = static_cast<unsigned char>(utf8[pos]);
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+      leadCarried = false;
+      ++pos;
+      continue;
     }
-    runEnd = std::min(runEnd, utf8.size());
-    if (pos < runEnd) leadCarried = false;
-    while (pos < runEnd) {
-      pos += Encoder().Convert(utf8.data() + pos, runEnd - pos, out);
-      if (pos < runEnd) {
-        // A character CP932 cannot hold (or broken UTF-8): one "?" for the whole sequence.
-        out += '?';
-        ++pos;
-        while (pos < runEnd && IsContinuation(static_cast<unsigned char>(utf8[pos]))) ++pos;
-      }
+    const Utf8Character character = ReadUtf8(utf8, pos);
+    const char32_t cp = character.codePoint;
+    if (character.length == 0) {
+      // Broken UTF-8: one "?" for the whole sequence.
+      out += '?';
+      leadCarried = false;
+      ++pos;
+      while (pos < utf8.size() && IsContinuation(static_cast<unsigned char>(utf8[pos]))) ++pos;
+      continue;
     }
-    if (carried != 0) {
+    pos += character.length;
+    if (cp >= kCarriedByteBase && cp <= kCarriedByteBase + 0xFF) {
       // Below 0x80 only a trail byte carried with its lead is a byte of its own: anything else
       // there is no text of ours, and must not turn into a line end, a quote or a comma.
-      const auto byte = static_cast<unsigned char>(carried - kCarriedByteBase);
+      const auto byte = static_cast<unsigned char>(cp - kCarriedByteBase);
       if (byte >= 0x80 || (leadCarried && IsTrailByte(byte))) {
         out += static_cast<char>(byte);
         leadCarried = !leadCarried && IsLeadByte(byte);
@@ -173,24 +224,39 @@ std::string EncodeCp932(std::string_view utf8) {
         out += '?';
         leadCarried = false;
       }
-      pos += 3;
+      continue;
+    }
+    leadCarried = false;
+    // A character CP932 cannot hold becomes "?".
+    const std::uint16_t written = mapping.Bytes(cp);
+    if (written == 0) {
+      out += '?';
+    } else if (written <= 0xFF) {
+      out += static_cast<char>(written);
+    } else {
+      out += static_cast<char>(written >> 8);
+      out += static_cast<char>(written & 0xFF);
     }
   }
   return out;
 }
 
+void AppendBytesAsCharacters(std::string& out, std::string_view bytes) {
+  for (std::size_t i = 0; i < bytes.size();) {
+    // A log is nearly all ASCII: each run of ASCII bytes goes over whole.
+    std::size_t run = i;
+    while (run < bytes.size() && static_cast<unsigned char>(bytes[run]) < 0x80) ++run;
+    out.append(bytes.data() + i, run - i);
+    if (run == bytes.size()) break;
+    const auto b = static_cast<unsigned char>(bytes[run]);
+    AppendUtf8(out, b >= 0xA1 && b <= 0xDF ? 0xFF61 + (b - 0xA1) : kCarriedByteBase + b);
+    i = run + 1;
+  }
+}
+
 std::string BytesAsCharacters(std::string_view bytes) {
   std::string out;
-  out.reserve(bytes.size());
-  for (unsigned char b : bytes) {
-    if (b < 0x80) {
-      out += static_cast<char>(b);
-    } else if (b >= 0xA1 && b <= 0xDF) {
-      out += Utf8Of(0xFF61 + (b - 0xA1));
-    } else {
-      out += Utf8Of(kCarriedByteBase + b);
-    }
-  }
+  AppendBytesAsCharacters(out, bytes);
   return out;
 }
 
@@ -218,13 +284,6 @@ std::string_view RightCharacters(std::string_view utf8, std::size_t n) {
     while (pos > 0 && IsContinuation(static_cast<unsigned char>(utf8[pos]))) --pos;
   }
   return utf8.substr(pos);
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(' ');
-  return text.substr(first, last - first + 1);
 }
 
 }  // namespace sfxtal::platform

@@ -26,6 +26,8 @@ std::string EncodeCp932(std::string_view utf8);
 /// The log's "bytes as characters": 0x00-0x7F as ASCII, 0xA1-0xDF as half-width katakana
 /// (U+FF61-U+FF9F), every other byte carried through. Never combines two bytes.
 std::string BytesAsCharacters(std::string_view bytes);
+/// The same, appended to `out`.
+void AppendBytesAsCharacters(std::string& out, std::string_view bytes);
 
 /// Number of characters (code points) in UTF-8 text.
 std::size_t CharacterCount(std::string_view utf8);
@@ -33,9 +35,6 @@ std::size_t CharacterCount(std::string_view utf8);
 /// The first / last n characters of UTF-8 text (the whole text when it is shorter).
 std::string_view LeftCharacters(std::string_view utf8, std::size_t n);
 std::string_view RightCharacters(std::string_view utf8, std::size_t n);
-
-/// Text without ASCII blanks (0x20) at both ends; other white space is kept.
-std::string_view TrimBlanks(std::string_view text);
 
 /// UTF-8 encoding of one code point.
 std::string Utf8Of(char32_t codePoint);

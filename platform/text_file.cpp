@@ -1,12 +1,9 @@
 #include "platform/text_file.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdlib>
 #include <cstring>
+#include <system_error>
 
+#include "platform/ascii_text.h"
 #include "platform/read_only_file.h"
 #include "platform/text_codec.h"
 
@@ -24,10 +21,8 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
   return bytes;
 }
 
-namespace {
-
 // The file a path finally names, through any links to it (a link to a link included).
-std::filesystem::path FollowLinks(std::filesystem::path path) {
+std::filesystem::path SiblingFile::FollowLinks(std::filesystem::path path) {
   for (int hops = 0; hops < 40; ++hops) {
     std::error_code error;
     if (!std::filesystem::is_symlink(path, error)) break;
@@ -38,58 +33,20 @@ std::filesystem::path FollowLinks(std::filesystem::path path) {
   return path;
 }
 
-}  // namespace
-
 SiblingFile::SiblingFile(std::filesystem::path target) : target_(std::move(target)) {}
 
 SiblingFile::~SiblingFile() {
   Discard();
 }
 
-int SiblingFile::Create() {
-  Discard();
-  resolved_ = FollowLinks(target_);
-  struct stat info {};
-  if (::stat(resolved_.c_str(), &info) == 0) {
-    // Root may write anywhere; a file nobody may write is still left alone, as on Windows.
-    if (!S_ISREG(info.st_mode) || (info.st_mode & 0222) == 0) return -1;
-    if (::access(resolved_.c_str(), W_OK) != 0) return -1;
-    mode_ = info.st_mode & 07777;
-  } else if (errno == ENOENT) {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    mode_ = 0666 & ~mask;
-  } else {
-    return -1;
-  }
-  std::string name = ".";
-  name += resolved_.filename().string();
-  name += ".XXXXXX";
-  temp_ = (resolved_.parent_path() / name).string();
-  fd_ = ::mkstemp(temp_.data());
-  if (fd_ < 0) temp_.clear();
-  return fd_;
-}
-
-bool SiblingFile::Commit(bool sync) {
-  if (fd_ < 0) return false;
-  bool ok = ::fchmod(fd_, static_cast<mode_t>(mode_)) == 0;
-  if (sync) ok = ::fsync(fd_) == 0 && ok;
-  ok = ::close(fd_) == 0 && ok;
-  fd_ = -1;
-  ok = ok && std::rename(temp_.c_str(), resolved_.c_str()) == 0;
-  if (ok) {
-    temp_.clear();
-  } else {
-    Discard();
-  }
-  return ok;
+void SiblingFile::ReleaseDescriptor() {
+  CloseDescriptor();
 }
 
 void SiblingFile::Discard() {
-  if (fd_ >= 0) ::close(fd_);
-  fd_ = -1;
-  if (!temp_.empty()) std::remove(temp_.c_str());
+  CloseDescriptor();
+  std::error_code ignored;
+  if (!temp_.empty()) std::filesystem::remove(temp_, ignored);
   temp_.clear();
 }
 
@@ -98,12 +55,78 @@ bool SiblingFile::Write(std::string_view bytes) {
   const char* data = bytes.data();
   std::size_t left = bytes.size();
   while (left > 0) {
-    const ssize_t written = ::write(fd_, data, left);
+    const std::int64_t written = WriteOnce(data, left);
     if (written <= 0) return false;
     data += written;
     left -= static_cast<std::size_t>(written);
   }
   return true;
+}
+
+bool SiblingFile::Commit(bool sync) {
+  if (!Finish(sync)) return false;
+  if (!RenameOver(temp_, resolved_)) {
+    Discard();
+    return false;
+  }
+  temp_.clear();
+  return true;
+}
+
+bool SiblingFile::PutInPlace() {
+  old_ = temp_;
+  old_ += ".old";
+  if (!KeepOld()) return false;
+  if (!RenameOver(temp_, resolved_)) {
+    PutBackOld();
+    return false;
+  }
+  temp_.clear();
+  return true;
+}
+
+void SiblingFile::PutBackOld() {
+  std::error_code ignored;
+  if (hadOld_) {
+    // When the old file is still linked at the target, the rename changes nothing and the
+    // remove drops the second link.
+    RenameOver(old_, resolved_);
+    std::filesystem::remove(old_, ignored);
+  } else if (temp_.empty()) {
+    std::filesystem::remove(resolved_, ignored);
+  }
+  hadOld_ = false;
+}
+
+void SiblingFile::DropOld() {
+  std::error_code ignored;
+  if (hadOld_) std::filesystem::remove(old_, ignored);
+  hadOld_ = false;
+}
+
+int SiblingFile::CommitTogether(std::initializer_list<SiblingFile*> files, bool sync) {
+  int index = 0;
+  for (SiblingFile* file : files) {
+    if (!file->Finish(sync)) {
+      for (SiblingFile* other : files) other->Discard();
+      return index;
+    }
+    ++index;
+  }
+  index = 0;
+  for (SiblingFile* file : files) {
+    if (!file->PutInPlace()) {
+      for (SiblingFile* other : files) {
+        if (other == file) break;
+        other->PutBackOld();
+      }
+      for (SiblingFile* other : files) other->Discard();
+      return index;
+    }
+    ++index;
+  }
+  for (SiblingFile* file : files) file->DropOld();
+  return -1;
 }
 
 bool ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
@@ -251,7 +274,7 @@ TextFileWriter::~TextFileWriter() {
 bool TextFileWriter::Open(const std::filesystem::path& path, Mode mode) {
   Close();
   failed_ = false;
-  file_ = std::fopen(path.c_str(), mode == Mode::kCreate ? "wb" : "ab");
+  file_ = OpenFileStream(path, mode == Mode::kCreate ? "wb" : "ab");
   return file_ != nullptr;
 }
 
@@ -262,7 +285,12 @@ bool TextFileWriter::WriteBytes(std::string_view bytes) {
 }
 
 bool TextFileWriter::WriteLine(std::string_view utf8) {
-  WriteBytes(EncodeCp932(utf8));
+  // ASCII is its own CP932, and needs no copy.
+  if (IsAscii(utf8)) {
+    WriteBytes(utf8);
+  } else {
+    WriteBytes(EncodeCp932(utf8));
+  }
   return WriteBytes("\r\n");
 }
 

@@ -2,17 +2,15 @@
 
 #include <filesystem>
 
+#include "platform/path_text.h"
 #include "platform/spreadsheet.h"
 #include "platform/user_interface.h"
 
 namespace sfxtal::results {
 
-/// The workbook whose presence in the program folder offers the output when the results window
-/// opens; the program never opens it.
-inline constexpr const char* kAwardOfferBookName = "nebu.xls";
-
 /// True when nebu.xls is in the program folder, letter case aside.
 bool AwardBookPresent(const std::filesystem::path& programFolder);
+bool AwardBookPresent(const platform::NarrowText auto&) = delete;
 
 /// Nebu_excel: opens nebu_SET.xls from the program folder in the spreadsheet application and runs
 /// its macro "変換". An application that cannot be created is passed over without a word; what
@@ -22,5 +20,7 @@ bool AwardBookPresent(const std::filesystem::path& programFolder);
 platform::HandOverResult NebuExcel(platform::UserInterface& ui,
                                    const std::filesystem::path& programFolder,
                                    platform::SpreadsheetFactory& factory);
+platform::HandOverResult NebuExcel(platform::UserInterface&, const platform::NarrowText auto&,
+                                   platform::SpreadsheetFactory&) = delete;
 
 }  // namespace sfxtal::results

@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "platform/file_exists.h"
+#include "platform/path_text.h"
+#include "platform/program_texts.h"
 #include "platform/text_codec.h"
 #include "platform/text_file.h"
 
@@ -13,16 +15,10 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t';
 }
 
-// Most fields are plain ASCII; the mark "未" is the one that is not, and it comes often.
-std::string DecodeField(std::string_view bytes) {
-  if (bytes == "\x96\xa2") return std::string(kUnconfirmedMark);
-  return platform::DecodeCp932(bytes);
-}
-
 }  // namespace
 
 bool IsUnconfirmed(const ResultRecord& record) {
-  return record.Mark == kUnconfirmedMark;
+  return record.Mark == platform::kNotYetMark;
 }
 
 bool IsConfirmed(const ResultRecord& record) {
@@ -33,7 +29,7 @@ std::vector<std::string> SplitResultsLine(std::string_view line) {
   std::vector<std::string> fields;
   ResultsRecordReader reader(line);
   std::string bytes;
-  while (reader.NextFieldBytes(bytes)) fields.push_back(DecodeField(bytes));
+  while (reader.NextFieldBytes(bytes)) fields.push_back(platform::DecodeCp932(bytes));
   return fields;
 }
 
@@ -42,15 +38,26 @@ int ResultsRecordReader::NextByte() {
   return pos_ < bytes_.size() ? static_cast<unsigned char>(bytes_[pos_++]) : -1;
 }
 
+void ResultsRecordReader::CountLineEnd(int c) {
+  if (c == '\r' || (c == '\n' && !afterCr_)) ++line_;
+  afterCr_ = c == '\r';
+}
+
 bool ResultsRecordReader::NextFieldBytes(std::string& bytes) {
-  // Byte by byte, so that neither a long line nor a long run of fields is ever held whole.
-  // Commas, quotes, blanks and line ends are all below 0x40, so none of them can be the second
-  // byte of a CP932 character: the text splits safely as bytes.
+  // Byte by byte, so that neither a long line nor a long run of fields is ever held whole, and
+  // what lies past kLongestResultsField of a field is read past. Commas, quotes, blanks and line
+  // ends are all below 0x40, so none of them can be the second byte of a CP932 character: the
+  // text splits safely as bytes.
   bytes.clear();
   const auto isLineEnd = [](int c) { return c == '\r' || c == '\n' || c == -1; };
+  const auto keep = [&bytes](int c) {
+    if (bytes.size() < kLongestResultsField) bytes += static_cast<char>(c);
+  };
   int c;
   for (;;) {
     c = NextByte();
+    fieldLine_ = line_;
+    CountLineEnd(c);
     if (c == ',') {  // an empty field
       afterComma_ = true;
       return true;
@@ -68,15 +75,16 @@ bool ResultsRecordReader::NextFieldBytes(std::string& bytes) {
   }
   if (c == '"') {
     // A quote left open runs to the end of the line, so a stray quote spoils one line only.
-    while (!isLineEnd(c = NextByte()) && c != '"') bytes += static_cast<char>(c);
+    while (!isLineEnd(c = NextByte()) && c != '"') keep(c);
     // After the closing quote, anything up to the next comma is not part of the field.
     while (c == '"' || (!isLineEnd(c) && c != ',')) c = NextByte();
   } else {
     do {
-      bytes += static_cast<char>(c);
+      keep(c);
     } while (!isLineEnd(c = NextByte()) && c != ',');
     while (!bytes.empty() && IsBlank(bytes.back())) bytes.pop_back();
   }
+  CountLineEnd(c);
   afterComma_ = c == ',';
   return true;
 }
@@ -86,7 +94,7 @@ bool ResultsRecordReader::Next(ResultRecord& record) {
   int taken = 0;
   for (std::string* part : parts) {
     if (!NextFieldBytes(field_)) break;
-    *part = DecodeField(field_);
+    *part = platform::DecodeCp932(field_);
     ++taken;
   }
   if (taken == 0) return false;
@@ -97,10 +105,11 @@ bool ResultsRecordReader::Next(ResultRecord& record) {
 std::optional<ResultsRead> ReadResultsFile(const std::filesystem::path& programFolder,
                                            platform::UserInterface& ui, ResultsTable& table,
                                            const ResultRowCallback& onRow) {
-  const std::filesystem::path path = programFolder / kResultsFileName;
+  const std::filesystem::path path =
+      programFolder / platform::PathFromUtf8(platform::kResultsFileName);
   platform::TextFileReader file;
   if (!platform::FileExists(path) || !file.Open(path)) {
-    ui.ShowMessage(kResultsMissingMessage);
+    ui.ShowMessage(std::string(platform::kResultsFileMissingMessage));
     return std::nullopt;
   }
 

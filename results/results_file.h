@@ -8,17 +8,12 @@
 #include <string_view>
 #include <vector>
 
-#include "logdb/qso_record.h"
+#include "platform/path_text.h"
 #include "platform/text_file.h"
 #include "platform/user_interface.h"
 #include "results/suffix_row.h"
 
 namespace sfxtal::results {
-
-inline constexpr const char* kResultsFileName = "実績.txt";
-inline constexpr const char* kResultsMissingMessage = "実績ファイルが見当たりません";
-/// The mark of a suffix that is worked but not yet confirmed.
-inline constexpr std::string_view kUnconfirmedMark = logdb::kNotYetMark;
 
 /// One record of the results file: four fields, UTF-8.
 struct ResultRecord {
@@ -70,10 +65,15 @@ using ResultRowCallback = std::function<void(int row, const ResultRow& shown)>;
 /// quotes may hold commas, blanks around an unquoted field are dropped. A blank line has none.
 std::vector<std::string> SplitResultsLine(std::string_view lineBytes);
 
+/// The most bytes of one field that a read keeps: far beyond any field the tally writes (a base
+/// call, a date or a mark of a few dozen bytes), and as much as the tally takes of a work-file
+/// line. The rest of a longer field is read past, never gathered.
+inline constexpr std::size_t kLongestResultsField = 64 * 1024;
+
 /// Reads the results file's records one at a time, from its bytes or from the open file: four
 /// fields to a record, a comma or a line end separating two fields, blank lines holding none;
-/// each field as SplitResultsLine takes it. Only the record in hand is held, so a line of
-/// millions of fields costs no more memory than the records taken from it.
+/// each field as SplitResultsLine takes it, cut to kLongestResultsField bytes. Only the field in
+/// hand is held, so memory stays flat however long a line or a field is.
 class ResultsRecordReader {
  public:
   /// Over bytes that outlive the reader.
@@ -86,14 +86,22 @@ class ResultsRecordReader {
   bool Next(ResultRecord& record);
   /// The next field's CP932 bytes; false at the end.
   bool NextFieldBytes(std::string& bytes);
+  /// The line (from 1) on which the last field read stands.
+  int FieldLine() const { return fieldLine_; }
+  /// True when a comma ended the last field read, so that another field follows on its line.
+  bool MoreOnLine() const { return afterComma_; }
 
  private:
   int NextByte();
+  void CountLineEnd(int c);
 
   std::string_view bytes_;
   std::size_t pos_ = 0;
   platform::TextFileReader* file_ = nullptr;
   bool afterComma_ = false;  // a comma was the last separator: a field follows on its line
+  int line_ = 1;
+  int fieldLine_ = 1;
+  bool afterCr_ = false;  // the last byte counted was a CR: an LF right after it ends no line
   std::string field_;
 };
 
@@ -105,5 +113,8 @@ class ResultsRecordReader {
 std::optional<ResultsRead> ReadResultsFile(const std::filesystem::path& programFolder,
                                            platform::UserInterface& ui, ResultsTable& table,
                                            const ResultRowCallback& onRow = {});
+std::optional<ResultsRead> ReadResultsFile(const platform::NarrowText auto&,
+                                           platform::UserInterface&, ResultsTable&,
+                                           const ResultRowCallback& = {}) = delete;
 
 }  // namespace sfxtal::results

@@ -2,12 +2,12 @@
 
 namespace sfxtal::results {
 
-// The results window as designed, in twips.
+// The results window's client area at its usual size, in twips.
 inline constexpr double kResultsClientWidth = 5910;
 inline constexpr double kResultsClientHeight = 2850;
-/// The border and caption around the designed client area: the outer size is the client size
-/// plus these. Window managers frame windows as they like (and not at all offscreen), so the
-/// window's rules are held to the frame it was designed with.
+/// The border and caption around that client area: the outer size is the client size plus these.
+/// Window managers frame windows as they like (and not at all offscreen), so the window's rules
+/// are held to this frame.
 inline constexpr double kResultsFrameWidth = 120;
 inline constexpr double kResultsFrameHeight = 390;
 /// The widest the window may be made, outer width.

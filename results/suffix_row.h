@@ -18,7 +18,14 @@ std::int16_t Kxll(char letter);
 /// table.
 std::optional<int> SuffixRow(std::string_view text);
 
+/// The row of a suffix as the files hold it: one to three capitals A-Z only (a work-file line or
+/// a results record with a lower-case suffix is not the suffix of any row); -1 for any other text.
+int CapitalSuffixRow(std::string_view text);
+
 /// The suffix whose row this is, in capitals; empty for a row outside the table.
 std::string SuffixOfRow(int row);
+
+/// The number of letters (1 to 3) of the suffix whose row this is.
+int SuffixLetters(int row);
 
 }  // namespace sfxtal::results

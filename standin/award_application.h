@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/path_text.h"
 #include "platform/user_interface.h"
 #include "results/results_file.h"
 
@@ -12,7 +13,6 @@ struct lxw_workbook;
 
 namespace sfxtal::standin {
 
-inline constexpr const char* kAwardApplicationFile = "NEBU申請書.xlsx";
 inline constexpr const char* kAwardTitle = "NEBU クラブアワード 申請書";
 
 /// One confirmed suffix as the application lists it.
@@ -25,24 +25,44 @@ struct AwardEntry {
   bool operator==(const AwardEntry&) const = default;
 };
 
-/// The confirmed suffixes of the results file's bytes, in the file's (suffix) order: records of
-/// four fields, a line break separating fields like a comma, at most 18,278 of them.
-std::vector<AwardEntry> ConfirmedEntries(std::string_view resultsFileBytes);
-/// The same, from the records as they come.
-std::vector<AwardEntry> ConfirmedEntries(results::ResultsRecordReader& reader);
+/// What the application is made from: the confirmed suffixes of a results file that passed the
+/// checks, in suffix order, or why it did not pass.
+struct AwardSource {
+  std::vector<AwardEntry> entries;
+  /// Empty when the file passed; else the message for the operator (the file's path follows).
+  std::string refusal;
+};
+
+/// Reads at most 18,278 records for the application, each checked before it is taken, since the
+/// application goes to the award manager: the file reads as CP932 (no byte-order mark, no UTF-8
+/// text, no byte that does not decode), each record is one line of four fields, and its suffix is
+/// that of its row (A, B, ... ZZZ). The first record that fails stops the read with a refusal
+/// naming its line and what was found there. Blank lines are passed over, and a file may end
+/// early, as the results window reads it.
+AwardSource ReadAwardSource(results::ResultsRecordReader& reader);
+/// The same from the results file's bytes.
+AwardSource ReadAwardSource(std::string_view resultsFileBytes);
 
 /// Fills the application: the title, the confirmed count out of 18,278 and its percentage, and a
-/// numbered table of the entries, laid out for A4 with the table's heading on every page.
+/// numbered table of the entries, laid out for A4 with the table's heading on every page; the
+/// print area holds the title, the figures and the table, and a long text is cut at its cell's
+/// edge rather than widening the page.
 bool FillAwardApplication(lxw_workbook* workbook, const std::vector<AwardEntry>& entries);
 
 /// Writes the application to `path` through a temporary file and a rename; false when it could
 /// not be written (the old workbook is then untouched).
 bool WriteAwardApplication(const std::filesystem::path& path,
                            const std::vector<AwardEntry>& entries);
+bool WriteAwardApplication(const platform::NarrowText auto&,
+                           const std::vector<AwardEntry>&) = delete;
 
 /// "変換" of nebu_SET.xls: NEBU申請書.xlsx in `folder` from 実績.txt there. The workbook written,
-/// or nothing after a message ("実績ファイルが見当たりません" when there is no results file).
+/// or nothing after a message: "実績ファイルが見当たりません" when there is no results file, the
+/// refusal of a results file that fails its checks, or that the application is open in another
+/// program. The old application then stays as it was.
 std::optional<std::filesystem::path> MakeAwardApplication(platform::UserInterface& ui,
                                                           const std::filesystem::path& folder);
+std::optional<std::filesystem::path> MakeAwardApplication(
+    platform::UserInterface&, const platform::NarrowText auto&) = delete;
 
 }  // namespace sfxtal::standin

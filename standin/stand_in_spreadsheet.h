@@ -5,22 +5,24 @@
 #include <optional>
 #include <string>
 
+#include "platform/path_text.h"
 #include "platform/spreadsheet.h"
 #include "platform/user_interface.h"
 
 namespace sfxtal::standin {
 
-inline constexpr const char* kWorkFile = "sfxtal.tmp";
-
-/// "F_Read" of sfxtal.xls: tallies sfxtal.tmp in `folder` into 実績.txt, then sfxtal.xlsx. Each
-/// file is replaced whole or not at all; the first failure is reported and ends the job. The
+/// "F_Read" of sfxtal.xls: tallies sfxtal.tmp in `folder` into 実績.txt and sfxtal.xlsx. The two
+/// are replaced together or not at all; the first failure is reported and ends the job. The
 /// workbook written, or nothing after a message.
 std::optional<std::filesystem::path> TallyWorkFileToResults(platform::UserInterface& ui,
                                                             const std::filesystem::path& folder);
+std::optional<std::filesystem::path> TallyWorkFileToResults(
+    platform::UserInterface&, const platform::NarrowText auto&) = delete;
 
 /// The view of sfxtal.xls without a macro: hands the existing sfxtal.xlsx in `folder` to the
 /// desktop, or tells the operator there is none yet.
 void ShowResultsBook(platform::UserInterface& ui, const std::filesystem::path& folder);
+void ShowResultsBook(platform::UserInterface&, const platform::NarrowText auto&) = delete;
 
 /// The built-in stand-in for the spreadsheet application. It knows the workbooks by their file
 /// name (letter case aside) and works in the workbook's folder: sfxtal.xls with "F_Read" is the
@@ -51,7 +53,8 @@ class StandInSpreadsheet : public platform::SpreadsheetApplication {
 class StandInFactory : public platform::SpreadsheetFactory {
  public:
   explicit StandInFactory(platform::UserInterface& ui) : ui_(ui) {}
-  std::unique_ptr<platform::SpreadsheetApplication> Create() override {
+  std::unique_ptr<platform::SpreadsheetApplication> Create(
+      const std::filesystem::path& /*workbook*/) override {
     return std::make_unique<StandInSpreadsheet>(ui_);
   }
 

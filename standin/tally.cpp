@@ -7,13 +7,6 @@
 namespace sfxtal::standin {
 namespace {
 
-constexpr int kOneLetter = 26;
-constexpr int kTwoLetters = 26 + 26 * 26;
-
-bool IsCapital(char c) {
-  return c >= 'A' && c <= 'Z';
-}
-
 std::string_view TrimmedBlanks(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
   while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
@@ -68,24 +61,6 @@ void VisitFields(std::string_view line, Take&& take) {
 
 }  // namespace
 
-int SuffixIndex(std::string_view suffix) {
-  // A work-file suffix must be capitals (the lookup box also takes lower case). Read as a base-26
-  // numeral with digits A = 1 .. Z = 26, less one: the place in suffix order.
-  if (suffix.empty() || suffix.size() > 3) return -1;
-  int number = 0;
-  for (char c : suffix) {
-    if (!IsCapital(c)) return -1;
-    number = number * 26 + (c - 'A' + 1);
-  }
-  return number - 1;
-}
-
-int SuffixLength(int index) {
-  if (index < kOneLetter) return 1;
-  if (index < kTwoLetters) return 2;
-  return 3;
-}
-
 std::vector<std::string> SplitFields(std::string_view line, std::size_t most) {
   std::vector<std::string> fields;
   if (most == 0) return fields;
@@ -99,7 +74,7 @@ std::vector<std::string> SplitFields(std::string_view line, std::size_t most) {
 TallyCounts Tally::Counts(int letters) const {
   TallyCounts counts;
   for (int index = 0; index < kSuffixCount; ++index) {
-    if (letters != 0 && SuffixLength(index) != letters) continue;
+    if (letters != 0 && results::SuffixLetters(index) != letters) continue;
     const TallyRow& row = rows[static_cast<std::size_t>(index)];
     ++counts.outOf;
     if (row.worked) ++counts.worked;
@@ -122,16 +97,19 @@ void AddWorkLine(Tally& tally, std::string_view lineBytes) {
     ++tally.badFieldCountLines;
     return;
   }
-  const int index = SuffixIndex(fields[1]);
+  const int index = results::CapitalSuffixRow(fields[1]);
   if (index < 0) {
     ++tally.badSuffixLines;
     return;
   }
-  // The standing is looked at first: it stays in the cache, where the rows do not.
+  // A line takes the row only from a line that stands lower, so among equals the first in the
+  // file keeps it.
   std::uint8_t& standing = tally.standing[static_cast<std::size_t>(index)];
-  const bool notYet = fields[3] == kNotYetMarkBytes;
-  if (standing == Tally::kSettled || (standing == Tally::kNotYetOnly && notYet)) return;
-  standing = notYet ? Tally::kNotYetOnly : Tally::kSettled;
+  const auto rank =
+      static_cast<std::uint8_t>(Tally::kWorked + (fields[0].empty() ? 0 : Tally::kBaseCall) +
+                                (fields[3] == platform::kNotYetMarkCp932 ? 0 : Tally::kOtherMark));
+  if (rank <= standing) return;
+  standing = rank;
   TallyRow& row = tally.rows[static_cast<std::size_t>(index)];
   row.worked = true;
   row.baseCall.assign(fields[0]);

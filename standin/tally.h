@@ -8,21 +8,13 @@
 #include <string_view>
 #include <vector>
 
-#include "logdb/qso_record.h"
+#include "platform/program_texts.h"
+#include "platform/path_text.h"
 #include "results/suffix_row.h"
 
 namespace sfxtal::standin {
 
 using results::kSuffixCount;
-/// "未" as it stands in the work file: the tally works on the file's own bytes, so that every
-/// byte of a line reaches the results unchanged.
-inline constexpr std::string_view kNotYetMarkBytes = "\x96\xa2";
-
-/// The place of a suffix in suffix order (A = 0, Z = 25, AA = 26, ZZZ = 18,277), or -1 when it
-/// is not one to three capital letters A-Z.
-int SuffixIndex(std::string_view suffix);
-/// Number of letters of the suffix at a place in suffix order.
-int SuffixLength(int index);
 
 /// The fields of one line of comma-separated text. A field may be enclosed in double quotes and
 /// then hold commas and quotes: it ends at the first quote followed by a comma or the end of the
@@ -37,9 +29,9 @@ struct TallyRow {
   std::string date;
   std::string mark;
 
-  bool Unconfirmed() const { return worked && mark == kNotYetMarkBytes; }
+  bool Unconfirmed() const { return worked && mark == platform::kNotYetMarkCp932; }
   /// As the results window counts: a base call and a mark other than "未".
-  bool Confirmed() const { return worked && !baseCall.empty() && mark != kNotYetMarkBytes; }
+  bool Confirmed() const { return worked && !baseCall.empty() && mark != platform::kNotYetMarkCp932; }
 };
 
 /// Worked and confirmed suffixes among `outOf`.
@@ -55,9 +47,10 @@ struct TallyCounts {
 struct Tally {
   /// One row per suffix, in suffix order.
   std::vector<TallyRow> rows = std::vector<TallyRow>(kSuffixCount);
-  /// Per suffix, how far its row is chosen: not worked, worked by "未" lines only so far, or
-  /// settled (worked by a line with another mark, which no later line replaces).
-  enum Standing : std::uint8_t { kNotWorked, kNotYetOnly, kSettled };
+  /// Per suffix, how the line in its row stands: kNotWorked, or kWorked plus kOtherMark for a
+  /// mark other than "未" plus kBaseCall for a base call. A line with a base call always stands
+  /// above one without, whose suffix the results could never count as confirmed.
+  static constexpr std::uint8_t kNotWorked = 0, kWorked = 1, kOtherMark = 1, kBaseCall = 2;
   std::vector<std::uint8_t> standing = std::vector<std::uint8_t>(kSuffixCount, kNotWorked);
   std::int64_t lines = 0;
   /// Lines without exactly four fields.
@@ -71,8 +64,9 @@ struct Tally {
 };
 
 /// Adds one work-file line's CP932 bytes (base call, suffix, date, mark): for each suffix the
-/// first line whose mark is not "未" wins, and failing that the first line. Splitting by bytes is
-/// safe: no CP932 trail byte is a quote, a comma or a blank.
+/// first line whose mark is not "未" wins, and failing that the first line, looking only at the
+/// lines with a base call when the suffix has any. Splitting by bytes is safe: no CP932 trail
+/// byte is a quote, a comma or a blank.
 void AddWorkLine(Tally& tally, std::string_view lineBytes);
 
 /// The longest work-file line the tally takes: far beyond any line an import writes (a base call
@@ -82,6 +76,7 @@ inline constexpr std::size_t kLongestWorkLine = 64 * 1024;
 
 /// Tallies a whole work file. Nothing when it cannot be opened or read.
 std::optional<Tally> TallyWorkFile(const std::filesystem::path& workFile);
+std::optional<Tally> TallyWorkFile(const platform::NarrowText auto&) = delete;
 
 /// The results file for a tally: one line per suffix in suffix order, four quoted fields (suffix,
 /// base call, date, mark; three empty ones for a suffix not worked), the work file's own bytes

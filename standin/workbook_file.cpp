@@ -1,12 +1,8 @@
 #include "standin/workbook_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
 #include <xlsxwriter.h>
 
-#include <cstdio>
-
-#include "platform/text_file.h"
+#include "platform/standard_error.h"
 
 namespace sfxtal::standin {
 namespace {
@@ -15,33 +11,31 @@ constexpr std::size_t kMaxCellBytes = 32767;
 
 }  // namespace
 
-WorkbookFile::WorkbookFile(std::filesystem::path target)
-    : target_(std::move(target)), file_(target_) {}
-
-WorkbookFile::~WorkbookFile() {
-  // An abandoned workbook is freed without writing it out.
-  if (workbook_ != nullptr) lxw_workbook_free(workbook_);
-}
-
-lxw_workbook* WorkbookFile::Create() {
-  // libxlsxwriter writes the temporary file by its name; the descriptor stays with file_.
-  if (file_.Create() < 0) return nullptr;
-  workbook_ = workbook_new(file_.TempPath().c_str());
-  return workbook_;
-}
-
-bool WorkbookFile::WriteOut() {
-  if (workbook_ == nullptr) return false;
-  const lxw_error error = workbook_close(workbook_);
-  workbook_ = nullptr;
-  writtenOut_ = error == LXW_NO_ERROR;
-  return writtenOut_;
-}
-
-bool WorkbookFile::Commit() {
-  if (!writtenOut_ && !WriteOut()) return false;
-  writtenOut_ = false;
-  return file_.Commit(true);
+bool WorkbookFile::Build(const std::function<bool(lxw_workbook*)>& fill, bool constantMemory) {
+  // libxlsxwriter writes the temporary file by its name, and on Windows it must be the only one
+  // with the file open; file_ gives the file its permissions and syncs it when it is committed.
+  if (file_.Create() < 0) return false;
+  file_.ReleaseDescriptor();
+  const platform::QuietStandardError quiet;
+  lxw_workbook_options options{};
+  options.constant_memory = constantMemory ? LXW_TRUE : LXW_FALSE;
+  lxw_workbook* workbook = workbook_new_opt(file_.TempPath().c_str(), &options);
+  if (workbook == nullptr) {
+    file_.Discard();
+    return false;
+  }
+  const bool filled = fill(workbook);
+  if (!filled) {
+    // An abandoned workbook is freed without writing it out.
+    lxw_workbook_free(workbook);
+    file_.Discard();
+    return false;
+  }
+  if (workbook_close(workbook) != LXW_NO_ERROR) {
+    file_.Discard();
+    return false;
+  }
+  return true;
 }
 
 std::string_view CellText(std::string_view utf8) {

@@ -1,6 +1,8 @@
 #include "ui/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -11,24 +13,19 @@
 #include <algorithm>
 
 #include "app/excel_x.h"
-#include "import/import_run.h"
-#include "platform/twips.h"
+#include "importer/import_run.h"
+#include "importer/suffix_dialog.h"
+#include "logdb/log_database.h"
+#include "ui/command_button.h"
 #include "ui/results_window.h"
 #include "ui/suffix_dialog_window.h"
 #include "ui/text_box.h"
+#include "ui/twips.h"
 
 namespace sfxtal::ui {
 namespace {
 
 constexpr const char* kBrowseFilter = "tevrak.tdb ファイル (*.TDB)";
-
-QString FromUtf8(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string ToUtf8(const QString& text) {
-  return text.toUtf8().toStdString();
-}
 
 // A control named as the window's table names it, so that it can be found by that name.
 template <typename Control, typename... Args>
@@ -62,33 +59,26 @@ MainWindow::~MainWindow() {
   delete results_.data();
 }
 
-double MainWindow::Twips(int pixels) const {
-  return platform::PixelsToTwips(pixels, screen()->logicalDotsPerInch());
-}
-
-int MainWindow::Pixels(double twips) const {
-  return platform::TwipsToPixels(twips, screen()->logicalDotsPerInch());
-}
-
 void MainWindow::CreateControls() {
   const auto place = [this](QWidget* control, QWidget* container, int left, int top, int width,
                             int height) {
     control->setParent(container);
-    control->setGeometry(Pixels(left), Pixels(top), Pixels(width), Pixels(height));
+    control->setGeometry(Pixels(*this, left), Pixels(*this, top), Pixels(*this, width),
+                         Pixels(*this, height));
   };
-  setFixedSize(Pixels(kClientWidthTwips), Pixels(kClientHeightTwips));
+  setFixedSize(Pixels(*this, kClientWidthTwips), Pixels(*this, kClientHeightTwips));
 
   Frame1 = Make<QGroupBox>("Frame1", QStringLiteral("Tevrak.TDB の指定"));
   place(Frame1, this, 360, 240, 6255, 735);
   Text1 = Make<TextBox>("Text1");
   place(Text1, Frame1, 120, 240, 3855, 375);
-  Command1 = Make<QPushButton>("Command1", QStringLiteral("終了"));
+  Command1 = Make<CommandButton>("Command1", QStringLiteral("終了"));
   Command1->setToolTip(QStringLiteral("終了します"));
   place(Command1, this, 5430, 4185, 1095, 495);
-  Command2 = Make<QPushButton>("Command2", QStringLiteral("Tevrak ﾃﾞｰﾀ 読み込み"));
+  Command2 = Make<CommandButton>("Command2", QStringLiteral("Tevrak ﾃﾞｰﾀ 読み込み"));
   Command2->setToolTip(QStringLiteral("Tevrak からデータを読込みます"));
   place(Command2, this, 3840, 1200, 2535, 495);
-  Command3 = Make<QPushButton>("Command3", QStringLiteral("参照"));
+  Command3 = Make<CommandButton>("Command3", QStringLiteral("参照"));
   place(Command3, Frame1, 5040, 240, 855, 375);
 
   Frame2 = Make<QGroupBox>("Frame2", QStringLiteral("検索期間"));
@@ -114,11 +104,16 @@ void MainWindow::CreateControls() {
   }
   Label1 = Make<QLabel>("Label1");
   place(Label1, Frame2, 480, 2160, 1815, 255);
+  // The progress line is read while the import has its frame disabled: it keeps its colour.
+  QPalette progressColours = Label1->palette();
+  progressColours.setColor(QPalette::Disabled, QPalette::WindowText,
+                           progressColours.color(QPalette::Active, QPalette::WindowText));
+  Label1->setPalette(progressColours);
 
-  Command4 = Make<QPushButton>("Command4", QStringLiteral("実績ﾃﾞｰﾀ表示"));
+  Command4 = Make<CommandButton>("Command4", QStringLiteral("実績ﾃﾞｰﾀ表示"));
   Command4->setToolTip(QStringLiteral("実績表示画面に移り案す"));
   place(Command4, this, 3840, 3360, 2535, 495);
-  Command5 = Make<QPushButton>("Command5", QStringLiteral("Excel"));
+  Command5 = Make<CommandButton>("Command5", QStringLiteral("Excel"));
   Command5->setToolTip(QStringLiteral("Excel を起動し 実績表示します"));
   place(Command5, this, 3870, 4200, 1170, 495);
 
@@ -138,7 +133,7 @@ void MainWindow::CreateControls() {
   Text3->setToolTip(QStringLiteral("諦めマークを設定します、大文字小文字に注意してください"));
   place(Text3, Frame6, 315, 285, 2175, 345);
 
-  // The tab order of the design; frames and the label take no focus.
+  // The window's tab order; frames and the label take no focus.
   QWidget* const order[] = {Text1,    Command1, Command2, Command3, Text2[0],
                             Text2[1], Text2[2], Text2[3], Text2[4], Text2[5],
                             Command4, Command5, Option1,  Option2,  Text3};
@@ -163,23 +158,26 @@ void MainWindow::Form_Load() {
   const QRect screenArea = screen()->geometry();
   const QSize windowSize = frameGeometry().size();
   const app::MainWindowSettings loaded = app::LoadMainWindowSettings(
-      settings_, {Twips(screenArea.width()), Twips(screenArea.height())},
-      {Twips(windowSize.width()), Twips(windowSize.height())}, ToUtf8(Text1->text()));
+      settings_, {Twips(*this, screenArea.width()), Twips(*this, screenArea.height())},
+      {Twips(*this, windowSize.width()), Twips(*this, windowSize.height())},
+      Text1->text().toStdString());
   // A stored number can be far off any screen; window systems take only 16-bit positions.
-  const auto position = [this](double twips) { return std::clamp(Pixels(twips), -32000, 32000); };
+  const auto position = [this](double twips) {
+    return std::clamp(Pixels(*this, twips), -32000, 32000);
+  };
   move(position(loaded.Left), position(loaded.Top));
-  Text3->setText(FromUtf8(loaded.Text3));
-  Text1->setText(FromUtf8(loaded.Text1));
+  Text3->setText(QString::fromStdString(loaded.Text3));
+  Text1->setText(QString::fromStdString(loaded.Text1));
   Text1->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::Form_QueryUnload() {
   // No help viewer here: the release of the help file is left out with its registration.
   app::MainWindowSettings window;
-  window.Text1 = ToUtf8(Text1->text());
-  window.Top = Twips(pos().y());
-  window.Left = Twips(pos().x());
-  window.Text3 = ToUtf8(Text3->text());
+  window.Text1 = Text1->text().toStdString();
+  window.Top = Twips(*this, pos().y());
+  window.Left = Twips(*this, pos().x());
+  window.Text3 = Text3->text().toStdString();
   app::SaveMainWindowSettings(settings_, window);
 }
 
@@ -211,29 +209,45 @@ void MainWindow::Command1_Click() {
   ui_.EndProgram();
 }
 
+void MainWindow::EndAtSystemRequest() {
+  if (ui_.Ended()) return;
+  if (leftForResults_) {
+    if (results_ != nullptr) results_->close();
+    return;
+  }
+  Command1_Click();
+  // A running import stops after the record in hand, which may be waiting for the suffix dialog
+  // or a question: closed as by its close box, it lets the run go on to its stop.
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    auto* dialog = qobject_cast<QDialog*>(widget);
+    if (dialog != nullptr && dialog->isVisible()) dialog->reject();
+  }
+}
+
 void MainWindow::Command2_Click() {
   if (importRunning_ || ui_.Ended()) return;
-  import::ImportRequest request;
-  request.Path = ToUtf8(Text1->text());
-  for (std::size_t i = 0; i < Text2.size(); ++i) request.DateBoxes[i] = ToUtf8(Text2[i]->text());
+  importer::ImportRequest request;
+  request.Path = Text1->text().toStdString();
+  for (std::size_t i = 0; i < Text2.size(); ++i)
+    request.DateBoxes[i] = Text2[i]->text().toStdString();
   request.AskUndeterminable = Option2->isChecked();
-  request.GiveUpMarks = ToUtf8(Text3->text());
+  request.GiveUpMarks = Text3->text().toStdString();
 
   importRunning_ = true;
-  import::ImportRun run(
-      programFolder_, ui_, frequencyErrors_,
-      [this] { app::ExcelX(ui_, programFolder_, app::kTallyMode, spreadsheet_);
-},
+  logdb::LogDatabase log(ui_, frequencyErrors_);
+  importer::ImportRun run(
+      programFolder_, ui_, log,
+      [this] { app::ExcelX(ui_, programFolder_, app::kTallyMode, spreadsheet_); },
       [this] {
-  importRunning_ = false;
-  Command1_Click();
+        importRunning_ = false;
+        Command1_Click();
       });
-run.Command2_Click(request);
-importRunning_ = false;
-// The exit button pressed while the run was going: the run has stopped (or ended on its
-// own without reaching the exit), and the program ends now with the window's settings saved.
-if (!ui_.Ended() && ui_.StopRequested()) Command1_Click();
-}  // namespace sfxtal::ui
+  run.Command2_Click(request);
+  importRunning_ = false;
+  // The exit button pressed while the run was going: the run has stopped (or ended on its own
+  // without reaching the exit), and the program ends now with the window's settings saved.
+  if (!ui_.Ended() && ui_.StopRequested()) Command1_Click();
+}
 
 void MainWindow::Command3_Click() {
   QFileDialog dialog(this);
@@ -316,12 +330,14 @@ void MainWindow::SetInputsLocked(bool locked) {
 }
 
 void MainWindow::ShowProgress(const std::string& text) {
-  Label1->setText(FromUtf8(text));
+  Label1->setText(QString::fromStdString(text));
 }
 
-void MainWindow::AskSuffix(import::SuffixDialog& dialog) {
+std::string MainWindow::AskSuffix(const platform::SuffixQuestion& question) {
+  importer::SuffixDialog dialog(ui_, question);
   SuffixDialogWindow window(dialog, this);
   window.exec();
+  return dialog.DialogSuffix();
 }
 
 }  // namespace sfxtal::ui

@@ -12,6 +12,7 @@
 #include "platform/spreadsheet.h"
 #include "ui/qt_user_interface.h"
 #include "ui/results_window.h"
+#include "ui/system_end_watch.h"
 
 class QGroupBox;
 class QLabel;
@@ -40,7 +41,7 @@ class MainWindow : public QWidget, public ImportWindow {
 
   void SetInputsLocked(bool locked) override;
   void ShowProgress(const std::string& text) override;
-  void AskSuffix(import::SuffixDialog& dialog) override;
+  std::string AskSuffix(const platform::SuffixQuestion& question) override;
 
   /// True while Command2's import runs.
   bool ImportRunning() const { return importRunning_; }
@@ -61,12 +62,12 @@ class MainWindow : public QWidget, public ImportWindow {
   void Command5_Click();
   bool Text2_KeyPress(int index, char32_t keyCode);
   void Text2_LostFocus(int index);
+  /// The system ends the program (SIGTERM, SIGHUP, the end of the session): as the exit button
+  /// does, or on the results window's road as that window's close box does.
+  void EndAtSystemRequest();
 
   QWidget* Control(app::MainWindowControl control) const;
   void DisableBeforeLeaving();
-  /// The window's place in twips, as the settings keep it.
-  double Twips(int pixels) const;
-  int Pixels(double twips) const;
 
   std::filesystem::path programFolder_;
   QtUserInterface& ui_;
@@ -78,6 +79,7 @@ class MainWindow : public QWidget, public ImportWindow {
   /// Command4 has handed over to the results window: the main window's closing steps never run.
   bool leftForResults_ = false;
   QPointer<ResultsWindow> results_;
+  SystemEndWatch systemEnd_{[this] { EndAtSystemRequest(); }};
 
   QGroupBox* Frame1 = nullptr;
   TextBox* Text1 = nullptr;

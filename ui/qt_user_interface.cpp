@@ -7,18 +7,11 @@
 #include <QThread>
 #include <QUrl>
 #include <QWidget>
-#include <algorithm>
 #include <cstdlib>
 
+#include "platform/path_text.h"
+
 namespace sfxtal::ui {
-
-namespace {
-
-QString ToQString(const std::string& utf8) {
-  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
-}  // namespace
 
 QtUserInterface::QtUserInterface() {
   sinceEvents_.start();
@@ -40,21 +33,26 @@ void QtUserInterface::FlushProgress() {
 
 void QtUserInterface::ShowMessage(const std::string& text) {
   FlushProgress();
-  QMessageBox box(QMessageBox::NoIcon, kTitle, ToQString(text), QMessageBox::Ok, DialogParent());
+  QMessageBox box(QMessageBox::NoIcon, kTitle, QString::fromStdString(text), QMessageBox::Ok,
+                  DialogParent());
   box.exec();
 }
 
 bool QtUserInterface::AskYesNo(const std::string& text) {
+  // Once the job in hand is to stop (the system ends the program), no question holds the end up:
+  // No, as a closed question answers.
+  if (StopRequested()) return false;
   FlushProgress();
-  QMessageBox box(QMessageBox::NoIcon, kTitle, ToQString(text), QMessageBox::Yes | QMessageBox::No,
-                  DialogParent());
+  QMessageBox box(QMessageBox::NoIcon, kTitle, QString::fromStdString(text),
+                  QMessageBox::Yes | QMessageBox::No, DialogParent());
   box.setDefaultButton(QMessageBox::Yes);
   return box.exec() == QMessageBox::Yes;
 }
 
-void QtUserInterface::AskSuffix(import::SuffixDialog& dialog) {
+std::string QtUserInterface::AskSuffix(const platform::SuffixQuestion& question) {
+  if (StopRequested()) return {};  // skipped, as a closed dialog is
   FlushProgress();
-  if (importWindow_ != nullptr) importWindow_->AskSuffix(dialog);
+  return importWindow_ != nullptr ? importWindow_->AskSuffix(question) : std::string();
 }
 
 void QtUserInterface::SetInputsLocked(bool locked) {
@@ -69,38 +67,14 @@ void QtUserInterface::ShowProgress(const std::string& text) {
   progressPending_ = true;
 }
 
-bool QtUserInterface::CountYield() {
+void QtUserInterface::LetEventsRun(const std::function<void()>* beforeEvents) {
   // Processing events after every one of a million records would cost more than the import
   // itself; a pass every few milliseconds keeps the window painted and the exit button live.
-  // Even reading the clock at every record costs a tenth of the import on a virtual machine, so
-  // the clock is read only every so many yields: about sixteen times an interval at the rate of
-  // the last one.
-  ++yieldsSincePass_;
-  if (++yieldsSinceClock_ < clockStride_) return false;
-  yieldsSinceClock_ = 0;
-  return sinceEvents_.elapsed() >= yieldIntervalMs_;
-}
-
-bool QtUserInterface::PaintsAtNextYield() {
-  // Asked again before the same yield, the answer stays the one given.
-  if (!yieldCounted_) {
-    passAtYield_ = CountYield();
-    yieldCounted_ = true;
-  }
-  return passAtYield_;
-}
-
-void QtUserInterface::Yield() {
-  // The answer PaintsAtNextYield gave holds: after false the import has not built the progress
-  // line, and the window would paint an old one.
-  const bool pass = yieldCounted_ ? passAtYield_ : CountYield();
-  yieldCounted_ = false;
-  if (!pass) return;
+  if (sinceEvents_.elapsed() < yieldIntervalMs_) return;
+  if (beforeEvents != nullptr && *beforeEvents) (*beforeEvents)();
   FlushProgress();
   QApplication::processEvents();
   ++eventPasses_;
-  clockStride_ = std::clamp<long long>(yieldsSincePass_ / 16, 1, kLargestClockStride);
-  yieldsSincePass_ = 0;
   sinceEvents_.restart();
 }
 
@@ -126,7 +100,8 @@ bool DesktopSessionPresent() {
 void QtUserInterface::OpenFile(const std::filesystem::path& path) {
   // The path goes to the desktop as one URL, never through a shell.
   if (!DesktopSessionPresent()) return;
-  QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(path.string())));
+  QDesktopServices::openUrl(
+      QUrl::fromLocalFile(QString::fromStdString(platform::Utf8FromPath(path))));
 }
 
 void QtUserInterface::EndProgram() {

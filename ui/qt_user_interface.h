@@ -17,14 +17,14 @@ class ImportWindow {
   virtual ~ImportWindow() = default;
   virtual void SetInputsLocked(bool locked) = 0;
   virtual void ShowProgress(const std::string& text) = 0;
-  virtual void AskSuffix(import::SuffixDialog& dialog) = 0;
+  /// The suffix-setting dialog for `question`, modal over the window: DialogSuffix.
+  virtual std::string AskSuffix(const platform::SuffixQuestion& question) = 0;
 };
 
 /// The user interface of the logic over Qt: message boxes without an icon under "SfxTal", the
-/// busy pointer, the desktop's opener, and a yield that processes events only every few
-/// milliseconds so that long loops stay fast. The progress line is handed to the window when
-/// events run, since it can only be seen then. PaintsAtNextYield settles whether the coming yield
-/// runs events, and that yield keeps to the answer.
+/// busy pointer, the desktop's opener, and a yield that lets events run only every few
+/// milliseconds so that long loops stay fast. The progress line reaches the window when events
+/// run, the only time it can be seen.
 class QtUserInterface : public platform::UserInterface {
  public:
   static constexpr const char* kTitle = "SfxTal";
@@ -37,11 +37,9 @@ class QtUserInterface : public platform::UserInterface {
 
   void ShowMessage(const std::string& text) override;
   bool AskYesNo(const std::string& text) override;
-  void AskSuffix(import::SuffixDialog& dialog) override;
+  std::string AskSuffix(const platform::SuffixQuestion& question) override;
   void SetInputsLocked(bool locked) override;
   void ShowProgress(const std::string& text) override;
-  void Yield() override;
-  bool PaintsAtNextYield() override;
   void SetBusyPointer(bool busy) override;
   void OpenFile(const std::filesystem::path& path) override;
   void EndProgram() override;
@@ -59,12 +57,12 @@ class QtUserInterface : public platform::UserInterface {
   /// How many times Yield really let events run (for tests and benchmarks).
   long long EventPasses() const { return eventPasses_; }
 
+ protected:
+  void LetEventsRun(const std::function<void()>* beforeEvents) override;
+
  private:
   /// The last progress line to the window, if it has not had it yet.
   void FlushProgress();
-  /// Counts a yield towards the next pass of events; true when the yield so counted is to run
-  /// them.
-  bool CountYield();
 
   ImportWindow* importWindow_ = nullptr;
   std::string progress_;
@@ -72,15 +70,6 @@ class QtUserInterface : public platform::UserInterface {
   QElapsedTimer sinceEvents_;
   int yieldIntervalMs_ = kYieldIntervalMs;
   long long eventPasses_ = 0;
-  // Yields between readings of the clock, from the rate of the last interval; bounded so that a
-  // loop whose steps turn slow still answers within a moment.
-  static constexpr long long kLargestClockStride = 256;
-  long long clockStride_ = 1;
-  long long yieldsSinceClock_ = 0;
-  long long yieldsSincePass_ = 0;
-  // PaintsAtNextYield has counted the coming yield already and settled whether it runs events.
-  bool yieldCounted_ = false;
-  bool passAtYield_ = false;
   bool busy_ = false;
   bool stopRequested_ = false;
   bool ended_ = false;

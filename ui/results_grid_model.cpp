@@ -6,10 +6,6 @@
 namespace sfxtal::ui {
 namespace {
 
-QString ToQString(const std::string& utf8) {
-  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
 // Centred across and at the bottom of the cell, as every column of the grid is aligned.
 QVariant CellAlignment() {
   return QVariant::fromValue(Qt::Alignment(Qt::AlignHCenter | Qt::AlignBottom));
@@ -36,11 +32,11 @@ QVariant ResultsGridModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
       switch (index.column()) {
         case 0:
-          return ToQString(row.suffix);
+          return QString::fromStdString(row.suffix);
         case 1:
-          return ToQString(row.detail1);
+          return QString::fromStdString(row.detail1);
         default:
-          return ToQString(row.detail2);
+          return QString::fromStdString(row.detail2);
       }
     case Qt::ForegroundRole:
       if (index.column() > 0 && row.unconfirmed) return QBrush(QColor(255, 0, 0));
@@ -54,7 +50,7 @@ QVariant ResultsGridModel::data(const QModelIndex& index, int role) const {
 
 QVariant ResultsGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Vertical || section < 0 || section >= table_.RowCount()) return {};
-  if (role == Qt::DisplayRole) return ToQString(table_.Row(section).suffix);
+  if (role == Qt::DisplayRole) return QString::fromStdString(table_.Row(section).suffix);
   if (role == Qt::TextAlignmentRole) return CellAlignment();
   return {};
 }

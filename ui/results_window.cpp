@@ -9,23 +9,17 @@
 #include <QTableView>
 
 #include "app/settings_store.h"
-#include "platform/twips.h"
 #include "results/award_output.h"
 #include "results/results_window_size.h"
 #include "results/suffix_row.h"
 #include "results/totals.h"
+#include "ui/command_button.h"
 #include "ui/results_grid_model.h"
 #include "ui/suffix_lookup_box.h"
+#include "ui/twips.h"
 
 namespace sfxtal::ui {
 namespace {
-
-using platform::PixelsToTwips;
-using platform::TwipsToPixels;
-
-QString ToQString(const std::string& utf8) {
-  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
 
 // Places and sizes of the controls, in twips.
 struct Place {
@@ -51,11 +45,12 @@ ResultsWindow::ResultsWindow(std::filesystem::path programFolder, QtUserInterfac
       spreadsheet_(spreadsheet),
       buttons_(results::AwardBookPresent(programFolder_)),
       caption_(results::kResultsCaption) {
-  setWindowTitle(ToQString(caption_));
-  resize(PxX(results::kResultsClientWidth), PxY(results::kResultsClientHeight));
+  setWindowTitle(QString::fromStdString(caption_));
+  resize(Pixels(*this, results::kResultsClientWidth), Pixels(*this, results::kResultsClientHeight));
 
   const auto place = [this](QWidget* control, const Place& at) {
-    control->setGeometry(PxX(at.left), PxY(at.top), PxX(at.width), PxY(at.height));
+    control->setGeometry(Pixels(*this, at.left), Pixels(*this, at.top), Pixels(*this, at.width),
+                         Pixels(*this, at.height));
   };
 
   // Created in tab order, so the focus chain is the tab order.
@@ -67,6 +62,8 @@ ResultsWindow::ResultsWindow(std::filesystem::path programFolder, QtUserInterfac
   MSFlexGrid1->setToolTip(QStringLiteral("黒がコンファーム済みです"));
   MSFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
   MSFlexGrid1->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+  // Tab goes on to the next control, as in the rest of the window; it does not walk the cells.
+  MSFlexGrid1->setTabKeyNavigation(false);
   MSFlexGrid1->horizontalHeader()->hide();
   // Column 0 is the vertical heading: fixed at the left, drawn like a heading, never scrolled
   // sideways.
@@ -74,15 +71,16 @@ ResultsWindow::ResultsWindow(std::filesystem::path programFolder, QtUserInterfac
   QHeaderView* fixedColumn = MSFlexGrid1->verticalHeader();
   fixedColumn->setSectionResizeMode(QHeaderView::Fixed);
   fixedColumn->setSectionsClickable(false);
-  fixedColumn->setFixedWidth(PxX(kColumnWidths[0]));
-  const int rowHeight = std::max(PxY(kRowHeight), MSFlexGrid1->fontMetrics().height() + 2);
+  fixedColumn->setFixedWidth(Pixels(*this, kColumnWidths[0]));
+  const int rowHeight =
+      std::max(Pixels(*this, kRowHeight), MSFlexGrid1->fontMetrics().height() + 2);
   fixedColumn->setMinimumSectionSize(1);
   fixedColumn->setDefaultSectionSize(rowHeight);
-  MSFlexGrid1->setColumnWidth(1, PxX(kColumnWidths[1]));
-  MSFlexGrid1->setColumnWidth(2, PxX(kColumnWidths[2]));
+  MSFlexGrid1->setColumnWidth(1, Pixels(*this, kColumnWidths[1]));
+  MSFlexGrid1->setColumnWidth(2, Pixels(*this, kColumnWidths[2]));
   place(MSFlexGrid1, kGridPlace);
 
-  Command1 = new QPushButton(QStringLiteral("実績データ読込"), this);
+  Command1 = new CommandButton(QStringLiteral("実績データ読込"), this);
   Command1->setObjectName("Command1");
   Command1->setToolTip(QStringLiteral("実績データを読込みます"));
   place(Command1, kCommand1Place);
@@ -95,12 +93,12 @@ ResultsWindow::ResultsWindow(std::filesystem::path programFolder, QtUserInterfac
   Text1->setFont(text1Font);
   place(Text1, kText1Place);
 
-  Command2 = new QPushButton(QStringLiteral("終了"), this);
+  Command2 = new CommandButton(QStringLiteral("終了"), this);
   Command2->setObjectName("Command2");
   Command2->setToolTip(QStringLiteral("終了します"));
   place(Command2, kCommand2Place);
 
-  Command3 = new QPushButton(QStringLiteral("NEBU 出力"), this);
+  Command3 = new CommandButton(QStringLiteral("NEBU 出力"), this);
   Command3->setObjectName("Command3");
   Command3->setToolTip(QStringLiteral("NEBU 申請書の作成をします"));
   place(Command3, kCommand3Place);
@@ -120,16 +118,8 @@ ResultsWindow::ResultsWindow(std::filesystem::path programFolder, QtUserInterfac
   Form_Load();
 }
 
-int ResultsWindow::PxX(double twips) const {
-  return TwipsToPixels(twips, logicalDpiX());
-}
-
-int ResultsWindow::PxY(double twips) const {
-  return TwipsToPixels(twips, logicalDpiY());
-}
-
 QSize ResultsWindow::FrameExtent() const {
-  return {PxX(results::kResultsFrameWidth), PxY(results::kResultsFrameHeight)};
+  return {Pixels(*this, results::kResultsFrameWidth), Pixels(*this, results::kResultsFrameHeight)};
 }
 
 void ResultsWindow::Form_Load() {
@@ -141,15 +131,13 @@ void ResultsWindow::Form_Load() {
   const QSize screenSize = screen != nullptr ? screen->geometry().size() : QSize();
   const QSize outer = size() + FrameExtent();
   const app::SettingsStore settings(programFolder_);
-  std::string top =
-      app::SettingNumberText(results::CentredEdge(PixelsToTwips(screenSize.height(), logicalDpiY()),
-                                                  PixelsToTwips(outer.height(), logicalDpiY())));
+  std::string top = app::SettingNumberText(
+      results::CentredEdge(Twips(*this, screenSize.height()), Twips(*this, outer.height())));
   settings.ReadSetting(app::kForm2TopKey, top);
-  std::string left =
-      app::SettingNumberText(results::CentredEdge(PixelsToTwips(screenSize.width(), logicalDpiX()),
-                                                  PixelsToTwips(outer.width(), logicalDpiX())));
+  std::string left = app::SettingNumberText(
+      results::CentredEdge(Twips(*this, screenSize.width()), Twips(*this, outer.width())));
   settings.ReadSetting(app::kForm2LeftKey, left);
-  move(PxX(app::SettingNumberValue(left)), PxY(app::SettingNumberValue(top)));
+  move(Pixels(*this, app::SettingNumberValue(left)), Pixels(*this, app::SettingNumberValue(top)));
 }
 
 void ResultsWindow::ShowControls(const results::ResultsControls& controls) {
@@ -175,7 +163,7 @@ void ResultsWindow::Command1_Click() {
     return;
   }
   caption_ = results::CaptionWithTotals(caption_, read->ConfirmedCount);
-  setWindowTitle(ToQString(caption_));
+  setWindowTitle(QString::fromStdString(caption_));
   if (suspended) MSFlexGrid1->setUpdatesEnabled(true);
   buttons_.ReadCompleted();
   Text1->setFocus(Qt::OtherFocusReason);
@@ -202,21 +190,19 @@ void ResultsWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   const QSize frame = FrameExtent();
   const int outerWidth = width() + frame.width();
-  const int cappedWidth = PxX(results::CappedOuterWidth(PixelsToTwips(outerWidth, logicalDpiX())));
+  const int cappedWidth = Pixels(*this, results::CappedOuterWidth(Twips(*this, outerWidth)));
   if (cappedWidth < outerWidth) resize(cappedWidth - frame.width(), height());
-  const double outerHeight = PixelsToTwips(height() + frame.height(), logicalDpiY());
-  MSFlexGrid1->resize(MSFlexGrid1->width(), PxY(results::GridHeight(outerHeight)));
+  const double outerHeight = Twips(*this, height() + frame.height());
+  MSFlexGrid1->resize(MSFlexGrid1->width(), Pixels(*this, results::GridHeight(outerHeight)));
 }
 
 void ResultsWindow::closeEvent(QCloseEvent* event) {
   if (!ui_.Ended()) {
     const app::SettingsStore settings(programFolder_);
-    settings.WriteSetting(
-        app::kForm2TopKey,
-        app::SettingNumberText(static_cast<float>(PixelsToTwips(y(), logicalDpiY()))));
-    settings.WriteSetting(
-        app::kForm2LeftKey,
-        app::SettingNumberText(static_cast<float>(PixelsToTwips(x(), logicalDpiX()))));
+    settings.WriteSetting(app::kForm2TopKey,
+                          app::SettingNumberText(static_cast<float>(Twips(*this, y()))));
+    settings.WriteSetting(app::kForm2LeftKey,
+                          app::SettingNumberText(static_cast<float>(Twips(*this, x()))));
     // Nothing else runs: the hidden main window's closing steps are not this road's.
     ui_.EndProgram();
   }

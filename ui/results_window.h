@@ -41,8 +41,6 @@ class ResultsWindow : public QWidget {
  private:
   void Form_Load();
   void ShowControls(const results::ResultsControls& controls);
-  int PxX(double twips) const;
-  int PxY(double twips) const;
 
   std::filesystem::path programFolder_;
   QtUserInterface& ui_;

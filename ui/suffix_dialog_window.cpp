@@ -7,15 +7,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "import/suffix_dialog.h"
+#include "importer/suffix_dialog.h"
+#include "ui/command_button.h"
 #include "ui/text_box.h"
 
 namespace sfxtal::ui {
 namespace {
-
-QString FromUtf8(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QLabel* MakeLabel(const char* name, const QString& text, QWidget* parent) {
   auto* label = new QLabel(text, parent);
@@ -26,10 +23,10 @@ QLabel* MakeLabel(const char* name, const QString& text, QWidget* parent) {
 
 }  // namespace
 
-SuffixDialogWindow::SuffixDialogWindow(import::SuffixDialog& dialog, QWidget* parent)
+SuffixDialogWindow::SuffixDialogWindow(importer::SuffixDialog& dialog, QWidget* parent)
     : QDialog(parent), dialog_(dialog) {
   setObjectName(QStringLiteral("Form3"));
-  setWindowTitle(QString::fromUtf8(import::SuffixDialog::kCaption));
+  setWindowTitle(QString::fromUtf8(importer::SuffixDialog::kCaption));
   setModal(true);
   setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
 
@@ -39,12 +36,12 @@ SuffixDialogWindow::SuffixDialogWindow(import::SuffixDialog& dialog, QWidget* pa
   // operator has to answer for below them, larger.
   Frame1 = new QGroupBox(QStringLiteral("交信データ"), this);
   Frame1->setObjectName(QStringLiteral("Frame1"));
-  Label2 = MakeLabel("Label2", FromUtf8(dialog_.Label2()), Frame1);
-  Label3 = MakeLabel("Label3", FromUtf8(dialog_.Label3()), Frame1);
-  Label4 = MakeLabel("Label4", FromUtf8(dialog_.Label4()), Frame1);
-  Label5 = MakeLabel("Label5", FromUtf8(dialog_.Label5()), Frame1);
-  Label6 = MakeLabel("Label6", FromUtf8(dialog_.Label6()), Frame1);
-  Label7 = MakeLabel("Label7", FromUtf8(dialog_.Label7()), Frame1);
+  Label2 = MakeLabel("Label2", QString::fromStdString(dialog_.Label2()), Frame1);
+  Label3 = MakeLabel("Label3", QString::fromStdString(dialog_.Label3()), Frame1);
+  Label4 = MakeLabel("Label4", QString::fromStdString(dialog_.Label4()), Frame1);
+  Label5 = MakeLabel("Label5", QString::fromStdString(dialog_.Label5()), Frame1);
+  Label6 = MakeLabel("Label6", QString::fromStdString(dialog_.Label6()), Frame1);
+  Label7 = MakeLabel("Label7", QString::fromStdString(dialog_.Label7()), Frame1);
   QFont callsignFont = Label7->font();
   callsignFont.setPointSize(14);
   callsignFont.setBold(true);
@@ -68,14 +65,11 @@ SuffixDialogWindow::SuffixDialogWindow(import::SuffixDialog& dialog, QWidget* pa
   Text1->setAcceptDrops(false);
   Text1->setContextMenuPolicy(Qt::NoContextMenu);
   Text1->KeyPress = [this](char32_t key) { return Text1_KeyPress(key); };
-  Command1 = new QPushButton(QStringLiteral("設定"), Frame2);
+  Command1 = new CommandButton(QStringLiteral("設定"), Frame2);
   Command1->setObjectName(QStringLiteral("Command1"));
-  Command2 = new QPushButton(QStringLiteral("スキップ"), Frame2);
+  Command2 = new CommandButton(QStringLiteral("スキップ"), Frame2);
   Command2->setObjectName(QStringLiteral("Command2"));
   Command2->setToolTip(QStringLiteral("今回はサフィックスの設定をしません"));
-  // Enter is one of the keys the entry drops; no button is pressed by it.
-  Command1->setAutoDefault(false);
-  Command2->setAutoDefault(false);
   auto* entryLayout = new QHBoxLayout(Frame2);
   entryLayout->addWidget(Text1, 1);
   entryLayout->addWidget(Command1);
@@ -94,13 +88,13 @@ SuffixDialogWindow::SuffixDialogWindow(import::SuffixDialog& dialog, QWidget* pa
   // The entry's text, kept in step with the dialog's logic, which checks it on Set.
   dialog_.Text1.clear();
   connect(Text1, &QLineEdit::textChanged, this,
-          [this](const QString& text) { dialog_.Text1 = text.toUtf8().toStdString(); });
+          [this](const QString& text) { dialog_.Text1 = text.toStdString(); });
   connect(Command1, &QPushButton::clicked, this, &SuffixDialogWindow::Command1_Click);
   connect(Command2, &QPushButton::clicked, this, &SuffixDialogWindow::Command2_Click);
 }
 
 bool SuffixDialogWindow::Text1_KeyPress(char32_t keyCode) {
-  const std::optional<char32_t> kept = import::SuffixDialog::FilterKey(keyCode);
+  const std::optional<char32_t> kept = importer::SuffixDialog::FilterKey(keyCode);
   if (!kept) return true;        // dropped
   if (*kept == 8) return false;  // Backspace does its usual work
   Text1->insert(QString::fromUcs4(&*kept, 1));

@@ -6,7 +6,7 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 
-namespace sfxtal::import {
+namespace sfxtal::importer {
 class SuffixDialog;
 }
 
@@ -21,7 +21,7 @@ class SuffixDialogWindow : public QDialog {
 
  public:
   /// Form_Load: the labels show what the dialog's logic was loaded with; the entry is empty.
-  explicit SuffixDialogWindow(import::SuffixDialog& dialog, QWidget* parent = nullptr);
+  explicit SuffixDialogWindow(importer::SuffixDialog& dialog, QWidget* parent = nullptr);
 
  public slots:
   void reject() override;
@@ -31,7 +31,7 @@ class SuffixDialogWindow : public QDialog {
   void Command1_Click();
   void Command2_Click();
 
-  import::SuffixDialog& dialog_;
+  importer::SuffixDialog& dialog_;
 
   QLabel* Label1 = nullptr;
   QGroupBox* Frame1 = nullptr;

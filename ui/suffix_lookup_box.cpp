@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 
 #include "results/suffix_lookup.h"
+#include "ui/text_box.h"
 
 namespace sfxtal::ui {
 
@@ -13,15 +14,16 @@ SuffixLookupBox::SuffixLookupBox(QWidget* parent) : QLineEdit(parent) {
 }
 
 void SuffixLookupBox::keyPressEvent(QKeyEvent* event) {
-  const QString typed = event->text();
-  // Keys that type nothing (arrows, Home, Delete) move and edit as in any box.
-  if (typed.isEmpty() || event->key() == Qt::Key_Backspace) {
+  // Editing keys (arrows, Home, Delete, shortcuts) move and edit as in any box; only character
+  // keys are filtered. Delete and a few others carry a text of their own, so the text alone
+  // cannot tell them.
+  const char32_t code = TextBox::CharacterCode(*event);
+  if (code == 0) {
     QLineEdit::keyPressEvent(event);
     return;
   }
-  const QList<uint> codes = typed.toUcs4();
-  const auto kind = codes.size() == 1 ? results::ClassifyLookupKey(static_cast<char32_t>(codes[0]))
-                                      : results::LookupKey::kDrop;
+  const auto kind = event->text().toUcs4().size() <= 1 ? results::ClassifyLookupKey(code)
+                                                       : results::LookupKey::kDrop;
   switch (kind) {
     case results::LookupKey::kPass:
       QLineEdit::keyPressEvent(event);

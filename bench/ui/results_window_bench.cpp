@@ -11,6 +11,8 @@
 #include <cstdlib>
 
 #include "bench/bench_support.h"
+#include "platform/path_text.h"
+#include "platform/program_texts.h"
 #include "platform/text_file.h"
 #include "results/results_file.h"
 #include "standin/stand_in_spreadsheet.h"
@@ -37,12 +39,12 @@ class PaintCounter : public QObject {
 // times the click on "実績データ読込" up to the end of the repaint it leaves pending.
 void BM_ResultsWindowRead(benchmark::State& state) {
   bench::BenchFolder folder;
-  if (!platform::ReplaceFile(folder.Path() / results::kResultsFileName,
+  if (!platform::ReplaceFile(folder.Path() / platform::PathFromUtf8(platform::kResultsFileName),
                              bench::FullResultsFileBytes())) {
     state.SkipWithError("cannot write the results file");
     return;
   }
-  bench::QuietUi quiet;
+  platform::QuietUserInterface quiet;
   standin::StandInFactory spreadsheet(quiet);
   int paints = 0;
   for (auto _ : state) {

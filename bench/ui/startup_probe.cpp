@@ -9,7 +9,7 @@
 
 #include "platform/program_folder.h"
 #include "standin/stand_in_spreadsheet.h"
-#include "ui/font_substitutes.h"
+#include "ui/application_setup.h"
 #include "ui/instance_lock.h"
 #include "ui/main_window.h"
 #include "ui/qt_user_interface.h"
@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
     window.show();
     return QApplication::exec();
   }
-  sfxtal::ui::InstallFontSubstitutes();
+  sfxtal::ui::SetUpApplication();
   const std::filesystem::path programFolder = sfxtal::platform::ProgramFolder();
   const auto lock = sfxtal::ui::TakeInstanceLock(programFolder);
   if (lock == nullptr) return 1;

@@ -15,19 +15,23 @@
 
 #include "app/excel_x.h"
 #include "bench/bench_support.h"
-#include "import/import_run.h"
+#include "importer/import_run.h"
+#include "logdb/log_database.h"
 #include "ui/main_window.h"
 #include "ui/qt_user_interface.h"
 
 namespace {
 
 using sfxtal::bench::BenchFolder;
-using sfxtal::bench::QuietUi;
+using QuietUi = sfxtal::platform::QuietUserInterface;
 
 // No spreadsheet application: the hand-over passes over quietly on both roads.
 class NoSpreadsheet : public sfxtal::platform::SpreadsheetFactory {
  public:
-  std::unique_ptr<sfxtal::platform::SpreadsheetApplication> Create() override { return nullptr; }
+  std::unique_ptr<sfxtal::platform::SpreadsheetApplication> Create(
+      const std::filesystem::path& /*workbook*/) override {
+    return nullptr;
+  }
 };
 
 // The window's user interface with the operator's answers given at once: the sample log's
@@ -55,17 +59,18 @@ void BM_HeadlessImport(benchmark::State& state) {
   sfxtal::bench::SampleFolder();
   const BenchFolder program;
   NoSpreadsheet spreadsheet;
-  sfxtal::import::ImportRequest request;  // the window's design period: the whole sample
+  sfxtal::importer::ImportRequest request;  // the period a window starts with: the whole sample
   request.Path = sfxtal::bench::SampleLog().string();
   for (auto _ : state) {
     const auto start = std::chrono::steady_clock::now();
     QuietUi ui;
     sfxtal::logdb::FrequencyErrors errors;
-    sfxtal::import::ImportRun run(
-        program.Path(), ui, errors,
+    sfxtal::logdb::LogDatabase log(ui, errors);
+    sfxtal::importer::ImportRun run(
+        program.Path(), ui, log,
         [&] { sfxtal::app::ExcelX(ui, program.Path(), sfxtal::app::kTallyMode, spreadsheet); },
         [] {});
-    if (run.Command2_Click(request) != sfxtal::import::ImportOutcome::kFinished) {
+    if (run.Command2_Click(request) != sfxtal::importer::ImportOutcome::kFinished) {
       state.SkipWithError("the import did not finish");
       break;
     }

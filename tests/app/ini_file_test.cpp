@@ -81,18 +81,18 @@ TEST(IniDocument, RewritesOnlyTheKeysLine) {
 
 TEST(IniDocument, RewritesTheFirstOfTwoEqualKeys) {
   IniDocument document(kWindowsFile);
-  ASSERT_TRUE(document.SetValue("SFXTAL", "form2top", " 77"));
+  ASSERT_TRUE(document.SetValue("SFXTAL", "form2top", "77"));
   std::string expected = kWindowsFile;
-  expected.replace(expected.find("Form2Top=1"), 10, "Form2Top= 77");
+  expected.replace(expected.find("Form2Top=1"), 10, "Form2Top=77");
   EXPECT_EQ(document.Bytes(), expected);
   EXPECT_EQ(document.Value("SFXTAL", "Form2Top"), "77");
 }
 
 TEST(IniDocument, NewKeyGoesAtTheEndOfItsSectionBeforeTheBlankLine) {
   IniDocument document(kWindowsFile);
-  ASSERT_TRUE(document.SetValue("SFXTAL", "Form2Left", " 15"));
+  ASSERT_TRUE(document.SetValue("SFXTAL", "Form2Left", "15"));
   std::string expected = kWindowsFile;
-  expected.insert(expected.find("\r\n[Last]"), "Form2Left= 15\r\n");
+  expected.insert(expected.find("\r\n[Last]"), "Form2Left=15\r\n");
   EXPECT_EQ(document.Bytes(), expected);
 }
 
@@ -130,7 +130,7 @@ TEST(IniDocument, AValueIsCutAtItsFirstLineBreak) {
   EXPECT_EQ(document.Value("SFXTAL", "Form1Top"), std::nullopt);
 }
 
-TEST(IniDocument, ValuesEndingInABlankOrInQuotesAreQuotedAndReadBackWhole) {
+TEST(IniDocument, ValuesWithABlankAtEitherEndOrInQuotesAreQuotedAndReadBackWhole) {
   const struct {
     const char* value;
     const char* line;
@@ -142,8 +142,11 @@ TEST(IniDocument, ValuesEndingInABlankOrInQuotesAreQuotedAndReadBackWhole) {
       {"\"both\"", "Tevrak=\"\"both\"\"", "\"both\""},
       {"\"open", "Tevrak=\"open", "\"open"},
       {"", "Tevrak=", ""},
-      // The number form keeps its leading blank on disk, as the original program wrote it.
-      {" 2340", "Tevrak= 2340", "2340"},
+      {" /home/op/Tevrak.TDB", "Tevrak=\" /home/op/Tevrak.TDB\"", " /home/op/Tevrak.TDB"},
+      {"\t/logs/a.TDB", "Tevrak=\"\t/logs/a.TDB\"", "\t/logs/a.TDB"},
+      {" \"x\"", "Tevrak=\" \"x\"\"", " \"x\""},
+      {" 2340", "Tevrak=\" 2340\"", " 2340"},
+      {" ", "Tevrak=\" \"", " "},
   };
   for (const auto& c : cases) {
     IniDocument document;
@@ -195,7 +198,7 @@ TEST(IniDocument, AFileOfMillionsOfLinesCostsItsOwnSize) {
   IniDocument document(std::move(file));
   EXPECT_EQ(document.Value("SFXTAL", "Tevrak"), "x");
   EXPECT_TRUE(document.SetValue("SFXTAL", "Form1Top", " 1"));
-  EXPECT_EQ(document.Value("SFXTAL", "Form1Top"), "1");
+  EXPECT_EQ(document.Value("SFXTAL", "Form1Top"), " 1");
   EXPECT_LT(meter.PeakBytes(), 3 * size);
 }
 

@@ -115,7 +115,7 @@ TEST(SaveMainWindowSettings, FourWritesInOrderKeepingTheRestOfTheFile) {
   EXPECT_EQ(ReadBytes(folder / "SFXTAL.INI"),
             "; kept\r\n[SFXTAL]\r\nForm2Top= 15\r\n"
             "Tevrak=/home/op/\x83\x8d\x83\x4f.TDB\r\n"
-            "Form1Top= 1927.5\r\nForm1Left=-120\r\n"
+            "Form1Top=\" 1927.5\"\r\nForm1Left=-120\r\n"
             "\x92\xfa\x82\xdf=NON\r\n"
             "[Other]\r\nx=1\r\n");
   // "NON" saved as such shows as an empty box at the next start.

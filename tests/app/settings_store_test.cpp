@@ -21,9 +21,10 @@ std::string Read(const SettingsStore& store, const char* key, std::string value)
 }
 
 TEST(SettingsStore, OneSeparatorBeforeTheFileName) {
-  EXPECT_EQ(SettingsStore("/opt/sfxtal").SettingsPath(), "/opt/sfxtal/SFXTAL.INI");
-  EXPECT_EQ(SettingsStore("/opt/sfxtal/").SettingsPath(), "/opt/sfxtal/SFXTAL.INI");
-  EXPECT_EQ(SettingsStore("/").SettingsPath(), "/SFXTAL.INI");
+  using std::filesystem::path;
+  EXPECT_EQ(SettingsStore(path("/opt/sfxtal")).SettingsPath(), "/opt/sfxtal/SFXTAL.INI");
+  EXPECT_EQ(SettingsStore(path("/opt/sfxtal/")).SettingsPath(), "/opt/sfxtal/SFXTAL.INI");
+  EXPECT_EQ(SettingsStore(path("/")).SettingsPath(), "/SFXTAL.INI");
 }
 
 TEST(SettingsStore, UnwritableFolderWithoutAFileStaysEmpty) {
@@ -70,11 +71,11 @@ TEST(SettingsStore, EveryKeyReadsBackWhatWasWritten) {
   EXPECT_EQ(ReadBytes(store.SettingsPath()),
             "[SFXTAL]\r\n"
             "Tevrak=/home/op/Tevrak.TDB\r\n"
-            "Form1Top= 2340\r\n"
-            "Form1Left= 1927.5\r\n"
+            "Form1Top=\" 2340\"\r\n"
+            "Form1Left=\" 1927.5\"\r\n"
             "\x92\xfa\x82\xdf=\x96\xa2J\r\n"
             "Form2Top=-120\r\n"
-            "Form2Left= 0\r\n");
+            "Form2Left=\" 0\"\r\n");
   EXPECT_EQ(Read(store, kTevrakKey, ""), "/home/op/Tevrak.TDB");
   EXPECT_EQ(SettingNumberValue(Read(store, kForm1TopKey, "")), 2340);
   EXPECT_EQ(SettingNumberValue(Read(store, kForm1LeftKey, "")), 1927.5);
@@ -102,8 +103,8 @@ TEST(SettingsStore, RewriteKeepsEveryOtherLineOfAWindowsFile) {
   store.WriteSetting(kForm1TopKey, SettingNumberText(360));
   store.WriteSetting(kForm2TopKey, SettingNumberText(15));
   std::string expected = original;
-  expected.replace(expected.find("form1top = 100"), 14, "form1top = 360");
-  expected += "Form2Top= 15\r\n";
+  expected.replace(expected.find("form1top = 100"), 14, "form1top =\" 360\"");
+  expected += "Form2Top=\" 15\"\r\n";
   EXPECT_EQ(ReadBytes(store.SettingsPath()), expected);
 }
 
@@ -136,7 +137,7 @@ TEST(SettingsStore, NewIsCaseSensitive) {
   store.WriteSetting(kForm1TopKey, " 1");
   store.WriteSetting("new", "x");
   EXPECT_EQ(Read(store, "new", ""), "x");
-  EXPECT_EQ(Read(store, kForm1TopKey, ""), "1");
+  EXPECT_EQ(Read(store, kForm1TopKey, ""), " 1");
 }
 
 TEST(SettingsStore, UnwritableFolderIsSilentAndKeepsTheOldFile) {

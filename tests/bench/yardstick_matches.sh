@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # yardstick_matches.sh SFXTAL_CLI YARDSTICK: on a small sample log, whole and with a period and
-# give-up marks, the yardstick's work file equals sfxtal-cli's byte for byte.
+# give-up marks, the yardstick's work file and 実績.txt equal sfxtal-cli's byte for byte.
 set -euo pipefail
 cli=$1
 yardstick=$2
@@ -14,10 +14,12 @@ check() {
   # Frequency-error questions are answered No, then No: keep going, stop reporting.
   "$cli" import --folder "$dir/ours" "$@" "$dir/Tevrak.TDB" </dev/null >/dev/null 2>&1
   /usr/bin/python3 "$yardstick" --folder "$dir/python" "$@" "$dir/Tevrak.TDB" >/dev/null
-  if ! cmp "$dir/ours/sfxtal.tmp" "$dir/python/sfxtal.tmp"; then
-    echo "the work files differ for: $*" >&2
-    exit 1
-  fi
+  for file in sfxtal.tmp 実績.txt; do
+    if ! cmp "$dir/ours/$file" "$dir/python/$file"; then
+      echo "$file differs for: $*" >&2
+      exit 1
+    fi
+  done
   if [[ ! -s "$dir/ours/sfxtal.tmp" ]]; then
     echo "no lines written for: $*" >&2
     exit 1
@@ -25,4 +27,4 @@ check() {
 }
 check
 check --from 1998-03-01 --to 1999-01-15 --marks JN
-echo "the yardstick's work files are sfxtal-cli's"
+echo "the yardstick's work files and 実績.txt are sfxtal-cli's"

@@ -6,9 +6,11 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "logdb/band.h"
 #include "logdb/log_database.h"
-#include "logdb/log_database_writer.h"
-#include "logdb/sample_log.h"
+#include "logwriter/log_database_writer.h"
+#include "logwriter/sample_log.h"
+#include "platform/ascii_text.h"
 #include "platform/text_codec.h"
 #include "tests/support/cli_run.h"
 #include "tests/support/temp_folder.h"
@@ -37,7 +39,7 @@ std::string Trimmed(const std::string& bytes) {
 
 // What a listing line says for a record as it was written: the fields worked out from the
 // writer's side, with the log's own widths (IGN 6, FREQ 8, MODE 5).
-std::string ExpectedLine(int pointer, const logdb::LogRecord& r) {
+std::string ExpectedLine(int pointer, const logwriter::LogRecord& r) {
   char date[32], time[16];
   std::snprintf(date, sizeof date, "%02d%02d-%02d-%02d", r.date[0], r.date[1], r.date[2],
                 r.date[3]);
@@ -49,16 +51,16 @@ std::string ExpectedLine(int pointer, const logdb::LogRecord& r) {
   return std::to_string(pointer) + "\t" + Trimmed(r.calls) + "\t" +
          platform::BytesAsCharacters(ign) + "\t" + date + "\t" + time + "\t" +
          Trimmed(r.qsl.substr(2, 1)) + "\t" + freq + "\t" + Trimmed(r.mode) + "\t" +
-         logdb::ClassifyBand(freq);
+         std::string(logdb::ClassifyBand(freq));
 }
 
 TEST(DumpCommand, ListsAGeneratedLogExactly) {
   TempFolder folder;
   constexpr std::uint32_t kCount = 20000;
-  ASSERT_TRUE(logdb::WriteSampleLog(folder / "Tevrak.TDB", kCount, 5));
+  ASSERT_TRUE(logwriter::WriteSampleLog(folder / "Tevrak.TDB", kCount, 5));
 
-  logdb::SampleLogGenerator generator(kCount, 5);
-  logdb::LogRecord record;
+  logwriter::SampleLogGenerator generator(kCount, 5);
+  logwriter::LogRecord record;
   std::vector<std::string> expected;
   std::string expectedErr;
   for (std::uint32_t i = 1; i <= kCount; ++i) {
@@ -81,14 +83,14 @@ TEST(DumpCommand, ListsAGeneratedLogExactly) {
 
 TEST(DumpCommand, EscapesControlCharactersInFields) {
   TempFolder folder;
-  logdb::LogRecord record;
+  logwriter::LogRecord record;
   record.calls = "QQ\t1\\A";
   record.ign = "\r\n";
   record.qsl = "  \t";
   record.freq = "7.0";
   record.mode = "C\\W";
   record.SetDate(2001, 2, 3);
-  ASSERT_TRUE(logdb::WriteLogDatabase(folder / "Tevrak.TDB", {record}));
+  ASSERT_TRUE(logwriter::WriteLogDatabase(folder / "Tevrak.TDB", {record}));
   const CliRun run = Dump((folder / "Tevrak.TDB").string());
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, "1\tQQ\\t1\\\\A\t\\r\\n    \t2001-02-03\t00:00J\t\\t\t7.0\tC\\\\W\t7\n");
@@ -97,15 +99,15 @@ TEST(DumpCommand, EscapesControlCharactersInFields) {
 
 TEST(DumpCommand, MessagesGoToStderrAndTheListingGoesOn) {
   TempFolder folder;
-  logdb::LogLayout layout;
+  logwriter::LogLayout layout;
   layout.fields[1].name = "ign";
   layout.fields.push_back({"EXTRA", 2});
-  logdb::LogRecord record;
+  logwriter::LogRecord record;
   record.calls = "QX1AB";
   record.freq = "14.025";
   record.qsl = "  *";
   record.SetDate(1998, 12, 1);
-  ASSERT_TRUE(logdb::WriteLogDatabase(folder / "Tevrak.TDB", {record, record}, layout));
+  ASSERT_TRUE(logwriter::WriteLogDatabase(folder / "Tevrak.TDB", {record, record}, layout));
   const CliRun run = Dump((folder / "Tevrak.TDB").string());
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, "名称違いIGN\n長さ感知エラー 127 130\n");
@@ -142,12 +144,12 @@ TEST(DumpCommand, LogsThatCannotBeListed) {
 
 TEST(DumpCommand, ARecordPastTheEndOfTheFileEndsTheListing) {
   TempFolder folder;
-  logdb::LogRecord record;
+  logwriter::LogRecord record;
   record.calls = "QZ1A";
   record.freq = "50.1";
-  logdb::LogLayout layout;
+  logwriter::LogLayout layout;
   layout.recordCount = 5;
-  std::string bytes = logdb::LogDatabaseBytes({record, record, record}, layout);
+  std::string bytes = logwriter::LogDatabaseBytes({record, record, record}, layout);
   bytes.resize(bytes.size() - 100);  // the third record is cut inside its fields
   test_support::WriteBytes(folder / "Tevrak.TDB", bytes);
   const CliRun run = Dump((folder / "Tevrak.TDB").string());
@@ -158,12 +160,12 @@ TEST(DumpCommand, ARecordPastTheEndOfTheFileEndsTheListing) {
 
 // A log whose every frequency is invalid, for the questions at ten reports.
 std::string InvalidFrequencyLog(const TempFolder& folder, int count) {
-  std::vector<logdb::LogRecord> records(static_cast<std::size_t>(count));
+  std::vector<logwriter::LogRecord> records(static_cast<std::size_t>(count));
   for (auto& record : records) {
     record.calls = "QQ1ABC";
     record.freq = "3525";
   }
-  EXPECT_TRUE(logdb::WriteLogDatabase(folder / "Tevrak.TDB", records));
+  EXPECT_TRUE(logwriter::WriteLogDatabase(folder / "Tevrak.TDB", records));
   return (folder / "Tevrak.TDB").string();
 }
 

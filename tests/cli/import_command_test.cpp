@@ -4,7 +4,7 @@
 #include <sstream>
 
 #include "cli/commands.h"
-#include "logdb/log_database_writer.h"
+#include "logwriter/log_database_writer.h"
 #include "tests/support/cli_run.h"
 #include "tests/support/temp_folder.h"
 
@@ -15,9 +15,9 @@ using test_support::ReadBytes;
 using test_support::TempFolder;
 using test_support::WriteBytes;
 
-logdb::LogRecord Record(const std::string& callsign, int year, int month, int day, char qsl3 = ' ',
-                        const std::string& freq = "14.025") {
-  logdb::LogRecord record;
+logwriter::LogRecord Record(const std::string& callsign, int year, int month, int day,
+                            char qsl3 = ' ', const std::string& freq = "14.025") {
+  logwriter::LogRecord record;
   record.calls = callsign.substr(0, 12);
   record.ign = callsign.size() > 12 ? callsign.substr(12) : "";
   record.SetDate(year, month, day);
@@ -39,7 +39,7 @@ using Result = test_support::CliRun;
 class ImportCommand : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(logdb::WriteLogDatabase(
+    ASSERT_TRUE(logwriter::WriteLogDatabase(
         Log(), {Record("QQ1AAA", 1997, 7, 14), Record("QQ1BBB", 1997, 7, 15, 'N'),
                 Record("QQ1ABC/QQ2XYZ", 1998, 3, 21), Record("QQ1CCC", 1998, 3, 22, 'Y'),
                 Record("QQ3ABC/QQ4XYZ", 1998, 3, 23)}));
@@ -212,10 +212,10 @@ TEST_F(ImportCommand, MalformedLogIsAnError) {
 }
 
 TEST_F(ImportCommand, AbortAtTheFrequencyQuestionExitsWithThree) {
-  std::vector<logdb::LogRecord> records;
+  std::vector<logwriter::LogRecord> records;
   for (int day = 1; day <= 10; ++day)
     records.push_back(Record("QQ1ABC", 1998, 3, day, ' ', "3525"));
-  ASSERT_TRUE(logdb::WriteLogDatabase(Log(), records));
+  ASSERT_TRUE(logwriter::WriteLogDatabase(Log(), records));
   const Result result = Run({"import", "--folder", folder.Path().string(), Log().string()}, "y\n");
   EXPECT_EQ(result.status, 3);
   EXPECT_EQ(result.out, "");

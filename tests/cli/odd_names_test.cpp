@@ -34,7 +34,7 @@ class OddNames : public testing::TestWithParam<OddName> {
  protected:
   TempFolder temp;
   std::filesystem::path folder = temp / GetParam().folder;
-  std::filesystem::path log = folder / GetParam().log;
+  std::filesystem::path log = folder / platform::PathFromUtf8(GetParam().log);
   void SetUp() override { std::filesystem::create_directories(folder); }
 };
 
@@ -56,6 +56,9 @@ TEST_P(OddNames, ImportResultsAndApplyWork) {
 }
 
 TEST_P(OddNames, TheDesktopOpenerGetsThePathAsOneArgument) {
+#ifdef _WIN32
+  GTEST_SKIP() << "xdg-open is the Linux desktop's opener; Windows hands the file to ShellExecuteW";
+#else
   // A stand-in for xdg-open, first on PATH, that writes down the arguments it was given.
   TempFolder bin;
   const std::filesystem::path seen = bin / "arguments";
@@ -73,16 +76,26 @@ TEST_P(OddNames, TheDesktopOpenerGetsThePathAsOneArgument) {
   setenv("PATH", oldPath.c_str(), 1);
   EXPECT_EQ(apply.status, kExitDone) << apply.err;
   EXPECT_EQ(ReadBytes(seen), "1\n" + (folder / "NEBU申請書.xlsx").string());
+#endif
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, OddNames,
-    testing::Values(OddName{"Blanks", "my  program folder ", "Tevrak log.TDB"},
-                    OddName{"Quotes", "it's \"here\"", "\"quoted\" 'log'.TDB"},
-                    OddName{"Dollars", "$HOME $(echo x) `id` ${PATH}", "$1 log;&|.TDB"},
-                    OddName{"Japanese", "アマチュア無線 ログ", "交信記録 ﾃﾞｰﾀ.TDB"},
-                    OddName{"LeadingDash", "-rf", "--help.TDB"}),
-    [](const auto& info) { return std::string(info.param.name); });
+const OddName kOddNames[] = {
+#ifdef _WIN32
+    // Windows forbids double quotes and "|" in file names, and drops a blank at the end of one.
+    {"Blanks", " my  program folder", "Tevrak log.TDB"},
+    {"Quotes", "it's 'here'", "'quoted' 'log'.TDB"},
+    {"Dollars", "$HOME $(echo x) `id` ${PATH}", "$1 log;&%PATH%.TDB"},
+#else
+    {"Blanks", "my  program folder ", "Tevrak log.TDB"},
+    {"Quotes", "it's \"here\"", "\"quoted\" 'log'.TDB"},
+    {"Dollars", "$HOME $(echo x) `id` ${PATH}", "$1 log;&|.TDB"},
+#endif
+    {"Japanese", "アマチュア無線 ログ", "交信記録 ﾃﾞｰﾀ.TDB"},
+    {"LeadingDash", "-rf", "--help.TDB"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Names, OddNames, testing::ValuesIn(kOddNames),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace sfxtal::cli

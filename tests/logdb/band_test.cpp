@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
+#include "logdb/band.h"
 
-#include "logdb/log_database.h"
+#include <gtest/gtest.h>
 
 namespace sfxtal::logdb {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "logdb/log_database_writer.h"
+#include "logwriter/log_database_writer.h"
 #include "platform/text_codec.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_folder.h"
@@ -13,6 +13,10 @@
 namespace sfxtal::logdb {
 namespace {
 
+using logwriter::LogDatabaseBytes;
+using logwriter::LogLayout;
+using logwriter::LogRecord;
+using logwriter::WriteLogDatabase;
 using test_support::RecordingUi;
 using test_support::TempFolder;
 using test_support::UiEvent;
@@ -47,8 +51,8 @@ class LogDatabaseTest : public ::testing::Test {
   }
   void WriteRaw(const std::string& bytes) { WriteBytes(path_, bytes); }
   bool ReadAt(std::int32_t pointer) {
-    db_.Pointer = pointer;
-    return db_.ReadQso();
+    current_.Pointer = pointer;
+    return db_.ReadQso(current_);
   }
 
   TempFolder folder_;
@@ -56,13 +60,14 @@ class LogDatabaseTest : public ::testing::Test {
   RecordingUi ui_;
   FrequencyErrors errors_;
   LogDatabase db_{ui_, errors_};
+  CurrentQso current_;
 
   void SetUp() override { db_.DbPath = path_.string(); }
 };
 
 TEST_F(LogDatabaseTest, OpensAWellFormedLogSilently) {
   Write(NumberedRecords(3));
-  EXPECT_TRUE(db_.OpenLogDatabase());
+  EXPECT_TRUE(db_.OpenLogDatabase(db_.DbPath));
   EXPECT_TRUE(db_.IsOpen());
   EXPECT_EQ(db_.LastOpenFailure(), OpenFailure::kNone);
   EXPECT_TRUE(ui_.events.empty());
@@ -94,7 +99,7 @@ TEST_F(LogDatabaseTest, DecodesTheFieldsOfARecord) {
   Write({MakeRecord("QX9Z"), record});
 
   ASSERT_TRUE(ReadAt(2));
-  const QsoRecord& qso = db_.Qso;
+  const QsoRecord& qso = current_.Qso;
   EXPECT_EQ(qso.Calls, "QQ1ABC");
   EXPECT_EQ(qso.Ign, "/P    ");
   EXPECT_EQ(qso.Callsign, "QQ1ABC/P    ");
@@ -104,10 +109,10 @@ TEST_F(LogDatabaseTest, DecodesTheFieldsOfARecord) {
   EXPECT_EQ(qso.Freq, "14.025");
   EXPECT_EQ(qso.Mode, "SSB");
   EXPECT_EQ(db_.Band(), "14");
-  EXPECT_EQ(db_.Pointer, 2) << "reading does not move the pointer";
+  EXPECT_EQ(current_.Pointer, 2) << "reading does not move the pointer";
 
   ASSERT_TRUE(ReadAt(1));
-  EXPECT_EQ(db_.Qso.Callsign, "QX9Z      ");
+  EXPECT_EQ(current_.Qso.Callsign, "QX9Z      ");
   EXPECT_EQ(db_.Band(), "7");
 }
 
@@ -147,9 +152,9 @@ TEST_F(LogDatabaseTest, OddDatesTimesAndQslMarks) {
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE(cases[i].wantDate);
     ASSERT_TRUE(ReadAt(static_cast<std::int32_t>(i + 1)));
-    EXPECT_EQ(db_.Qso.Date, cases[i].wantDate);
-    EXPECT_EQ(db_.Qso.Time, cases[i].wantTime);
-    EXPECT_EQ(db_.Qso.Qsl3, cases[i].wantQsl3);
+    EXPECT_EQ(current_.Qso.Date, cases[i].wantDate);
+    EXPECT_EQ(current_.Qso.Time, cases[i].wantTime);
+    EXPECT_EQ(current_.Qso.Qsl3, cases[i].wantQsl3);
   }
 }
 
@@ -179,9 +184,9 @@ TEST_F(LogDatabaseTest, TextFieldsAreBytesAsCharactersWithOnlyBlanksTrimmed) {
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE(cases[i].calls);
     ASSERT_TRUE(ReadAt(static_cast<std::int32_t>(i + 1)));
-    EXPECT_EQ(db_.Qso.Calls, cases[i].wantCalls);
-    EXPECT_EQ(db_.Qso.Ign, cases[i].wantIgn);
-    EXPECT_EQ(db_.Qso.Callsign, cases[i].wantCalls + cases[i].wantIgn);
+    EXPECT_EQ(current_.Qso.Calls, cases[i].wantCalls);
+    EXPECT_EQ(current_.Qso.Ign, cases[i].wantIgn);
+    EXPECT_EQ(current_.Qso.Callsign, cases[i].wantCalls + cases[i].wantIgn);
   }
 }
 
@@ -216,8 +221,8 @@ TEST_F(LogDatabaseTest, BlanksAreTrimmedInFieldsOfEveryWidth) {
       const std::string want = first == std::string::npos
                                    ? ""
                                    : cut.substr(first, cut.find_last_not_of(' ') - first + 1);
-      ASSERT_EQ(db_.Qso.Mode, want) << '"' << records[i].mode << '"';
-      ASSERT_EQ(db_.Qso.Calls, want) << '"' << records[i].calls << '"';
+      ASSERT_EQ(current_.Qso.Mode, want) << '"' << records[i].mode << '"';
+      ASSERT_EQ(current_.Qso.Calls, want) << '"' << records[i].calls << '"';
     }
     errors_.FreqErrorCount = 0;
   }
@@ -233,16 +238,16 @@ TEST_F(LogDatabaseTest, FieldsAreTakenAtTheirDeclaredWidths) {
   LogRecord record = MakeRecord("QQ1ABC", "144.20");
   record.ign = "/P";
   Write({record}, layout);
-  EXPECT_TRUE(db_.OpenLogDatabase());
+  EXPECT_TRUE(db_.OpenLogDatabase(db_.DbPath));
   EXPECT_TRUE(ui_.events.empty());
   ASSERT_TRUE(ReadAt(1));
-  EXPECT_EQ(db_.Qso.Calls, "QQ1A");
-  EXPECT_EQ(db_.Qso.Ign, "");
-  EXPECT_EQ(db_.Qso.Callsign, "QQ1A");
-  EXPECT_EQ(db_.Qso.Date, "");
-  EXPECT_EQ(db_.Qso.Time, "09:05J");
-  EXPECT_EQ(db_.Qso.Freq, "144");
-  EXPECT_EQ(db_.Qso.Mode, "");
+  EXPECT_EQ(current_.Qso.Calls, "QQ1A");
+  EXPECT_EQ(current_.Qso.Ign, "");
+  EXPECT_EQ(current_.Qso.Callsign, "QQ1A");
+  EXPECT_EQ(current_.Qso.Date, "");
+  EXPECT_EQ(current_.Qso.Time, "09:05J");
+  EXPECT_EQ(current_.Qso.Freq, "144");
+  EXPECT_EQ(current_.Qso.Mode, "");
 }
 
 TEST_F(LogDatabaseTest, TimeAndQslAlwaysTakeTwoAndThreeBytes) {
@@ -258,10 +263,10 @@ TEST_F(LogDatabaseTest, TimeAndQslAlwaysTakeTwoAndThreeBytes) {
   Write({record}, layout);
   ASSERT_TRUE(ReadAt(1));
   EXPECT_TRUE(ui_.events.empty()) << "the widths still add up";
-  EXPECT_EQ(db_.Qso.Time, "09:05J");
-  EXPECT_EQ(db_.Qso.Qsl3, "*") << "the third of the 3 bytes taken is the 1-byte QSL field";
-  EXPECT_EQ(db_.Qso.Freq, "7.025");
-  EXPECT_EQ(db_.Qso.Mode, "CW");
+  EXPECT_EQ(current_.Qso.Time, "09:05J");
+  EXPECT_EQ(current_.Qso.Qsl3, "*") << "the third of the 3 bytes taken is the 1-byte QSL field";
+  EXPECT_EQ(current_.Qso.Freq, "7.025");
+  EXPECT_EQ(current_.Qso.Mode, "CW");
 }
 
 TEST_F(LogDatabaseTest, RecordsAreDeliveredWhateverTheirStatusByte) {
@@ -271,7 +276,7 @@ TEST_F(LogDatabaseTest, RecordsAreDeliveredWhateverTheirStatusByte) {
   Write(records);
   for (int i = 1; i <= 3; ++i) {
     ASSERT_TRUE(ReadAt(i));
-    EXPECT_EQ(db_.Qso.Calls, "QQ" + std::to_string(i));
+    EXPECT_EQ(current_.Qso.Calls, "QQ" + std::to_string(i));
   }
 }
 
@@ -281,8 +286,8 @@ TEST_F(LogDatabaseTest, APointerOutsideTheLogKeepsThePreviousQso) {
   for (std::int32_t pointer : {4, 0, -1, INT32_MIN, INT32_MAX}) {
     SCOPED_TRACE(pointer);
     EXPECT_FALSE(ReadAt(pointer));
-    EXPECT_EQ(db_.Qso.Calls, "QQ3");
-    EXPECT_EQ(db_.Qso.Callsign, "QQ3      ");
+    EXPECT_EQ(current_.Qso.Calls, "QQ3");
+    EXPECT_EQ(current_.Qso.Callsign, "QQ3      ");
     EXPECT_EQ(db_.Band(), "7");
   }
   EXPECT_TRUE(ui_.events.empty());
@@ -296,7 +301,7 @@ TEST_F(LogDatabaseTest, ReadingAClosedLogOpensItFirst) {
   ASSERT_TRUE(ReadAt(2));
   EXPECT_TRUE(db_.IsOpen());
   EXPECT_EQ(ui_.Messages(), std::vector<std::string>{"名称違いFREQ"});
-  EXPECT_EQ(db_.Qso.Calls, "QQ2");
+  EXPECT_EQ(current_.Qso.Calls, "QQ2");
   ASSERT_TRUE(ReadAt(1));
   EXPECT_EQ(ui_.Messages().size(), 1u) << "opened once";
 }
@@ -307,7 +312,7 @@ TEST_F(LogDatabaseTest, LowerCaseNamesGiveSixteenMessagesInTableOrder) {
     for (char& c : field.name) c = static_cast<char>(c - 'A' + 'a');
   }
   Write(NumberedRecords(2), layout);
-  EXPECT_TRUE(db_.OpenLogDatabase());
+  EXPECT_TRUE(db_.OpenLogDatabase(db_.DbPath));
   const std::vector<std::string> expected = {
       "名称違いCALLS", "名称違いIGN", "名称違いDATE", "名称違いTIME",
       "名称違いCODE",  "名称違いGL",  "名称違いQSL",  "名称違いFLAG",
@@ -317,21 +322,21 @@ TEST_F(LogDatabaseTest, LowerCaseNamesGiveSixteenMessagesInTableOrder) {
   EXPECT_EQ(ui_.Messages(), expected);
   EXPECT_EQ(ui_.Count(Kind::kQuestion), 0);
   ASSERT_TRUE(ReadAt(2));
-  EXPECT_EQ(db_.Qso.Calls, "QQ2") << "widths are taken as if the names matched";
+  EXPECT_EQ(current_.Qso.Calls, "QQ2") << "widths are taken as if the names matched";
 }
 
 TEST_F(LogDatabaseTest, ASeventeenthFieldGivesOneLengthMessage) {
   LogLayout layout;
   layout.fields.push_back({"EXTRA", 6});
   Write(NumberedRecords(3), layout);
-  EXPECT_TRUE(db_.OpenLogDatabase());
+  EXPECT_TRUE(db_.OpenLogDatabase(db_.DbPath));
   EXPECT_EQ(ui_.Messages(), std::vector<std::string>{"長さ感知エラー 127 134"});
   EXPECT_EQ(db_.HeaderLength(), 577);
   EXPECT_EQ(db_.RecordLength(), 134);
   for (int i = 1; i <= 3; ++i) {
     ASSERT_TRUE(ReadAt(i));
-    EXPECT_EQ(db_.Qso.Calls, "QQ" + std::to_string(i));
-    EXPECT_EQ(db_.Qso.Mode, "CW");
+    EXPECT_EQ(current_.Qso.Calls, "QQ" + std::to_string(i));
+    EXPECT_EQ(current_.Qso.Mode, "CW");
   }
 }
 
@@ -341,7 +346,7 @@ TEST_F(LogDatabaseTest, NameAndLengthMessagesComeInOrder) {
   layout.fields[15].name = "RMK3";
   layout.recordLength = 130;
   Write(NumberedRecords(1), layout);
-  EXPECT_TRUE(db_.OpenLogDatabase());
+  EXPECT_TRUE(db_.OpenLogDatabase(db_.DbPath));
   EXPECT_EQ(ui_.Messages(),
             (std::vector<std::string>{"名称違いCALLS", "名称違いRMK2", "長さ感知エラー 127 130"}));
 }
@@ -364,7 +369,7 @@ TEST_F(LogDatabaseTest, TheCountComesFromThreeHeaderBytes) {
     layout.recordCount = c.count;
     layout.headerByte7 = c.byte7;
     Write(NumberedRecords(1), layout);
-    ASSERT_TRUE(db_.OpenLogDatabase());
+    ASSERT_TRUE(db_.OpenLogDatabase(db_.DbPath));
     EXPECT_EQ(db_.RecordCount(), c.want);
     db_.CloseLogDatabase();
   }
@@ -373,7 +378,7 @@ TEST_F(LogDatabaseTest, TheCountComesFromThreeHeaderBytes) {
 
 TEST_F(LogDatabaseTest, ASecondOpenReadsNothingAgain) {
   Write(NumberedRecords(3));
-  ASSERT_TRUE(db_.OpenLogDatabase());
+  ASSERT_TRUE(db_.OpenLogDatabase(db_.DbPath));
   LogLayout changed;
   changed.fields[0].name = "calls";
   changed.recordCount = 9;
@@ -381,13 +386,13 @@ TEST_F(LogDatabaseTest, ASecondOpenReadsNothingAgain) {
   WriteBytes(path_, test_support::ReadBytes(folder_ / "other.TDB"));
   db_.DbPath = (folder_ / "other").string();
 
-  EXPECT_TRUE(db_.OpenLogDatabase());
+  EXPECT_TRUE(db_.OpenLogDatabase(db_.DbPath));
   EXPECT_TRUE(ui_.events.empty());
   EXPECT_EQ(db_.RecordCount(), 3);
 
   // After closing, opening reads the (new) file again.
   db_.CloseLogDatabase();
-  EXPECT_TRUE(db_.OpenLogDatabase());
+  EXPECT_TRUE(db_.OpenLogDatabase(db_.DbPath));
   EXPECT_EQ(db_.RecordCount(), 9);
   EXPECT_EQ(ui_.Messages(), std::vector<std::string>{"名称違いCALLS"});
 }
@@ -412,7 +417,7 @@ TEST_F(LogDatabaseTest, TheLogNameGetsTdbUnlessItEndsInIt) {
   };
   for (const Case& c : cases) {
     db_.DbPath = c.dbPath;
-    EXPECT_EQ(db_.FormedPath(), std::filesystem::path(c.formed)) << c.dbPath;
+    EXPECT_EQ(db_.FormedPath(), platform::PathFromUtf8(c.formed)) << c.dbPath;
   }
 }
 
@@ -421,11 +426,12 @@ TEST_F(LogDatabaseTest, TheFormedNameMatchesRegardlessOfLetterCase) {
   for (const char* name : {"Tevrak", "tevrak", "TEVRAK.tdb", "Tevrak.Tdb"}) {
     SCOPED_TRACE(name);
     LogDatabase db(ui_, errors_);
+    CurrentQso current;
     db.DbPath = (folder_ / name).string();
-    EXPECT_TRUE(db.OpenLogDatabase());
-    db.Pointer = 2;
-    EXPECT_TRUE(db.ReadQso());
-    EXPECT_EQ(db.Qso.Calls, "QQ2");
+    EXPECT_TRUE(db.OpenLogDatabase(db.DbPath));
+    current.Pointer = 2;
+    EXPECT_TRUE(db.ReadQso(current));
+    EXPECT_EQ(current.Qso.Calls, "QQ2");
   }
   EXPECT_TRUE(ui_.events.empty());
 }
@@ -436,12 +442,13 @@ TEST_F(LogDatabaseTest, AMissingLogFailsSilently) {
   for (const char* name : {"Tevrak.txt", "missing", "folder", "Tevrak.TDB.tdb"}) {
     SCOPED_TRACE(name);
     LogDatabase db(ui_, errors_);
+    CurrentQso current;
     db.DbPath = (folder_ / name).string();
-    EXPECT_FALSE(db.OpenLogDatabase());
+    EXPECT_FALSE(db.OpenLogDatabase(db.DbPath));
     EXPECT_EQ(db.LastOpenFailure(), OpenFailure::kMissing);
     EXPECT_FALSE(db.IsOpen());
-    db.Pointer = 1;
-    EXPECT_FALSE(db.ReadQso());
+    current.Pointer = 1;
+    EXPECT_FALSE(db.ReadQso(current));
   }
   EXPECT_TRUE(ui_.events.empty());
 }
@@ -481,13 +488,13 @@ TEST_F(LogDatabaseTest, BrokenFilesFailToOpenWithAMessage) {
     db_.CloseLogDatabase();
     WriteRaw(c.bytes);
 
-    EXPECT_FALSE(db_.OpenLogDatabase());
+    EXPECT_FALSE(db_.OpenLogDatabase(db_.DbPath));
     EXPECT_EQ(db_.LastOpenFailure(), OpenFailure::kMalformed);
     EXPECT_FALSE(db_.IsOpen());
     EXPECT_EQ(ui_.Messages(), std::vector<std::string>{message});
     EXPECT_EQ(db_.RecordCount(), 0);
     EXPECT_FALSE(ReadAt(1));
-    EXPECT_EQ(db_.Qso.Calls, "QQ1") << "no record is read";
+    EXPECT_EQ(current_.Qso.Calls, "QQ1") << "no record is read";
   }
 }
 
@@ -497,7 +504,7 @@ TEST_F(LogDatabaseTest, LargestLengthsStillOpen) {
   bytes[8] = bytes[10] = '\xFF';
   bytes[9] = bytes[11] = 0x7F;  // 32767
   WriteRaw(bytes);
-  EXPECT_TRUE(db_.OpenLogDatabase());
+  EXPECT_TRUE(db_.OpenLogDatabase(db_.DbPath));
   EXPECT_EQ(db_.HeaderLength(), 32767);
   EXPECT_EQ(db_.RecordLength(), 32767);
   EXPECT_EQ(ui_.Messages(), std::vector<std::string>{"長さ感知エラー 127 32767"});
@@ -513,12 +520,12 @@ TEST_F(LogDatabaseTest, RecordsPastTheEndOfTheFileAreNotRead) {
   WriteRaw(bytes);
   for (int i = 1; i <= 4; ++i) {
     ASSERT_TRUE(ReadAt(i));
-    EXPECT_EQ(db_.Qso.Calls, "QQ" + std::to_string(i));
-    EXPECT_EQ(db_.Qso.Mode, "CW");
+    EXPECT_EQ(current_.Qso.Calls, "QQ" + std::to_string(i));
+    EXPECT_EQ(current_.Qso.Mode, "CW");
   }
   EXPECT_FALSE(ReadAt(5));
   EXPECT_FALSE(ReadAt(6));
-  EXPECT_EQ(db_.Qso.Calls, "QQ4");
+  EXPECT_EQ(current_.Qso.Calls, "QQ4");
 
   // One byte short of the end of MODE: not read.
   db_.CloseLogDatabase();
@@ -526,7 +533,7 @@ TEST_F(LogDatabaseTest, RecordsPastTheEndOfTheFileAreNotRead) {
   WriteRaw(bytes);
   EXPECT_FALSE(ReadAt(4));
   ASSERT_TRUE(ReadAt(3));
-  EXPECT_EQ(db_.Qso.Calls, "QQ3");
+  EXPECT_EQ(current_.Qso.Calls, "QQ3");
 }
 
 TEST_F(LogDatabaseTest, RecordsAppendedWhileOpenAreSeen) {
@@ -540,7 +547,7 @@ TEST_F(LogDatabaseTest, RecordsAppendedWhileOpenAreSeen) {
   EXPECT_FALSE(ReadAt(3));
   WriteRaw(whole);  // the logging program adds the third record
   ASSERT_TRUE(ReadAt(3));
-  EXPECT_EQ(db_.Qso.Calls, "QQ3");
+  EXPECT_EQ(current_.Qso.Calls, "QQ3");
 }
 
 TEST_F(LogDatabaseTest, RecordOffsetsDoNotWrapAround) {
@@ -552,7 +559,7 @@ TEST_F(LogDatabaseTest, RecordOffsetsDoNotWrapAround) {
   Write(NumberedRecords(1), layout);
   ASSERT_TRUE(ReadAt(1));
   EXPECT_FALSE(ReadAt((1 << 23) + 1));
-  EXPECT_EQ(db_.Qso.Calls, "QQ1");
+  EXPECT_EQ(current_.Qso.Calls, "QQ1");
 }
 
 TEST_F(LogDatabaseTest, ReadsALogThroughFromEitherEnd) {
@@ -561,15 +568,15 @@ TEST_F(LogDatabaseTest, ReadsALogThroughFromEitherEnd) {
   Write(NumberedRecords(kCount));
   for (int i = 1; i <= kCount; ++i) {
     ASSERT_TRUE(ReadAt(i));
-    ASSERT_EQ(db_.Qso.Calls, "QQ" + std::to_string(i));
+    ASSERT_EQ(current_.Qso.Calls, "QQ" + std::to_string(i));
   }
   for (int i = kCount; i >= 1; i -= 7) {
     ASSERT_TRUE(ReadAt(i));
-    ASSERT_EQ(db_.Qso.Calls, "QQ" + std::to_string(i));
+    ASSERT_EQ(current_.Qso.Calls, "QQ" + std::to_string(i));
   }
   for (int i = 1; i <= kCount; i += 500) {
     ASSERT_TRUE(ReadAt(i));
-    ASSERT_EQ(db_.Qso.Calls, "QQ" + std::to_string(i));
+    ASSERT_EQ(current_.Qso.Calls, "QQ" + std::to_string(i));
   }
 }
 
@@ -603,8 +610,8 @@ TEST_F(FrequencyReportTest, TheMessageQuotesRecordAndFrequency) {
   ASSERT_TRUE(ReadAt(57));
   EXPECT_EQ(ui_.Messages(), std::vector<std::string>{"交信番号 57 の交信周波数は 無効です\n3525"});
   EXPECT_EQ(db_.Band(), "");
-  EXPECT_EQ(db_.Qso.Freq, "3525");
-  EXPECT_EQ(db_.Qso.Mode, "CW") << "the record is decoded to its end";
+  EXPECT_EQ(current_.Qso.Freq, "3525");
+  EXPECT_EQ(current_.Qso.Mode, "CW") << "the record is decoded to its end";
   ASSERT_TRUE(ReadAt(56));
   EXPECT_EQ(ui_.Messages().back(), "交信番号 56 の交信周波数は 無効です\n");
   ASSERT_TRUE(ReadAt(57));
@@ -635,7 +642,7 @@ TEST_F(FrequencyReportTest, AbortingEndsTheProgramAtOnce) {
   EXPECT_EQ(ui_.Dialogue(), expected);
   EXPECT_TRUE(db_.ProgramEnded());
   EXPECT_FALSE(db_.IsOpen());
-  EXPECT_EQ(db_.Qso.Calls, "QQ9") << "the aborted record is not delivered";
+  EXPECT_EQ(current_.Qso.Calls, "QQ9") << "the aborted record is not delivered";
 
   // Nothing more happens: no reading, no reopening, no messages.
   EXPECT_FALSE(ReadAt(11));
@@ -664,7 +671,7 @@ TEST_F(FrequencyReportTest, NoThenNoSilencesReportsForGood) {
   ui_.yesNoAnswers = {false, false};
   for (int i = 1; i <= 25; ++i) {
     ASSERT_TRUE(ReadAt(i)) << i;
-    EXPECT_EQ(db_.Qso.Freq, "3525");
+    EXPECT_EQ(current_.Qso.Freq, "3525");
   }
   std::vector<UiEvent> expected = Reports(1, 10);
   Append(expected, Question(kFlood, false));
@@ -675,8 +682,8 @@ TEST_F(FrequencyReportTest, NoThenNoSilencesReportsForGood) {
   // Silence outlives the log and the reader.
   LogDatabase again(ui_, errors_);
   again.DbPath = db_.DbPath;
-  again.Pointer = 1;
-  EXPECT_TRUE(again.ReadQso());
+  current_.Pointer = 1;
+  EXPECT_TRUE(again.ReadQso(current_));
   EXPECT_EQ(ui_.Dialogue(), expected);
 }
 
@@ -688,8 +695,8 @@ TEST_F(FrequencyReportTest, TheCountOutlivesClosingTheLog) {
   LogDatabase second(ui_, errors_);
   second.DbPath = db_.DbPath;
   for (int i = 7; i <= 10; ++i) {
-    second.Pointer = i;
-    ASSERT_TRUE(second.ReadQso());
+    current_.Pointer = i;
+    ASSERT_TRUE(second.ReadQso(current_));
   }
   EXPECT_EQ(ui_.Questions(), (std::vector<std::string>{kFlood, kKeepShowing}));
   EXPECT_EQ(errors_.FreqErrorCount, 0);

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/ascii_text.h"
+#include <cstdint>
+#include <utility>
+
 namespace sfxtal::platform {
 namespace {
 
@@ -61,6 +65,57 @@ TEST(DecodeCp932, TwinSpellingsComeBackAsTheOneWindowsWrites) {
   EXPECT_EQ(text, "∵∵∵");
   EXPECT_EQ(EncodeCp932(text), "\x81\xe6\x81\xe6\x81\xe6");
   EXPECT_EQ(EncodeCp932(DecodeCp932("\xed\x40")), "\xfa\x5c");
+}
+
+// Where the converters of Windows and glibc part ways, both builds read and write as glibc does,
+// so that the files the program has always written keep their bytes.
+TEST(Cp932, WhereTheSystemsDifferItIsGlibcs) {
+  const std::pair<char32_t, std::string> written[] = {
+      {0x00A2, "\x81\x91"}, {0x00A3, "\x81\x92"}, {0x00A5, "\\"}, {0x00AC, "\x81\xCA"},
+      {0x2014, "\x81\x5C"}, {0x2016, "\x81\x61"}, {0x203E, "~"},  {0x2212, "\x81\x7C"},
+      {0x301C, "\x81\x60"}, {0x0080, "?"},        {0xF8F0, "?"},  {0xF8F1, "?"},
+      {0xF8F2, "?"},        {0xF8F3, "?"}};
+  for (const auto& [codePoint, bytes] : written) {
+    EXPECT_EQ(EncodeCp932(Utf8Of(codePoint)), bytes) << std::hex << unsigned{codePoint};
+  }
+  EXPECT_EQ(DecodeCp932("\x80"), Utf8Of(kCarriedByteBase + 0x80));  // carried, not read
+}
+
+// The whole mapping both ways, as one digest: every byte and byte pair read, and every character
+// of the Basic Multilingual Plane written. The same on both builds, so a file read and written by
+// one means the same to the other. (The digest is of the mapping both builds share; a change to
+// the mapping must be made on purpose, here.)
+TEST(Cp932Table, IsTheOneMappingOfBothBuilds) {
+  std::uint64_t digest = 0xcbf29ce484222325u;
+  const auto add = [&digest](std::string_view bytes) {
+    for (unsigned char c : bytes) digest = (digest ^ c) * 0x100000001b3u;
+    digest = (digest ^ 0xFFu) * 0x100000001b3u;
+  };
+  std::size_t decoded = 0, encoded = 0;
+  const auto read = [&](const std::string& bytes) {
+    const std::string text = DecodeCp932(bytes);
+    if (CharacterCount(text) == 1 &&
+        text != Utf8Of(kCarriedByteBase + static_cast<unsigned char>(bytes[0])))
+      ++decoded;
+    add(text);
+  };
+  for (int b = 0x80; b <= 0xFF; ++b) read(std::string(1, static_cast<char>(b)));
+  for (int lead = 0x81; lead <= 0xFC; lead = lead == 0x9F ? 0xE0 : lead + 1) {
+    for (int trail = 0x40; trail <= 0xFC; ++trail) {
+      read({static_cast<char>(lead), static_cast<char>(trail)});
+    }
+  }
+  for (char32_t cp = 0x80; cp <= 0xFFFF; ++cp) {
+    // Surrogates are no characters, and the carried bytes are the program's own.
+    if ((cp >= 0xD800 && cp <= 0xDFFF) || (cp >= kCarriedByteBase && cp <= kCarriedByteBase + 0xFF))
+      continue;
+    const std::string bytes = EncodeCp932(Utf8Of(cp));
+    if (bytes != "?") ++encoded;
+    add(bytes);
+  }
+  EXPECT_EQ(decoded, 9667u);  // 63 half-width katakana and 9,604 pairs
+  EXPECT_EQ(encoded, 9278u);  // less the 398 twins, and the 9 glibc writes only
+  EXPECT_EQ(digest, 0x1820fa332b9168e9u);
 }
 
 TEST(BytesAsCharacters, MapsEveryByteToOneCharacter) {

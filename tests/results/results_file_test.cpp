@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/path_text.h"
+#include "platform/program_texts.h"
 #include "platform/text_codec.h"
 #include "results/totals.h"
 #include "tests/support/allocation_meter.h"
@@ -28,7 +30,7 @@ using test_support::WriteBytes;
 
 // Writes the results file from UTF-8 text, in CP932 as on disk.
 void WriteResults(const TempFolder& folder, const std::string& utf8) {
-  WriteBytes(folder / kResultsFileName, platform::EncodeCp932(utf8));
+  WriteBytes(folder / platform::kResultsFileName, platform::EncodeCp932(utf8));
 }
 
 // A full file in suffix order, as the tally writes it; every seventh suffix worked, every
@@ -189,15 +191,17 @@ TEST(ReadResultsFile, MissingFileShowsItsMessageAndTouchesNothing) {
   table.Row(3) = Row("D", "x", "y", false);
   EXPECT_EQ(ReadResultsFile(folder.Path(), ui, table), std::nullopt);
   EXPECT_EQ(ui.Dialogue(),
-            (std::vector<UiEvent>{{UiEvent::Kind::kMessage, kResultsMissingMessage}}));
+            (std::vector<UiEvent>{
+                {UiEvent::Kind::kMessage, std::string(platform::kResultsFileMissingMessage)}}));
   EXPECT_EQ(ui.yieldCount, 0);
   EXPECT_EQ(table.Row(3), Row("D", "x", "y", false));
 
   // A folder by the file's name is no file either.
-  std::filesystem::create_directory(folder / kResultsFileName);
+  std::filesystem::create_directory(folder / platform::kResultsFileName);
   RecordingUi again;
   EXPECT_EQ(ReadResultsFile(folder.Path(), again, table), std::nullopt);
-  EXPECT_EQ(again.Messages(), std::vector<std::string>{kResultsMissingMessage});
+  EXPECT_EQ(again.Messages(),
+            std::vector<std::string>{std::string(platform::kResultsFileMissingMessage)});
 }
 
 TEST(ReadResultsFile, FieldsRunOnAcrossLinesAndBlankLinesAreSkipped) {
@@ -295,10 +299,9 @@ TEST(ReadResultsFile, ALineOfMillionsOfFieldsCostsOnlyTheRecordsItGives) {
   // Once took seconds and gigabytes: every field of the line was split off before the first
   // record was taken.
   TempFolder folder;
-  WriteBytes(folder / kResultsFileName, std::string(3'000'000, ',') + "\r\nA,x,y,J\r\n");
+  WriteBytes(folder / platform::kResultsFileName, std::string(3'000'000, ',') + "\r\nA,x,y,J\r\n");
   RecordingUi ui;
   ui.recordYields = false;
-  ui.paintEvery = 0;  // a painted line kept per yield would be the test's memory, not the reader's
   ResultsTable table;
   const test_support::AllocationMeter meter;
   const auto read = ReadResultsFile(folder.Path(), ui, table);
@@ -307,11 +310,17 @@ TEST(ReadResultsFile, ALineOfMillionsOfFieldsCostsOnlyTheRecordsItGives) {
   EXPECT_EQ(read->recordCount, kSuffixCount);
   EXPECT_EQ(table.Row(kSuffixCount - 1), ResultRow{});
 
-  // The records themselves are kept whole, however long.
-  const std::string longField(100'000, 'Q');
-  WriteBytes(folder / kResultsFileName, "\"A\",\"" + longField + "\",\"d\",\"J\"");
+  // A file without a single separator is one field, of which only the first
+  // kLongestResultsField bytes are kept; fields after it still read, quoted or not.
+  const std::string huge(6'000'000, '\x82');  // CP932 lead bytes: no byte of it ends a field
+  WriteBytes(folder / platform::kResultsFileName, huge + ",\"" + huge + "\",d,J\r\nB");
+  const test_support::AllocationMeter fieldMeter;
   ASSERT_TRUE(ReadResultsFile(folder.Path(), ui, table));
-  EXPECT_EQ(table.Row(0), Row("A", longField.c_str(), "d", false));
+  EXPECT_LT(fieldMeter.PeakBytes(), 4 * kLongestResultsField + 256 * 1024);
+  EXPECT_EQ(platform::EncodeCp932(table.Row(0).suffix), huge.substr(0, kLongestResultsField));
+  EXPECT_EQ(platform::EncodeCp932(table.Row(0).detail1), huge.substr(0, kLongestResultsField));
+  EXPECT_EQ(table.Row(0).detail2, "d");
+  EXPECT_EQ(table.Row(1).suffix, "B");
 }
 
 TEST(ResultsRecordReader, ReadsFromBytesAsFromTheFile) {
@@ -331,7 +340,7 @@ TEST(ReadResultsFile, ArbitraryBytesNeverFailTheRead) {
   std::string bytes;
   for (int i = 0; i < 4096; ++i) bytes += static_cast<char>((i * 7919 + i / 3) % 256);
   bytes += std::string(3, '\0') + "\"\"\",,,\r\r\n\n\"";
-  WriteBytes(folder / kResultsFileName, bytes);
+  WriteBytes(folder / platform::kResultsFileName, bytes);
   RecordingUi ui;
   ui.recordYields = false;
   ResultsTable table;

@@ -17,7 +17,7 @@ TEST(ResultsWindowSize, GridIs705LessThanTheWindowFrom1500Up) {
   EXPECT_EQ(GridHeight(1499), 1935);
   EXPECT_EQ(GridHeight(1499.9), 1935);
   EXPECT_EQ(GridHeight(0), 1935);
-  // The window as designed: client 2850 high in its frame gives the grid its designed 2535.
+  // The window at its usual size: client 2850 high in its frame gives the grid its usual 2535.
   EXPECT_EQ(GridHeight(kResultsClientHeight + kResultsFrameHeight), 2535);
   EXPECT_EQ(kResultsClientWidth + kResultsFrameWidth, kResultsMaxOuterWidth);
 }

@@ -28,7 +28,9 @@ TEST(SuffixRow, NoRowForAnythingButOneToThreeLetters) {
   for (const char* text : {"", "ABCD", "A1", "1", "@", "[", "`", "{", "a b", " A", "A-",
                            "\xef\xbc\xa1" /* full-width A */, "ア"}) {
     EXPECT_EQ(SuffixRow(text), std::nullopt) << text;
+    EXPECT_EQ(CapitalSuffixRow(text), -1) << text;
   }
+  for (const char* text : {"a", "Ab", "zZz"}) EXPECT_EQ(CapitalSuffixRow(text), -1) << text;
 }
 
 TEST(SuffixOfRow, EveryRowNamesTheSuffixThatLeadsBackToIt) {
@@ -36,6 +38,8 @@ TEST(SuffixOfRow, EveryRowNamesTheSuffixThatLeadsBackToIt) {
   for (int row = 0; row < kSuffixCount; ++row) {
     const std::string suffix = SuffixOfRow(row);
     ASSERT_EQ(SuffixRow(suffix), row) << suffix;
+    ASSERT_EQ(CapitalSuffixRow(suffix), row) << suffix;
+    ASSERT_EQ(SuffixLetters(row), static_cast<int>(suffix.size())) << suffix;
     // Suffix order: shorter first, then alphabetical.
     ASSERT_TRUE(suffix.size() > previous.size() ||
                 (suffix.size() == previous.size() && suffix > previous))

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "results/suffix_row.h"
+#include "tests/support/case_name.h"
+
 namespace sfxtal::standin {
 namespace {
 
-TEST(ConfirmedEntries, ListsOnlyConfirmedRecordsInFileOrder) {
+TEST(ReadAwardSource, ListsOnlyConfirmedRecordsInFileOrder) {
   const std::string bytes =
       "\"A\",\"QQ1A\",\"1998/03/21\",\"J\"\r\n"
       "\"B\",\"QQ1B\",\"1998/03/22\",\"\x96\xa2\"\r\n"    // not yet
@@ -16,32 +19,66 @@ TEST(ConfirmedEntries, ListsOnlyConfirmedRecordsInFileOrder) {
   const std::vector<AwardEntry> expected = {{"A", "QQ1A", "1998/03/21", "J"},
                                             {"E", "QQ1E", "1998/03/23", "Q"},
                                             {"F", "QQ1,F", "1998/03/24", "あ"}};
-  EXPECT_EQ(ConfirmedEntries(bytes), expected);
+  const AwardSource source = ReadAwardSource(bytes);
+  EXPECT_EQ(source.refusal, "");
+  EXPECT_EQ(source.entries, expected);
 }
 
-TEST(ConfirmedEntries, FieldsRunOnAcrossLinesAsTheResultsWindowReadsThem) {
-  // A line with three fields shifts the records after it, and a record cut short at the end
-  // takes the fields that are there.
-  const std::string bytes =
-      "A,QQ1A,1998/03/21\r\n"
-      "J,B,QQ1B,1998/03/22\r\n"
-      "K,C,QQ1C\r\n";
-  const std::vector<AwardEntry> expected = {
-      {"A", "QQ1A", "1998/03/21", "J"}, {"B", "QQ1B", "1998/03/22", "K"}, {"C", "QQ1C", "", ""}};
-  EXPECT_EQ(ConfirmedEntries(bytes), expected);
-}
-
-TEST(ConfirmedEntries, ReadsNoMoreThanEveryRecordOfTheTable) {
+struct RefusalCase {
+  const char* name;
   std::string bytes;
-  for (int i = 0; i < 20000; ++i) bytes += "\"S" + std::to_string(i) + "\",\"QQ\",\"d\",\"J\"\r\n";
-  const std::vector<AwardEntry> entries = ConfirmedEntries(bytes);
-  ASSERT_EQ(entries.size(), 18278u);
-  EXPECT_EQ(entries.back().suffix, "S18277");
+  const char* refusal;
+};
+
+class AwardRefusal : public ::testing::TestWithParam<RefusalCase> {};
+
+TEST_P(AwardRefusal, NamesTheLineAndWhatWasFound) {
+  const AwardSource source = ReadAwardSource(GetParam().bytes);
+  EXPECT_EQ(source.refusal,
+            std::string("実績.txt の ") + GetParam().refusal + "。申請書は作成しませんでした");
+  EXPECT_TRUE(source.entries.empty());
 }
 
-TEST(ConfirmedEntries, EmptyFileHasNone) {
-  EXPECT_TRUE(ConfirmedEntries("").empty());
-  EXPECT_TRUE(ConfirmedEntries("\r\n\r\n").empty());
+const std::string kLineA = "\"A\",\"QQ1A\",\"1998/03/21\",\"J\"\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, AwardRefusal,
+    ::testing::Values(
+        RefusalCase{"Utf8", kLineA + "\"B\",\"QQ1B\",\"1998/03/22\",\"未\"\r\n",
+                    "2 行目: UTF-8 の文字「未」があります（Shift-JIS で保存してください）"},
+        RefusalCase{"ByteOrderMark", "\xEF\xBB\xBF" + kLineA,
+                    "1 行目: 先頭に UTF-8 の BOM があります（Shift-JIS で保存してください）"},
+        RefusalCase{"Garbage", kLineA + "\x1f\x8b\x08\x00\xff\xfe,\r\n\x03",
+                    "2 行目: Shift-JIS として読めないバイト 0x8B があります"},
+        RefusalCase{"FifthField",
+                    kLineA + "\"B\",\"QQ1B\",\"d\",\"J\",\"C\"\r\n\"C\",\"\",\"\",\"\"",
+                    "2 行目: 項目が 5 つ以上あります（4 つのはずです）"},
+        RefusalCase{"ThreeFields", kLineA + "\"B\",\"QQ1B\",\"J\"\r\n\"C\",\"\",\"\",\"\"",
+                    "2 行目: 項目が 3 つしかありません（4 つのはずです）"},
+        RefusalCase{"WrongOrder", kLineA + "\r\n\"C\",\"QQ1C\",\"d\",\"J\"\r\n",
+                    "3 行目: サフィックスが「C」です（「B」のはずです）"},
+        RefusalCase{"LongSuffix", std::string(40, 'Q') + "\t,\"\",\"\",\"\"",
+                    "1 行目: サフィックスが「QQQQQQQQQQQQ…」です（「A」のはずです）"}),
+    [](const auto& info) { return test_support::CaseName(info.index, info.param.name); });
+
+TEST(ReadAwardSource, ReadsNoMoreThanEveryRecordOfTheTable) {
+  std::string bytes;
+  for (int row = 0; row < results::kSuffixCount; ++row) {
+    bytes += results::SuffixOfRow(row) + ",QQ,d,J\r\n";
+  }
+  bytes += "anything at all\xff\r\n";
+  const AwardSource source = ReadAwardSource(bytes);
+  EXPECT_EQ(source.refusal, "");
+  ASSERT_EQ(source.entries.size(), 18278u);
+  EXPECT_EQ(source.entries.back().suffix, "ZZZ");
+}
+
+TEST(ReadAwardSource, EmptyFileHasNone) {
+  for (const char* bytes : {"", "\r\n\r\n"}) {
+    const AwardSource source = ReadAwardSource(bytes);
+    EXPECT_EQ(source.refusal, "");
+    EXPECT_TRUE(source.entries.empty());
+  }
 }
 
 }  // namespace

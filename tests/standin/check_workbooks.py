@@ -2,9 +2,12 @@
 """Reads back the workbooks that the spreadsheet stand-in writes, with openpyxl, and checks them
 against a tally of the same work file made here, apart from the program's own code.
 
-Usage: check_workbooks.py MAKE_WORKBOOKS
+Usage: check_workbooks.py MAKE_WORKBOOKS [EMULATOR...]
+A Windows MAKE_WORKBOOKS runs under the emulator (Wine), which finds this machine's folders on
+its drive Z:.
 """
 
+import datetime
 import os
 import random
 import string
@@ -16,6 +19,7 @@ import unittest
 import openpyxl
 
 DRIVER = None
+EMULATOR = []
 NOT_YET = "未"
 RED = "FFFF0000"
 TOTAL = 18278
@@ -61,6 +65,9 @@ SPECIAL_LINES = [
     ('"QQ1,Y","Y","2001/01/02","' + NOT_YET + '"', ["QQ1,Y", "Y", "2001/01/02", NOT_YET]),
     # Unquoted fields.
     ("QQ1ZZZ,ZZZ,2001/01/03,J", ["QQ1ZZZ", "ZZZ", "2001/01/03", "J"]),
+    # A line without a base call gives way to a later one with one; a date that is no day.
+    ('"","ZZY","2001/01/04","J"', ["", "ZZY", "2001/01/04", "J"]),
+    ('"QQ1ZZY","ZZY","2001/02/29","' + NOT_YET + '"', ["QQ1ZZY", "ZZY", "2001/02/29", NOT_YET]),
     # Suffixes that do not count, and lines without four fields: all skipped.
     ('"QQ1ABCD","ABCD","2001/01/04","J"', None),
     ('"QQ1abc","abc","2001/01/05","J"', None),
@@ -72,18 +79,31 @@ SPECIAL_LINES = [
 
 
 def expected_tally(lines):
-    """The chosen fields per suffix: the first line not marked 未, else the first line."""
+    """The chosen fields per suffix: the first line not marked 未, else the first line, among the
+    lines with a base call when there are any."""
     chosen = {}
     skipped = 0
+
+    def rank(entry):
+        return 2 * (entry[0] != "") + (entry[2] != NOT_YET)
+
     for _, fields in lines:
         if fields is None:
             skipped += 1
             continue
         base, suffix, date, mark = fields
         old = chosen.get(suffix)
-        if old is None or (old[2] == NOT_YET and mark != NOT_YET):
+        if old is None or rank((base, date, mark)) > rank(old):
             chosen[suffix] = (base, date, mark)
     return chosen, skipped
+
+
+def as_cell(date):
+    """A date that names a day is a date cell; anything else stays text."""
+    try:
+        return datetime.datetime.strptime(date, "%Y/%m/%d")
+    except ValueError:
+        return date or None
 
 
 def confirmed(entry):
@@ -100,7 +120,8 @@ class Workbooks(unittest.TestCase):
         text = "".join(line + "\r\n" for line, _ in cls.lines)
         with open(os.path.join(path, "sfxtal.tmp"), "wb") as work:
             work.write(text.encode("cp932"))
-        run = subprocess.run([DRIVER, path], capture_output=True, timeout=120)
+        folder = "Z:" + path.replace("/", "\\") if EMULATOR else path
+        run = subprocess.run(EMULATOR + [DRIVER, folder], capture_output=True, timeout=120)
         if run.returncode != 0:
             raise AssertionError("make_workbooks failed: " + run.stderr.decode("utf-8", "replace"))
         cls.chosen, cls.skipped = expected_tally(cls.lines)
@@ -130,8 +151,20 @@ class Workbooks(unittest.TestCase):
         self.assertEqual(next(rows), ("サフィックス", "コールサイン", "交信日", "マーク"))
         for suffix, row in zip(SUFFIXES, rows):
             entry = self.chosen.get(suffix)
-            want = (suffix,) + (tuple(field or None for field in entry) if entry else (None,) * 3)
+            want = (suffix, entry[0] or None, as_cell(entry[1]), entry[2] or None) if entry else (
+                suffix, None, None, None)
             self.assertEqual(row, want)
+
+    def test_rows_sheet_is_filtered_below_its_frozen_heading_with_dates_shown_as_dates(self):
+        sheet = self.results["実績"]
+        self.assertEqual(sheet.freeze_panes, "A2")
+        self.assertEqual([round(sheet.column_dimensions[c].width) for c in "ABCD"], [13, 17, 13, 9])
+        self.assertEqual(sheet.auto_filter.ref, "A1:D%d" % (TOTAL + 1))
+        dates = [cell for cell in sheet["C"][1:] if isinstance(cell.value, datetime.datetime)]
+        self.assertEqual(len(dates), sum(1 for entry in self.chosen.values()
+                                         if isinstance(as_cell(entry[1]), datetime.datetime)))
+        for cell in dates:
+            self.assertEqual(cell.number_format, "yyyy/mm/dd")
 
     def test_red_font_exactly_on_unconfirmed_base_call_and_date(self):
         sheet = self.results["実績"]
@@ -188,6 +221,9 @@ class Workbooks(unittest.TestCase):
         self.assertEqual(str(sheet.page_setup.paperSize), "9")
         self.assertEqual(sheet.page_setup.orientation, "portrait")
         self.assertIn(sheet.print_title_rows, ("6:6", "$6:$6"))
+        # The title, the figures and the table, and no column beyond: nothing widens the page.
+        self.assertRegex(str(sheet.print_area), r"\$A\$1:\$E\$%d\b" % sheet.max_row)
+        self.assertGreaterEqual(sheet.row_dimensions[1].height, 21)
         for column in "ABCDE":
             self.assertGreater(sheet.column_dimensions[column].width, 5, column)
 
@@ -212,5 +248,6 @@ def load_tests(loader, tests, pattern):
 
 
 if __name__ == "__main__":
-    DRIVER = sys.argv.pop(1)
+    DRIVER, EMULATOR = sys.argv[1], sys.argv[2:]
+    del sys.argv[1:]
     unittest.main(verbosity=2)

@@ -4,18 +4,22 @@
 
 #include "app/excel_x.h"
 #include "cli/terminal_ui.h"
+#include "platform/command_line.h"
+#include "platform/path_text.h"
 #include "results/award_output.h"
 #include "standin/stand_in_spreadsheet.h"
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
+  const std::vector<std::string> args = sfxtal::platform::CommandLineArguments(argc, argv);
+  if (args.size() != 1) {
     std::cerr << "usage: make_workbooks FOLDER\n";
     return 2;
   }
+  const std::filesystem::path folder = sfxtal::platform::PathFromUtf8(args[0]);
   sfxtal::cli::TerminalUi ui(std::cin, std::cerr);
   using sfxtal::platform::HandOverResult;
   sfxtal::standin::StandInFactory spreadsheet(ui);
-  if (sfxtal::app::ExcelX(ui, argv[1], "FREAD", spreadsheet) != HandOverResult::kDone) return 1;
-  if (sfxtal::results::NebuExcel(ui, argv[1], spreadsheet) != HandOverResult::kDone) return 1;
+  if (sfxtal::app::ExcelX(ui, folder, "FREAD", spreadsheet) != HandOverResult::kDone) return 1;
+  if (sfxtal::results::NebuExcel(ui, folder, spreadsheet) != HandOverResult::kDone) return 1;
   return 0;
 }

@@ -11,6 +11,7 @@ namespace {
 
 using app::ExcelX;
 using platform::HandOverResult;
+using platform::Utf8FromPath;
 using test_support::ReadBytes;
 using test_support::ReadOnlyFolder;
 using test_support::RecordingUi;
@@ -63,9 +64,10 @@ TEST(StandIn, TallyWritesBothFilesAndOpensTheWorkbook) {
   EXPECT_EQ(results.substr(0, first.size()), first);
   EXPECT_NE(results.find("\r\n\"ABC\",\"QQ1ABC\",\"1998/03/22\",\"J\"\r\n"), std::string::npos);
   EXPECT_EQ(ReadBytes(folder / "sfxtal.xlsx").substr(0, 2), "PK");
-  EXPECT_EQ(ui.Dialogue(), (std::vector<UiEvent>{{Kind::kBusyPointer, ""},
-                                                 {Kind::kNormalPointer, ""},
-                                                 {Kind::kOpenFile, (folder / "sfxtal.xlsx")}}));
+  EXPECT_EQ(ui.Dialogue(),
+            (std::vector<UiEvent>{{Kind::kBusyPointer, ""},
+                                  {Kind::kNormalPointer, ""},
+                                  {Kind::kOpenFile, Utf8FromPath(folder / "sfxtal.xlsx")}}));
   EXPECT_EQ(FileNames(folder.Path()),
             (std::vector<std::string>{"sfxtal.tmp", "sfxtal.xlsx", "実績.txt"}));
 }
@@ -76,7 +78,8 @@ TEST(StandIn, ViewOpensTheExistingWorkbookAndTalliesNothing) {
   WriteBytes(folder / "sfxtal.xlsx", "old book");
   RecordingUi ui = QuietUi();
   EXPECT_EQ(StandInExcelX(ui, folder.Path(), "fread"), HandOverResult::kDone);
-  EXPECT_EQ(ui.Texts(Kind::kOpenFile), std::vector<std::string>{folder / "sfxtal.xlsx"});
+  EXPECT_EQ(ui.Texts(Kind::kOpenFile),
+            std::vector<std::string>{Utf8FromPath(folder / "sfxtal.xlsx")});
   EXPECT_TRUE(ui.Messages().empty());
   EXPECT_EQ(ReadBytes(folder / "sfxtal.xlsx"), "old book");
   EXPECT_FALSE(std::filesystem::exists(folder / "実績.txt"));
@@ -160,7 +163,7 @@ TEST(StandIn, FullDiskLeavesTheOldResultsWholeAndNoTemporaryFile) {
   EXPECT_EQ(FileNames(disk.Path()), (std::vector<std::string>{"sfxtal.tmp", "実績.txt"}));
 }
 
-TEST(StandIn, WorkbookThatDoesNotFitLeavesTheOldOneWhole) {
+TEST(StandIn, WorkbookThatDoesNotFitLeavesBothOldFilesWhole) {
   // First measure what the two outputs take, then give the disk room for the results file only.
   TempFolder measure;
   WriteBytes(measure / "sfxtal.tmp", kWorkLines);
@@ -174,13 +177,14 @@ TEST(StandIn, WorkbookThatDoesNotFitLeavesTheOldOneWhole) {
   TinyDisk disk(room);
   if (!disk.Active()) GTEST_SKIP() << "cannot mount a tiny disk here";
   WriteBytes(disk / "sfxtal.tmp", kWorkLines);
+  WriteBytes(disk / "実績.txt", "old results");
   WriteBytes(disk / "sfxtal.xlsx", "old book");
   RecordingUi ui = QuietUi();
   EXPECT_FALSE(TallyWorkFileToResults(ui, disk.Path()));
   EXPECT_EQ(ui.Messages(), std::vector<std::string>{"ファイルに書き込めません\n" +
                                                     (disk / "sfxtal.xlsx").string()});
   EXPECT_EQ(ReadBytes(disk / "sfxtal.xlsx"), "old book");
-  EXPECT_EQ(ReadBytes(disk / "実績.txt"), ReadBytes(measure / "実績.txt"));
+  EXPECT_EQ(ReadBytes(disk / "実績.txt"), "old results");
   EXPECT_EQ(FileNames(disk.Path()),
             (std::vector<std::string>{"sfxtal.tmp", "sfxtal.xlsx", "実績.txt"}));
 }
@@ -193,7 +197,8 @@ TEST(StandIn, AwardApplicationFromTheResultsFile) {
   ui.events.clear();
   EXPECT_EQ(StandInNebuExcel(ui, folder.Path()), HandOverResult::kDone);
   EXPECT_TRUE(ui.Messages().empty());
-  EXPECT_EQ(ui.Texts(Kind::kOpenFile), std::vector<std::string>{folder / "NEBU申請書.xlsx"});
+  EXPECT_EQ(ui.Texts(Kind::kOpenFile),
+            std::vector<std::string>{Utf8FromPath(folder / "NEBU申請書.xlsx")});
   EXPECT_EQ(ReadBytes(folder / "NEBU申請書.xlsx").substr(0, 2), "PK");
 }
 
@@ -217,6 +222,26 @@ TEST(StandIn, UnwritableAwardApplicationLeavesTheOldOneWhole) {
   EXPECT_EQ(StandInNebuExcel(ui, folder.Path()), HandOverResult::kMacroFailed);
   EXPECT_EQ(ui.Messages(), std::vector<std::string>{"ファイルに書き込めません\n" +
                                                     (folder / "NEBU申請書.xlsx").string()});
+  EXPECT_EQ(ReadBytes(folder / "NEBU申請書.xlsx"), "old application");
+  EXPECT_EQ(ui.Count(Kind::kOpenFile), 0);
+}
+
+TEST(StandIn, AwardApplicationRefusedKeepsTheOldOne) {
+  TempFolder folder;
+  WriteBytes(folder / "NEBU申請書.xlsx", "old application");
+  WriteBytes(folder / "実績.txt", "\"B\",\"QQ1B\",\"1998/03/21\",\"J\"\r\n");
+  RecordingUi ui = QuietUi();
+  EXPECT_EQ(StandInNebuExcel(ui, folder.Path()), HandOverResult::kMacroFailed);
+  WriteBytes(folder / "実績.txt", "\"A\",\"QQ1A\",\"1998/03/21\",\"J\"\r\n");
+  WriteBytes(folder / ".~lock.NEBU申請書.xlsx#", ",op,host,01.01.2024 10:00,;");
+  EXPECT_EQ(StandInNebuExcel(ui, folder.Path()), HandOverResult::kMacroFailed);
+  EXPECT_EQ(ui.Messages(),
+            (std::vector<std::string>{
+                "実績.txt の 1 行目: サフィックスが「B」です（「A」のはずです）。"
+                "申請書は作成しませんでした\n" +
+                    (folder / "実績.txt").string(),
+                "ファイルが他のプログラムで開かれています。閉じてから、もう一度実行してください\n" +
+                    (folder / "NEBU申請書.xlsx").string()}));
   EXPECT_EQ(ReadBytes(folder / "NEBU申請書.xlsx"), "old application");
   EXPECT_EQ(ui.Count(Kind::kOpenFile), 0);
 }

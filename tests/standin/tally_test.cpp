@@ -31,23 +31,6 @@ std::vector<std::string> AllSuffixes() {
   return suffixes;
 }
 
-TEST(SuffixIndex, FollowsSuffixOrderBothWays) {
-  const std::vector<std::string> all = AllSuffixes();
-  ASSERT_EQ(all.size(), std::size_t(kSuffixCount));
-  for (int index = 0; index < kSuffixCount; ++index) {
-    const std::string& suffix = all[static_cast<std::size_t>(index)];
-    ASSERT_EQ(SuffixIndex(suffix), index) << suffix;
-    ASSERT_EQ(results::SuffixOfRow(index), suffix);
-    ASSERT_EQ(SuffixLength(index), int(suffix.size())) << suffix;
-  }
-}
-
-TEST(SuffixIndex, RefusesAnythingButOneToThreeCapitals) {
-  for (const char* text : {"", "a", "abc", "AAAA", "A1", "1", " A", "A ", "[", "@", "Ａ", "Ab"}) {
-    EXPECT_EQ(SuffixIndex(text), -1) << text;
-  }
-}
-
 struct SplitCase {
   const char* line;
   std::vector<std::string> fields;
@@ -83,8 +66,13 @@ const char* const kWorkFile =
     "\"QQ3A\",\"A\",\"1998/03/23\",\"B\"\r\n"
     "\"QQ1B\",\"B\",\"1998/04/01\",\"J\"\r\n"  // B: first of two confirmed
     "\"QQ2B\",\"B\",\"1998/04/02\",\"K\"\r\n"
+    "\"\",\"X\",\"1998/05/01\",\"*\"\r\n"             // X: a line without a base call gives way
     "\"QQ1Q\",\"Q\",\"1998/05/05\",\"\x96\xa2\"\r\n"  // Q: only unconfirmed
     "\"QQ2Q\",\"Q\",\"1998/05/06\",\"\x96\xa2\"\r\n"
+    "\"QQ1X\",\"X\",\"1998/05/02\",\"\x96\xa2\"\r\n"  // to any line with one, even "未"
+    "\"QQ2X\",\"X\",\"1998/05/03\",\"J\"\r\n"
+    "\"\",\"Y\",\"1998/05/04\",\"\x96\xa2\"\r\n"  // Y: only lines without one
+    "\"\",\"Y\",\"1998/05/05\",\"J\"\r\n"
     "\"QQ1D\",\"D\",\"2000/01/06\",\"\"\"\r\n"            // a quote as the mark
     "\"QQ1,E\",\"E\",\"2000/01/07\",\"J\"\r\n"            // a comma inside a field
     "\"QQ1A\"B\",\"AAA\",\"2000/01/01\",\"J\"\r\n"        // a quote inside a field
@@ -107,6 +95,8 @@ TEST(TallyWorkFile, WritesTheResultsFileByteForByte) {
       {"A", "\"QQ2A\",\"1998/03/22\",\"J\""},
       {"B", "\"QQ1B\",\"1998/04/01\",\"J\""},
       {"Q", "\"QQ1Q\",\"1998/05/05\",\"\x96\xa2\""},
+      {"X", "\"QQ2X\",\"1998/05/03\",\"J\""},
+      {"Y", "\"\",\"1998/05/05\",\"J\""},
       {"D", "\"QQ1D\",\"2000/01/06\",\"'\""},
       {"E", "\"QQ1,E\",\"2000/01/07\",\"J\""},
       {"AAA", "\"QQ1A'B\",\"2000/01/01\",\"J\""},
@@ -121,7 +111,7 @@ TEST(TallyWorkFile, WritesTheResultsFileByteForByte) {
   }
   EXPECT_EQ(ResultsFileBytes(*tally), expected);
 
-  EXPECT_EQ(tally->lines, 18);
+  EXPECT_EQ(tally->lines, 23);
   EXPECT_EQ(tally->badSuffixLines, 3);
   EXPECT_EQ(tally->badFieldCountLines, 3);
   EXPECT_EQ(tally->SkippedLines(), 6);

@@ -6,9 +6,17 @@
 #include <cstdlib>
 #include <new>
 
-// Counting the bytes held needs the size at release too; malloc_usable_size gives the same
-// number at both ends, with glibc's allocator and the sanitizers' alike.
+// Counting the bytes held needs the size at release too; malloc_usable_size (on Windows _msize)
+// gives the same number at both ends, with glibc's allocator and the sanitizers' alike.
 namespace {
+
+std::size_t UsableSize(void* p) {
+#ifdef _WIN32
+  return _msize(p);
+#else
+  return malloc_usable_size(p);
+#endif
+}
 
 std::atomic<std::size_t> held{0};
 std::atomic<std::size_t> peak{0};
@@ -16,7 +24,7 @@ std::atomic<std::size_t> peak{0};
 void* Take(std::size_t size) {
   void* p = std::malloc(size == 0 ? 1 : size);
   if (p == nullptr) throw std::bad_alloc();
-  const std::size_t now = held += malloc_usable_size(p);
+  const std::size_t now = held += UsableSize(p);
   std::size_t top = peak.load();
   while (now > top && !peak.compare_exchange_weak(top, now)) {
   }
@@ -25,7 +33,7 @@ void* Take(std::size_t size) {
 
 void Give(void* p) noexcept {
   if (p == nullptr) return;
-  held -= malloc_usable_size(p);
+  held -= UsableSize(p);
   std::free(p);
 }
 

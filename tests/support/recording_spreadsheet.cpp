@@ -10,7 +10,9 @@ class RecordingSpreadsheet : public platform::SpreadsheetApplication {
     factory_.Record(std::string("Visible=") + (visible ? "true" : "false"));
   }
   bool OpenWorkbook(const std::filesystem::path& filename) override {
-    factory_.Record("Open " + filename.string());
+    // With "/" between the folders on every system, so that expectations read the same.
+    const std::u8string generic = filename.generic_u8string();
+    factory_.Record("Open " + std::string(generic.begin(), generic.end()));
     return factory_.openSucceeds;
   }
   bool RunMacro(const std::string& macro) override {
@@ -23,7 +25,8 @@ class RecordingSpreadsheet : public platform::SpreadsheetApplication {
   RecordingSpreadsheetFactory& factory_;
 };
 
-std::unique_ptr<platform::SpreadsheetApplication> RecordingSpreadsheetFactory::Create() {
+std::unique_ptr<platform::SpreadsheetApplication> RecordingSpreadsheetFactory::Create(
+    const std::filesystem::path& /*workbook*/) {
   Record(creatable ? "create" : "create failed");
   if (!creatable) return nullptr;
   return std::make_unique<RecordingSpreadsheet>(*this);

@@ -19,7 +19,8 @@ class RecordingSpreadsheetFactory : public platform::SpreadsheetFactory {
   bool openSucceeds = true;
   bool macroSucceeds = true;
 
-  std::unique_ptr<platform::SpreadsheetApplication> Create() override;
+  std::unique_ptr<platform::SpreadsheetApplication> Create(
+      const std::filesystem::path& workbook) override;
 
   /// Calls ("create", "Visible=true", "Open PATH", "run MACRO", "release") and the interface's
   /// events ("busy", "normal", "yield", "message TEXT", "open file PATH") in the order they

@@ -2,19 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include "import/suffix_dialog.h"
+#include "importer/suffix_dialog.h"
+#include "platform/path_text.h"
 
 namespace sfxtal::test_support {
 
 using Kind = UiEvent::Kind;
 
 void RecordingUi::ShowMessage(const std::string& text) {
-  Paint();
   events.push_back({Kind::kMessage, text});
 }
 
 bool RecordingUi::AskYesNo(const std::string& text) {
-  Paint();
   events.push_back({Kind::kQuestion, text});
   bool answer = false;
   if (yesNoAnswers.empty()) {
@@ -27,24 +26,24 @@ bool RecordingUi::AskYesNo(const std::string& text) {
   return answer;
 }
 
-void RecordingUi::AskSuffix(import::SuffixDialog& dialog) {
-  Paint();
+std::string RecordingUi::AskSuffix(const platform::SuffixQuestion& question) {
+  importer::SuffixDialog dialog(*this, question);
   events.push_back({Kind::kSuffixDialog, dialog.Label2() + "\t" + dialog.Label3() + "\t" +
                                              dialog.Label4() + "\t" + dialog.Label5() + "\t" +
                                              dialog.Label6() + "\t" + dialog.Label7()});
   if (suffixAnswers.empty()) {
     ADD_FAILURE() << "unscripted suffix dialog for " << dialog.Label7();
-    dialog.Command2_Click();
-    return;
+    return {};
   }
   const std::vector<std::string> entries = suffixAnswers.front();
   suffixAnswers.pop_front();
   for (const std::string& entry : entries) {
     dialog.Text1.clear();
     dialog.Type(entry);
-    if (dialog.Command1_Click()) return;
+    if (dialog.Command1_Click()) return dialog.DialogSuffix();
   }
   dialog.Command2_Click();
+  return {};
 }
 
 void RecordingUi::SetInputsLocked(bool locked) {
@@ -57,13 +56,10 @@ void RecordingUi::ShowProgress(const std::string& text) {
   if (recordProgress) events.push_back({Kind::kProgress, text});
 }
 
-bool RecordingUi::PaintsAtNextYield() {
-  return promiseEveryYield || (paintEvery > 0 && (yieldCount + 1) % paintEvery == 0);
-}
-
-void RecordingUi::Yield() {
+void RecordingUi::LetEventsRun(const std::function<void()>* beforeEvents) {
   ++yieldCount;
-  if (paintEvery > 0 && yieldCount % paintEvery == 0) Paint();
+  if (beforeEvents != nullptr && *beforeEvents) (*beforeEvents)();
+  if (onEvents) onEvents();
   if (recordYields) events.push_back({Kind::kYield, {}});
   if (stopAfterYields >= 0 && yieldCount >= stopAfterYields) stopRequested = true;
 }
@@ -73,7 +69,7 @@ void RecordingUi::SetBusyPointer(bool busy) {
 }
 
 void RecordingUi::OpenFile(const std::filesystem::path& path) {
-  events.push_back({Kind::kOpenFile, path.string()});
+  events.push_back({Kind::kOpenFile, platform::Utf8FromPath(path)});
 }
 
 void RecordingUi::EndProgram() {

@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -47,12 +48,9 @@ class RecordingUi : public platform::UserInterface {
   /// these are set.
   bool recordYields = true;
   bool recordProgress = true;
-  /// The window paints at every paintEvery-th yield (1: every one, 0: never), and when it shows
-  /// anything else; `painted` keeps the progress line it showed each time.
-  int paintEvery = 1;
-  std::vector<std::string> painted;
-  /// PaintsAtNextYield says true before every yield, whether it paints or not.
-  bool promiseEveryYield = false;
+  /// Called at every yield, once what must happen before window events has happened: what the
+  /// window would show is then settled.
+  std::function<void()> onEvents;
 
   std::vector<UiEvent> events;
   int yieldCount = 0;
@@ -62,11 +60,9 @@ class RecordingUi : public platform::UserInterface {
 
   void ShowMessage(const std::string& text) override;
   bool AskYesNo(const std::string& text) override;
-  void AskSuffix(import::SuffixDialog& dialog) override;
+  std::string AskSuffix(const platform::SuffixQuestion& question) override;
   void SetInputsLocked(bool locked) override;
   void ShowProgress(const std::string& text) override;
-  void Yield() override;
-  bool PaintsAtNextYield() override;
   void SetBusyPointer(bool busy) override;
   void OpenFile(const std::filesystem::path& path) override;
   void EndProgram() override;
@@ -80,8 +76,9 @@ class RecordingUi : public platform::UserInterface {
   /// The events without yields and progress lines, for checking an order.
   std::vector<UiEvent> Dialogue() const;
 
- private:
-  void Paint() { painted.push_back(lastProgress); }
+ protected:
+  /// Every yield lets events run.
+  void LetEventsRun(const std::function<void()>* beforeEvents) override;
 };
 
 }  // namespace sfxtal::test_support

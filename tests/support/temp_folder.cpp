@@ -1,16 +1,21 @@
 #include "tests/support/temp_folder.h"
 
-#include <cstdlib>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
 namespace sfxtal::test_support {
 
 TempFolder::TempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "sfxtal-test-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
+  // A name nobody has taken: create_directory fails for one that exists.
+  std::random_device random;
+  const std::filesystem::path base = std::filesystem::temp_directory_path();
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    path_ = base / platform::PathFromUtf8("sfxtal-test-" + std::to_string(random()));
+    if (std::filesystem::create_directory(path_)) return;
+  }
+  throw std::runtime_error("cannot make a temporary folder");
 }
 
 TempFolder::~TempFolder() {
@@ -24,7 +29,7 @@ TempFolder::~TempFolder() {
 void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!out) throw std::runtime_error("cannot write " + path.string());
+  if (!out) throw std::runtime_error("cannot write " + platform::Utf8FromPath(path));
 }
 
 std::string ReadBytes(const std::filesystem::path& path) {
@@ -35,6 +40,38 @@ std::string ReadBytes(const std::filesystem::path& path) {
 }
 
 }  // namespace sfxtal::test_support
+
+// A read-only folder and a full disk are made with the system's own means. A Windows program
+// under Wine has none, so there they stay inactive, and the test that asked is skipped with why.
+#ifdef _WIN32
+
+#include <gtest/gtest.h>
+
+namespace sfxtal::test_support {
+namespace {
+
+void SkipBecause(const char* why) {
+  GTEST_SKIP() << why;
+}
+
+}  // namespace
+
+ReadOnlyFolder::ReadOnlyFolder(const std::filesystem::path& folder) : folder_(folder) {
+  SkipBecause(
+      "Wine runs as root, whom Unix permissions do not stop, and does not enforce Windows' own; "
+      "tests/windows/compare_cli.py runs sfxtal-cli.exe in a read-only folder made from Linux");
+}
+ReadOnlyFolder::~ReadOnlyFolder() = default;
+TinyDisk::TinyDisk(std::size_t) {
+  SkipBecause(
+      "a Windows program cannot mount a small disk to fill; tests/windows/compare_cli.py runs "
+      "sfxtal-cli.exe on one mounted from Linux");
+}
+TinyDisk::~TinyDisk() = default;
+
+}  // namespace sfxtal::test_support
+
+#else
 
 #include <sys/mount.h>
 #include <unistd.h>
@@ -77,3 +114,5 @@ TinyDisk::~TinyDisk() {
 }
 
 }  // namespace sfxtal::test_support
+
+#endif

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/path_text.h"
+
 namespace sfxtal::test_support {
 
 /// A fresh folder under the system's temporary folder, removed with everything in it.
@@ -15,7 +17,10 @@ class TempFolder {
   TempFolder& operator=(const TempFolder&) = delete;
 
   const std::filesystem::path& Path() const { return path_; }
-  std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
+  /// A path in the folder; the name is UTF-8.
+  std::filesystem::path operator/(std::string_view name) const {
+    return path_ / platform::PathFromUtf8(name);
+  }
 
  private:
   std::filesystem::path path_;

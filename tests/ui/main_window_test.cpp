@@ -15,10 +15,11 @@
 #include <QScreen>
 #include <QTest>
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <memory>
 
-#include "logdb/log_database_writer.h"
+#include "logwriter/log_database_writer.h"
 #include "standin/stand_in_spreadsheet.h"
 #include "tests/support/temp_folder.h"
 #include "tests/ui/modal_answerer.h"
@@ -37,15 +38,16 @@ const std::string kNotYet = "\x96\xa2";  // "未" in CP932
 // No spreadsheet application on this machine: the hand-over passes over quietly.
 class NoSpreadsheet : public platform::SpreadsheetFactory {
  public:
-  std::unique_ptr<platform::SpreadsheetApplication> Create() override {
+  std::unique_ptr<platform::SpreadsheetApplication> Create(
+      const std::filesystem::path& /*workbook*/) override {
     ++creations;
     return nullptr;
   }
   int creations = 0;
 };
 
-logdb::LogRecord Record(const std::string& callsign, int year, int month, int day) {
-  logdb::LogRecord record;
+logwriter::LogRecord Record(const std::string& callsign, int year, int month, int day) {
+  logwriter::LogRecord record;
   record.calls = callsign;
   record.SetDate(year, month, day);
   record.hour = 12;
@@ -145,7 +147,7 @@ TEST_F(MainWindowTest, TypingAPeriodFromTheLeftEdgeFillsEveryBoxAndComesBackToTh
   EXPECT_EQ(Box(0)->text(), "1001");
 }
 
-TEST_F(MainWindowTest, TabWalksTheControlsInTheDesignOrder) {
+TEST_F(MainWindowTest, TabWalksTheControlsInTheWindowsOrder) {
   Start();
   std::vector<std::string> order;
   for (int i = 0; i < 16; ++i) {
@@ -228,6 +230,7 @@ TEST_F(MainWindowTest, BrowseCancelKeepsThePathAndChoosingSetsTheFullPath) {
     auto* dialog = qobject_cast<QFileDialog*>(modal);
     if (dialog == nullptr) return false;
     EXPECT_EQ(dialog->nameFilters(), QStringList{QStringLiteral("tevrak.tdb ファイル (*.TDB)")});
+    EXPECT_EQ(dialog->labelText(QFileDialog::Accept).toStdString(), "開く(&O)");  // Qt's Japanese
     if (!choose) {
       dialog->reject();
       return true;
@@ -282,8 +285,8 @@ TEST_F(MainWindowTest, WithoutSettingsTheWindowOpensCentredAndItsPlaceComesBack)
   EXPECT_TRUE(ui->Ended());
   EXPECT_FALSE(window->isVisible());
   EXPECT_EQ(Settings(),
-            "[SFXTAL]\r\nTevrak=/home/op/\x8c\xf0\x90\x4d/Tevrak.TDB\r\nForm1Top= 450\r\n"
-            "Form1Left= 600\r\n\x92\xfa\x82\xdf=NON\r\n");
+            "[SFXTAL]\r\nTevrak=/home/op/\x8c\xf0\x90\x4d/Tevrak.TDB\r\nForm1Top=\" 450\"\r\n"
+            "Form1Left=\" 600\"\r\n\x92\xfa\x82\xdf=NON\r\n");
 
   Start();
   EXPECT_EQ(window->pos(), QPoint(40, 30));
@@ -299,9 +302,10 @@ TEST_F(MainWindowTest, CloseBoxSavesLikeTheExitButton) {
   window->move(15, 15);
   window->close();
   EXPECT_TRUE(ui->Ended());
-  EXPECT_EQ(Settings(),
-            "[Other]\r\nkept=1\r\n[SFXTAL]\r\nTevrak=\r\nForm1Top= 225\r\nForm1Left= 225\r\n"
-            "\x92\xfa\x82\xdf=\r\n");
+  EXPECT_EQ(
+      Settings(),
+      "[Other]\r\nkept=1\r\n[SFXTAL]\r\nTevrak=\r\nForm1Top=\" 225\"\r\nForm1Left=\" 225\"\r\n"
+      "\x92\xfa\x82\xdf=\r\n");
 }
 
 TEST_F(MainWindowTest, TheResultsRoadSavesNothingOfTheMainWindow) {
@@ -358,9 +362,9 @@ class ExitDuringImport : public MainWindowTest, public testing::WithParamInterfa
 
 TEST_P(ExitDuringImport, StopsAfterTheRecordInHandAndEndsWithTheSettingsSaved) {
   const bool closeBox = GetParam();
-  std::vector<logdb::LogRecord> records;
+  std::vector<logwriter::LogRecord> records;
   for (int day = 1; day <= 28; ++day) records.push_back(Record("QQ1ABC", 2001, 2, day));
-  ASSERT_TRUE(logdb::WriteLogDatabase(folder / "Tevrak.TDB", records));
+  ASSERT_TRUE(logwriter::WriteLogDatabase(folder / "Tevrak.TDB", records));
   Start();
   ui->SetYieldInterval(0);  // events after every record
   Find<QLineEdit>("Text1")->setText(QString::fromStdString((folder / "Tevrak.TDB").string()));
@@ -390,8 +394,44 @@ INSTANTIATE_TEST_SUITE_P(Cases, ExitDuringImport, testing::Bool(),
                            return info.param ? std::string("CloseBox") : std::string("Command1");
                          });
 
+TEST_F(MainWindowTest, EnterPressesTheFocusedButton) {
+  Start();
+  Button("Command1")->setFocus();
+  Press(Qt::Key_Return);
+  EXPECT_TRUE(ui->Ended());
+  EXPECT_NE(Settings().find("Form1Top="), std::string::npos);
+}
+
+// The system ends the program during an import (shutdown, logout, kill): the run stops after the
+// record in hand, also one that waits for the suffix dialog, and the program ends with the
+// settings saved, as with the exit button. SIGHUP comes while the first record's dialog is open,
+// SIGTERM between two records.
+class SystemEndDuringImport : public MainWindowTest, public testing::WithParamInterface<int> {};
+
+TEST_P(SystemEndDuringImport, StopsTheRunAndEndsWithTheSettingsSaved) {
+  const bool atDialog = GetParam() == SIGHUP;
+  const std::filesystem::path log = folder / "Tevrak.TDB";
+  ASSERT_TRUE(logwriter::WriteLogDatabase(
+      log, std::vector(200, Record(atDialog ? "QQ1A/QQ2B" : "QQ1ABC", 2001, 2, 3))));
+  Start();
+  ui->SetYieldInterval(0);
+  Find<QLineEdit>("Text1")->setText(QString::fromStdString(platform::Utf8FromPath(log)));
+  Find<QRadioButton>("Option2")->setChecked(true);
+  ModalAnswerer answerer;
+  answerer.Answer = [](QWidget*) { return std::raise(SIGHUP) == 0; };  // the dialog stays open
+  if (!atDialog) QTimer::singleShot(0, window.get(), [] { std::raise(SIGTERM); });
+  Button("Command2")->click();
+  EXPECT_TRUE(ui->Ended());
+  const std::string lines = ReadBytes(folder / "sfxtal.tmp");
+  EXPECT_LT(std::count(lines.begin(), lines.end(), '\n'), atDialog ? 1 : 200);
+  EXPECT_EQ(spreadsheet.creations, 0);
+  EXPECT_NE(Settings().find("Tevrak=" + platform::Utf8FromPath(log) + "\r\n"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, SystemEndDuringImport, testing::Values(SIGTERM, SIGHUP));
+
 TEST_F(MainWindowTest, ImportRoadTakesThePeriodAsksHandsOverAndEnds) {
-  ASSERT_TRUE(logdb::WriteLogDatabase(
+  ASSERT_TRUE(logwriter::WriteLogDatabase(
       folder / "Tevrak.TDB", {Record("QQ1ZZZ", 2000, 12, 31), Record("QQ1ABC", 2001, 2, 3),
                               Record("QQ1A/QQ2B", 2001, 5, 6), Record("QQ2XYZ", 2004, 11, 30),
                               Record("QQ3OUT", 2004, 12, 1)}));

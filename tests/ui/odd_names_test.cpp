@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "logdb/sample_log.h"
+#include "logwriter/sample_log.h"
 #include "platform/text_codec.h"
 #include "standin/stand_in_spreadsheet.h"
 #include "tests/support/case_name.h"
@@ -38,8 +38,9 @@ class OddNames : public testing::TestWithParam<const char*> {
 TEST_P(OddNames, ImportAndResultsRoadsWorkInTheFolder) {
   const std::filesystem::path folder = temp / GetParam();
   std::filesystem::create_directory(folder);
-  const std::filesystem::path log = folder / (std::string(GetParam()) + ".TDB");
-  ASSERT_TRUE(logdb::WriteSampleLog(log, 300, 1));
+  const std::filesystem::path log =
+      folder / platform::PathFromUtf8(std::string(GetParam()) + ".TDB");
+  ASSERT_TRUE(logwriter::WriteSampleLog(log, 300, 1));
 
   {
     QtUserInterface ui;

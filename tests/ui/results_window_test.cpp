@@ -19,6 +19,8 @@
 #include <sstream>
 
 #include "app/settings_store.h"
+#include "platform/path_text.h"
+#include "platform/program_texts.h"
 #include "platform/text_codec.h"
 #include "platform/text_file.h"
 #include "platform/twips.h"
@@ -282,7 +284,7 @@ TEST_F(ResultsWindowTest, OutputThroughTheStandInWritesTheApplicationAndHandsItO
   window->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
   QTest::mouseClick(Button("Command3"), Qt::LeftButton);
-  const std::filesystem::path application = folder / standin::kAwardApplicationFile;
+  const std::filesystem::path application = folder / platform::kAwardBookName;
   EXPECT_EQ(test_support::ReadBytes(application).substr(0, 2), "PK");
   EXPECT_EQ(recordingUi.Texts(test_support::UiEvent::Kind::kOpenFile),
             std::vector<std::string>{application.string()});
@@ -354,6 +356,42 @@ TEST_F(ResultsWindowTest, LettersOverwriteAtTheCaretAndEverythingElseIsDropped) 
   // Pasted text that is no suffix looks nothing up and fails nothing.
   Text1()->setText("A?");
   EXPECT_EQ(TopRow(), *results::SuffixRow("XBC"));
+}
+
+TEST_F(ResultsWindowTest, DeleteAndTheOtherEditingKeysEditTheLookupAndTheGridFollows) {
+  WriteResults({});
+  Open();
+  Read();
+  QTest::keyClicks(Text1(), "ABC");
+  QTest::keyClick(Text1(), Qt::Key_Home);
+  // Delete as X11 gives it, with a text of its own.
+  QTest::sendKeyEvent(QTest::Click, Text1(), Qt::Key_Delete, QString(QChar(0x7f)), {});
+  EXPECT_EQ(Text1()->text(), "BC");
+  EXPECT_EQ(TopRow(), *results::SuffixRow("BC"));
+  QTest::sendKeyEvent(QTest::Click, Text1(), Qt::Key_A, QString(QChar(1)), Qt::ControlModifier);
+  QTest::sendKeyEvent(QTest::Click, Text1(), Qt::Key_Delete, QString(QChar(0x7f)), {});
+  EXPECT_EQ(Text1()->text(), "");
+}
+
+TEST_F(ResultsWindowTest, TabPassesThroughTheGridWithoutMovingIt) {
+  WriteResults({});
+  Open();
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  Read();
+  QTest::keyClicks(Text1(), "AAA");
+  const QModelIndex current = Grid()->currentIndex();
+  const auto tab = [&](Qt::KeyboardModifiers modifiers, const char* focusAfter) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
+    EXPECT_EQ(QApplication::focusWidget()->objectName().toStdString(), focusAfter);
+    EXPECT_EQ(TopRow(), 702);
+    EXPECT_EQ(Grid()->currentIndex(), current);
+  };
+  // After a read the read button is off: from the box back to the grid, on round to the box.
+  tab(Qt::ShiftModifier, "MSFlexGrid1");
+  tab(Qt::ShiftModifier, "Command3");
+  tab({}, "MSFlexGrid1");
+  tab({}, "Text1");
 }
 
 TEST_F(ResultsWindowTest, FocusPutsTheCaretAtTheStart) {
@@ -429,7 +467,7 @@ TEST_F(ResultsWindowTest, ClosingWritesOnlyItsPlaceAndEndsTheProgram) {
   EXPECT_TRUE(ui.Ended());
   EXPECT_FALSE(window->isVisible());
   EXPECT_EQ(platform::DecodeCp932(test_support::ReadBytes(folder / "SFXTAL.INI")),
-            before + "Form2Top= 300\r\nForm2Left= 600\r\n");
+            before + "Form2Top=\" 300\"\r\nForm2Left=\" 600\"\r\n");
 }
 
 TEST_F(ResultsWindowTest, ClosingDuringTheReadEndsTheProgramAtOnce) {

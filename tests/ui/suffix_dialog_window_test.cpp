@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "import/suffix_dialog.h"
+#include "importer/suffix_dialog.h"
 #include "tests/support/case_name.h"
 #include "tests/support/recording_ui.h"
 
@@ -40,20 +40,8 @@ class SuffixDialogWindowTest : public testing::TestWithParam<SetCase> {
     return window.findChild<QLabel*>(QString::fromLatin1(name))->text();
   }
 
-  static logdb::QsoRecord Qso() {
-    logdb::QsoRecord qso;
-    qso.Callsign = "QQ1ABC/QQ2XYZ";
-    qso.Date = "1998/03/21";
-    qso.Time = "09:05J";
-    qso.Mode = "CW";
-    qso.Freq = "7.012";
-    return qso;
-  }
-
   RecordingUi ui;
-  logdb::QsoRecord qso = Qso();
-  std::string dialogSuffix = "OLD";
-  import::SuffixDialog dialog{ui, 1234, qso, dialogSuffix};
+  importer::SuffixDialog dialog{ui, {1234, "1998/03/21", "09:05J", "CW", "7.012", "QQ1ABC/QQ2XYZ"}};
   SuffixDialogWindow window{dialog};
 };
 
@@ -69,7 +57,7 @@ TEST_F(SuffixDialogWindowTest, ShowsTheQsoInHandWithAnEmptyEntry) {
   EXPECT_EQ(Label("Label7"), "QQ1ABC/QQ2XYZ");
   EXPECT_EQ(Entry()->text(), "");
   EXPECT_EQ(Button("Command2")->toolTip(), QStringLiteral("今回はサフィックスの設定をしません"));
-  EXPECT_EQ(dialogSuffix, "");
+  EXPECT_EQ(dialog.DialogSuffix(), "");
 }
 
 TEST_P(SuffixDialogWindowTest, SetAcceptsOrRefusesWhatWasTyped) {
@@ -82,12 +70,12 @@ TEST_P(SuffixDialogWindowTest, SetAcceptsOrRefusesWhatWasTyped) {
   if (c.accepted != nullptr) {
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(window.result(), QDialog::Accepted);
-    EXPECT_EQ(dialogSuffix, c.accepted);
+    EXPECT_EQ(dialog.DialogSuffix(), c.accepted);
     EXPECT_TRUE(ui.Messages().empty());
   } else {
     EXPECT_TRUE(window.isVisible());  // another try
     EXPECT_EQ(Entry()->text().toStdString(), c.shown);
-    EXPECT_EQ(dialogSuffix, "");
+    EXPECT_EQ(dialog.DialogSuffix(), "");
     EXPECT_EQ(ui.Messages(), std::vector<std::string>{c.message});
   }
 }
@@ -110,8 +98,15 @@ TEST_F(SuffixDialogWindowTest, BackspaceWorksAndARefusalCanBeMended) {
   QTest::keyClick(Entry(), Qt::Key_Backspace);
   EXPECT_EQ(Entry()->text(), "ABC");
   QTest::mouseClick(Button("Command1"), Qt::LeftButton);
-  EXPECT_EQ(dialogSuffix, "ABC");
+  EXPECT_EQ(dialog.DialogSuffix(), "ABC");
   EXPECT_EQ(ui.Messages(), std::vector<std::string>{"サフィックスの桁数がおかしい"});
+}
+
+TEST_F(SuffixDialogWindowTest, EnterPressesTheFocusedButton) {
+  QTest::keyClicks(Entry(), "abc");
+  Button("Command1")->setFocus();
+  QTest::keyClick(Button("Command1"), Qt::Key_Enter);
+  EXPECT_EQ(dialog.DialogSuffix(), "ABC");
 }
 
 TEST_F(SuffixDialogWindowTest, SkipAndTheCloseBoxHandNothingBack) {
@@ -119,13 +114,13 @@ TEST_F(SuffixDialogWindowTest, SkipAndTheCloseBoxHandNothingBack) {
   QTest::mouseClick(Button("Command2"), Qt::LeftButton);
   EXPECT_FALSE(window.isVisible());
   EXPECT_EQ(window.result(), QDialog::Rejected);
-  EXPECT_EQ(dialogSuffix, "");
+  EXPECT_EQ(dialog.DialogSuffix(), "");
 
   window.show();
   QTest::keyClicks(Entry(), "c");
   window.close();
   EXPECT_FALSE(window.isVisible());
-  EXPECT_EQ(dialogSuffix, "");
+  EXPECT_EQ(dialog.DialogSuffix(), "");
   EXPECT_TRUE(ui.Messages().empty());
 }
 

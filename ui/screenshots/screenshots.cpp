@@ -14,14 +14,16 @@
 #include <cstdlib>
 
 #include "app/excel_x.h"
-#include "import/import_run.h"
-#include "import/suffix_dialog.h"
+#include "importer/import_run.h"
+#include "importer/suffix_dialog.h"
 #include "logdb/band.h"
-#include "logdb/sample_log.h"
+#include "logdb/log_database.h"
+#include "logwriter/sample_log.h"
+#include "platform/path_text.h"
 #include "platform/text_codec.h"
 #include "platform/text_file.h"
 #include "standin/stand_in_spreadsheet.h"
-#include "ui/font_substitutes.h"
+#include "ui/application_setup.h"
 #include "ui/main_window.h"
 #include "ui/qt_user_interface.h"
 #include "ui/results_window.h"
@@ -30,23 +32,6 @@
 namespace {
 
 using namespace sfxtal;
-
-// Answers No to the sample log's frequency questions and says nothing: the import that makes the
-// results file runs without a window.
-class SilentUi : public platform::UserInterface {
- public:
-  void ShowMessage(const std::string&) override {}
-  bool AskYesNo(const std::string&) override { return false; }
-  void AskSuffix(import::SuffixDialog& dialog) override { dialog.Command2_Click(); }
-  void SetInputsLocked(bool) override {}
-  void ShowProgress(const std::string&) override {}
-  void Yield() override {}
-  bool PaintsAtNextYield() override { return false; }  // no window to paint
-  void SetBusyPointer(bool) override {}
-  void OpenFile(const std::filesystem::path&) override {}
-  void EndProgram() override {}
-  bool StopRequested() const override { return false; }
-};
 
 void Settle() {
   for (int i = 0; i < 5; ++i) QApplication::processEvents();
@@ -92,21 +77,20 @@ bool Save(QWidget& window, const QString& path) {
 // the log where an operator would keep it.
 bool PrepareFolder(const std::filesystem::path& folder) {
   const std::filesystem::path log = folder / "Tevrak.TDB";
-  if (!logdb::WriteSampleLog(log, 20000, 1)) return false;
-  SilentUi silent;
+  if (!logwriter::WriteSampleLog(log, 20000, 1)) return false;
+  platform::QuietUserInterface silent;
   standin::StandInFactory spreadsheet(silent);
   logdb::FrequencyErrors errors;
-  import::ImportRun run(
-      folder, silent, errors,
-      [&] { app::ExcelX(silent, folder, app::kTallyMode, spreadsheet);
-}, {});
-import::ImportRequest request;
-request.Path = log.string();
-if (run.Command2_Click(request) != import::ImportOutcome::kFinished) return false;
-return platform::ReplaceFile(
-    folder / "SFXTAL.INI",
-    platform::EncodeCp932("[SFXTAL]\r\nTevrak=/home/operator/Tevrak/Tevrak.TDB\r\n諦め=*\r\n"));
-}  // namespace
+  logdb::LogDatabase db(silent, errors);
+  importer::ImportRun run(folder, silent, db,
+                          [&] { app::ExcelX(silent, folder, app::kTallyMode, spreadsheet); }, {});
+  importer::ImportRequest request;
+  request.Path = platform::Utf8FromPath(log);
+  if (run.Command2_Click(request) != importer::ImportOutcome::kFinished) return false;
+  return platform::ReplaceFile(
+      folder / "SFXTAL.INI",
+      platform::EncodeCp932("[SFXTAL]\r\nTevrak=/home/operator/Tevrak/Tevrak.TDB\r\n諦め=*\r\n"));
+}
 
 }  // namespace
 
@@ -117,7 +101,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: sfxtal_screenshots OUT_FOLDER\n");
     return 2;
   }
-  ui::InstallFontSubstitutes();
+  ui::SetUpApplication();
   const QString out = QString::fromLocal8Bit(argv[1]);
   QDir().mkpath(out);
   QTemporaryDir temp;
@@ -135,16 +119,8 @@ int main(int argc, char** argv) {
   mainWindow.show();
   saved &= Save(mainWindow, out + "/main-window.png");
 
-  logdb::QsoRecord qso;
-  qso.Calls = "QK7";
-  qso.Ign = "/QJ4WOV/P";
-  qso.Callsign = "QK7/QJ4WOV/P";
-  qso.Date = "2003/08/16";
-  qso.Time = "13:42J";
-  qso.Freq = "7.025";
-  qso.Mode = "CW";
-  std::string dialogSuffix;
-  import::SuffixDialog dialog(qtUi, 4711, qso, dialogSuffix);
+  importer::SuffixDialog dialog(qtUi,
+                                {4711, "2003/08/16", "13:42J", "CW", "7.025", "QK7/QJ4WOV/P"});
   ui::SuffixDialogWindow dialogWindow(dialog);
   dialogWindow.show();
   if (QWidget* entry = dialogWindow.findChild<QWidget*>(QStringLiteral("Text1"))) {

@@ -1,0 +1,240 @@
+#include "importer/import_run.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "importer/suffix_rules.h"
+#include "platform/ascii_text.h"
+#include "platform/field_text.h"
+#include "platform/file_exists.h"
+#include "platform/path_text.h"
+#include "platform/program_texts.h"
+#include "platform/text_codec.h"
+#include "platform/text_file.h"
+
+namespace sfxtal::importer {
+namespace {
+
+using platform::kNotYetMark;
+
+// "CCYY-MM-DD" to "CCYY/MM/DD": characters 1-4, "/", 6-7, "/", 9-10 of the date the log gave,
+// which the reader builds of digits and "-" only.
+void RewriteDate(std::string& date) {
+  const std::string_view from = date;
+  std::string to(from.substr(0, 4));
+  to += '/';
+  if (from.size() > 5) to += from.substr(5, 2);
+  to += '/';
+  if (from.size() > 8) to += from.substr(8, 2);
+  date = std::move(to);
+}
+
+std::string PeriodBound(const std::string& year, const std::string& month, const std::string& day) {
+  std::string bound(platform::LeftCharacters(year, 4));
+  bound += '-';
+  bound += platform::LeftCharacters(month, 2);
+  bound += '-';
+  bound += platform::LeftCharacters(day, 2);
+  return bound;
+}
+
+// Earlier versions of the program wrote the work file under a hidden temporary name and renamed
+// it at the end; a run that was killed left that file behind for good.
+void RemoveLeftoverWorkFiles(const std::filesystem::path& folder) {
+  std::string prefix = ".";
+  prefix += platform::kWorkFileName;
+  prefix += '.';
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    const std::string name = platform::Utf8FromPath(entry.path().filename());
+    if (name.starts_with(prefix) && entry.is_regular_file(error)) {
+      std::filesystem::remove(entry.path(), error);
+    }
+  }
+}
+
+// One work-file line: the four fields in quotes, joined by commas. A line break or a quote from
+// the log would break the line for the tally, so they get their stand-ins.
+void MakeWorkLine(std::string& line, std::string_view calls, std::string_view suffix,
+                  std::string_view date, std::string_view mark) {
+  line.clear();
+  for (const std::string_view field : {calls, suffix, date, mark}) {
+    if (!line.empty()) line += ',';
+    platform::AppendQuotedField(line, field);
+  }
+}
+
+}  // namespace
+
+ImportRun::ImportRun(std::filesystem::path programFolder, platform::UserInterface& ui,
+                     logdb::LogSource& log, std::function<void()> handOver,
+                     std::function<void()> exitOperation)
+    : programFolder_(std::move(programFolder)),
+      workFilePath_(programFolder_ / platform::PathFromUtf8(platform::kWorkFileName)),
+      ui_(ui),
+      log_(log),
+      handOver_(std::move(handOver)),
+      exitOperation_(std::move(exitOperation)),
+      history_(programFolder_, ui) {}
+
+ImportOutcome ImportRun::Command2_Click(const ImportRequest& request) {
+  linesWritten_ = 0;
+  // 1. The log must be there; nothing else happens otherwise.
+  if (!platform::FileExists(platform::PathFromUtf8(request.Path))) {
+    ui_.ShowMessage(std::string(platform::kLogMissingMessage));
+    return ImportOutcome::kNotStarted;
+  }
+  // 2. The inputs are locked for the rest of the run.
+  ui_.SetInputsLocked(true);
+
+  // 4. The work file is created empty before the log is opened, so a run that finds nothing, or
+  // fails, leaves it empty. Lines reach it at the latest when the window is about to show them.
+  RemoveLeftoverWorkFiles(programFolder_);
+  platform::TextFileWriter workFile;
+  if (!workFile.Open(workFilePath_, platform::TextFileWriter::Mode::kCreate)) {
+    ui_.ShowMessage(platform::WithPath(platform::kCannotWriteMessage, workFilePath_));
+    ui_.SetInputsLocked(false);
+    return ImportOutcome::kWriteFailed;
+  }
+  const std::function<void()> flushWorkFile = [&workFile] { workFile.Flush(); };
+
+  // 3 and 5. A log that cannot be opened ends the run here rather than reading from no file.
+  if (!log_.OpenLogDatabase(request.Path)) {
+    if (log_.LastOpenFailure() != logdb::OpenFailure::kMalformed) {
+      ui_.ShowMessage(std::string(platform::kLogMissingMessage));
+    }
+    return Finish(workFile, ImportOutcome::kOpenFailed);
+  }
+
+  // 6. The period's bounds, compared with the QSOs' dates as strings.
+  request_ = &request;
+  const auto& boxes = request.DateBoxes;
+  periodStart_ = PeriodBound(boxes[0], boxes[1], boxes[2]);
+  periodEnd_ = PeriodBound(boxes[3], boxes[4], boxes[5]);
+
+  // 7 and 8.
+  std::int32_t start = 1;
+  ImportOutcome ended = ImportOutcome::kFinished;
+  if (!Seek(start, ended)) return Finish(workFile, ended);
+
+  // 9. The main pass: every record from the start on, to the first QSO after the period.
+  for (current_.Pointer = start; current_.Pointer <= log_.RecordCount(); ++current_.Pointer) {
+    // A record that cannot be read ends the pass as the end of the log does.
+    if (!log_.ReadQso(current_)) {
+      if (log_.ProgramEnded()) return Finish(workFile, ImportOutcome::kAborted);
+      break;
+    }
+    if (current_.Qso.Date > periodEnd_) break;
+    if (current_.Qso.Date >= periodStart_) ProcessQso(workFile);
+    if (workFile.Failed()) return Finish(workFile, ImportOutcome::kWriteFailed);
+    ShowDateAndCount();
+    ui_.Yield(flushWorkFile);
+    if (ui_.StopRequested()) return Finish(workFile, ImportOutcome::kStopped);
+  }
+  return Finish(workFile, ImportOutcome::kFinished);
+}
+
+// Probes every 500th record for the first one not before the period; the main pass then starts
+// one stride back. False, with how the run ends, when it must end here.
+bool ImportRun::Seek(std::int32_t& start, ImportOutcome& ended) {
+  for (current_.Pointer = 1; current_.Pointer <= log_.RecordCount();
+       current_.Pointer += kSeekStride) {
+    if (!log_.ReadQso(current_)) {
+      if (log_.ProgramEnded()) {
+        ended = ImportOutcome::kAborted;
+        return false;
+      }
+      break;
+    }
+    ui_.ShowProgress(current_.Qso.Date);
+    if (current_.Qso.Date >= periodStart_) break;
+    ui_.Yield();
+    if (ui_.StopRequested()) {
+      ended = ImportOutcome::kStopped;
+      return false;
+    }
+  }
+  start = std::max<std::int32_t>(1, current_.Pointer - kSeekStride);
+  return true;
+}
+
+// Steps 10 to 18 for the QSO in hand, which lies in the period.
+void ImportRun::ProcessQso(platform::TextFileWriter& workFile) {
+  logdb::QsoRecord& qso = current_.Qso;
+  // 10 and 11.
+  if (platform::TrimBlanks(qso.Qsl3).empty()) qso.Qsl3 = kNotYetMark;
+  RewriteDate(qso.Date);
+  // 12.
+  std::string suffix;
+  dialogSuffix_.clear();
+  // 13 and 14.
+  NormalizeCallsignInPlace(qso.Callsign);
+  const CallsignSplit split = SplitCallsign(qso.Callsign, qso.Calls);
+  int undetermined = split.Undetermined;
+  qso.Calls.assign(split.BaseCall);  // may view Calls itself; assign copes with that
+
+  // 15. The history first, then the operator.
+  if (undetermined != 0 && request_->AskUndeterminable) {
+    suffix = history_.MaeRireki(qso, {}, {});
+    if (!suffix.empty()) {
+      undetermined = 0;
+    } else {
+      dialogSuffix_ =
+          ui_.AskSuffix({current_.Pointer, qso.Date, qso.Time, qso.Mode, qso.Freq, qso.Callsign});
+      if (!dialogSuffix_.empty()) {
+        undetermined = 0;
+        suffix = dialogSuffix_;
+        history_.MaeRireki(qso, qso.Callsign, dialogSuffix_);
+      }
+    }
+  }
+  // 16.
+  if (suffix.empty()) suffix = TrailingLetters(qso.Calls);
+
+  // 17. The give-up marks.
+  const std::string& marks = request_->GiveUpMarks;
+  if (!platform::TrimBlanks(marks).empty() && qso.Qsl3 != kNotYetMark && !qso.Qsl3.empty() &&
+      marks.find(qso.Qsl3) != std::string::npos) {
+    qso.Qsl3 = kNotYetMark;
+  }
+
+  // 18.
+  if (undetermined != 0 || !IsCountableSuffix(suffix)) return;
+  MakeWorkLine(line_, qso.Calls, suffix, qso.Date, qso.Qsl3);
+  if (workFile.WriteLine(line_)) ++linesWritten_;
+}
+
+void ImportRun::ShowDateAndCount() {
+  progress_ = current_.Qso.Date;
+  progress_ += ' ';
+  progress_ += std::to_string(linesWritten_);
+  ui_.ShowProgress(progress_);
+}
+
+// 19 to 21, or the end of a run that stops early.
+ImportOutcome ImportRun::Finish(platform::TextFileWriter& workFile, ImportOutcome outcome) {
+  log_.CloseLogDatabase();
+  request_ = nullptr;
+  // Stopped and aborted runs keep the lines written so far, as a finished one keeps all of them.
+  const bool written = workFile.Close();
+  if (outcome == ImportOutcome::kWriteFailed || !written) {
+    ui_.ShowMessage(platform::WithPath(platform::kCannotWriteMessage, workFilePath_));
+    if (outcome == ImportOutcome::kAborted) return outcome;
+    ui_.SetInputsLocked(false);
+    return ImportOutcome::kWriteFailed;
+  }
+  switch (outcome) {
+    case ImportOutcome::kFinished:
+      if (handOver_) handOver_();
+      if (exitOperation_) exitOperation_();
+      break;
+    case ImportOutcome::kOpenFailed:
+      ui_.SetInputsLocked(false);
+      break;
+    default:
+      break;
+  }
+  return outcome;
+}
+
+}  // namespace sfxtal::importer

@@ -1,0 +1,42 @@
+#include "platform/ascii_text.h"
+
+namespace sfxtal::platform {
+namespace {
+
+char ToUpper(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+template <typename IsBlank>
+std::string_view Trim(std::string_view text, IsBlank isBlank) {
+  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+}  // namespace
+
+bool IsAscii(std::string_view text) {
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (ToUpper(a[i]) != ToUpper(b[i])) return false;
+  }
+  return true;
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+  return Trim(text, [](char c) { return c == ' '; });
+}
+
+std::string_view TrimBlanksAndTabs(std::string_view text) {
+  return Trim(text, [](char c) { return c == ' ' || c == '\t'; });
+}
+
+}  // namespace sfxtal::platform

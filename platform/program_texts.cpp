@@ -1,0 +1,26 @@
+#include "platform/program_texts.h"
+
+#include <system_error>
+
+#include "platform/path_text.h"
+
+namespace sfxtal::platform {
+
+std::string InvalidFrequencyMessage(std::int32_t pointer, std::string_view freq) {
+  std::string text = "交信番号 ";
+  text += std::to_string(pointer);
+  text += " の交信周波数は 無効です\n";
+  text += freq;
+  return text;
+}
+
+std::string WithPath(std::string_view message, const std::filesystem::path& path) {
+  std::error_code error;
+  const std::filesystem::path full = std::filesystem::absolute(path, error);
+  std::string text(message);
+  text += '\n';
+  text += Utf8FromPath(error ? path : full);
+  return text;
+}
+
+}  // namespace sfxtal::platform
