@@ -1,0 +1,225 @@
+#include "win32/form_window.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "platform/twips.h"
+#include "platform/wide_text_windows.h"
+
+namespace sfxtal::win32 {
+namespace {
+
+constexpr const wchar_t* kFormClass = L"SfxTalForm";
+constexpr unsigned kDefaultDpi = 96;
+
+// The per-window DPI calls came with Windows 10; looked up at run time, so that the program still
+// starts, at the system's DPI, where they are missing.
+template <typename Function>
+Function User32(const char* name) {
+  const FARPROC found = GetProcAddress(GetModuleHandleW(L"user32.dll"), name);
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+}
+
+unsigned WindowDpi(HWND window) {
+  using GetDpi = UINT(WINAPI*)(HWND);
+  static const GetDpi getDpi = User32<GetDpi>("GetDpiForWindow");
+  if (getDpi != nullptr && window != nullptr) {
+    const UINT dpi = getDpi(window);
+    if (dpi != 0) return dpi;
+  }
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi > 0 ? static_cast<unsigned>(dpi) : kDefaultDpi;
+}
+
+void AdjustForDpi(RECT& rect, DWORD style, DWORD exStyle, unsigned dpi) {
+  using Adjust = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+  static const Adjust adjust = User32<Adjust>("AdjustWindowRectExForDpi");
+  if (adjust == nullptr || !adjust(&rect, style, FALSE, exStyle, dpi)) {
+    AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+  }
+}
+
+void RegisterFormClass(WNDPROC procedure) {
+  static const bool registered = [procedure] {
+    WNDCLASSEXW formClass{};
+    formClass.cbSize = sizeof formClass;
+    formClass.lpfnWndProc = procedure;
+    formClass.hInstance = GetModuleHandleW(nullptr);
+    // The program's icon, where the executable carries one.
+    formClass.hIcon = LoadIconW(formClass.hInstance, MAKEINTRESOURCEW(1));
+    formClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    formClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    formClass.lpszClassName = kFormClass;
+    return RegisterClassExW(&formClass) != 0;
+  }();
+  (void)registered;
+}
+
+}  // namespace
+
+FormWindow::~FormWindow() {
+  DestroyForm();
+  ClearFonts();
+}
+
+void FormWindow::DestroyForm() {
+  if (window_ != nullptr) DestroyWindow(window_);
+  window_ = nullptr;
+  controls_.clear();
+}
+
+unsigned FormWindow::Dpi() const {
+  return WindowDpi(window_);
+}
+
+int FormWindow::Pixels(double twips) const {
+  return platform::TwipsToPixels(twips, Dpi());
+}
+
+double FormWindow::Twips(int pixels) const {
+  return platform::PixelsToTwips(pixels, Dpi());
+}
+
+RECT FormWindow::OuterRect() const {
+  RECT rect{};
+  GetWindowRect(window_, &rect);
+  return rect;
+}
+
+void FormWindow::MoveToTwips(double left, double top) {
+  // A stored number can be far off any screen; window positions are 16-bit on the way.
+  const auto position = [this](double twips) { return std::clamp(Pixels(twips), -32000, 32000); };
+  SetWindowPos(window_, nullptr, position(left), position(top), 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormWindow::CreateForm(const wchar_t* caption, DWORD style, HWND owner, double clientWidth,
+                            double clientHeight) {
+  RegisterFormClass(&FormWindow::Procedure);
+  clientWidth_ = clientWidth;
+  clientHeight_ = clientHeight;
+  // WS_EX_CONTROLPARENT: Tab walks the controls as in a dialog.
+  CreateWindowExW(WS_EX_CONTROLPARENT, kFormClass, caption, style, CW_USEDEFAULT, CW_USEDEFAULT,
+                  CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, GetModuleHandleW(nullptr), this);
+  RECT outer{0, 0, Pixels(clientWidth), Pixels(clientHeight)};
+  AdjustForDpi(outer, style, WS_EX_CONTROLPARENT, Dpi());
+  SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
+                             nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+HWND FormWindow::AddControl(const wchar_t* className, std::wstring_view text, DWORD style,
+                            const Place& place, std::wstring_view tooltip, FontChoice font) {
+  const std::wstring caption(text);
+  HWND control =
+      CreateWindowExW(0, className, caption.c_str(), WS_CHILD | WS_VISIBLE | style,
+                      Pixels(place.left), Pixels(place.top), Pixels(place.width),
+                      Pixels(place.height), window_, nullptr, GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(font)), FALSE);
+  controls_.push_back({control, place, font});
+  if (!tooltip.empty() && tooltip_ != nullptr) {
+    std::wstring tip(tooltip);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = tip.data();
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+  return control;
+}
+
+void FormWindow::SetControlPlace(HWND control, const Place& place) {
+  for (Control& known : controls_) {
+    if (known.handle != control) continue;
+    known.place = place;
+    SetWindowPos(control, nullptr, Pixels(place.left), Pixels(place.top), Pixels(place.width),
+                 Pixels(place.height), SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+const Place& FormWindow::ControlPlace(HWND control) const {
+  static const Place none;
+  for (const Control& known : controls_) {
+    if (known.handle == control) return known.place;
+  }
+  return none;
+}
+
+HFONT FormWindow::FontFor(const FontChoice& font) {
+  for (const MadeFont& made : fonts_) {
+    if (made.choice.face == font.face && made.choice.points == font.points) return made.handle;
+  }
+  const int height = -static_cast<int>(std::lround(font.points * Dpi() / 72.0));
+  HFONT handle = CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                             DEFAULT_PITCH | FF_DONTCARE, font.face);
+  fonts_.push_back({font, handle});
+  return handle;
+}
+
+void FormWindow::ClearFonts() {
+  for (const MadeFont& made : fonts_) DeleteObject(made.handle);
+  fonts_.clear();
+}
+
+void FormWindow::Layout() {
+  // The old fonts stay selected into the controls until the new ones are set.
+  std::vector<MadeFont> old;
+  old.swap(fonts_);
+  for (const Control& control : controls_) {
+    SetWindowPos(control.handle, nullptr, Pixels(control.place.left), Pixels(control.place.top),
+                 Pixels(control.place.width), Pixels(control.place.height),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(control.handle, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(control.font)), TRUE);
+  }
+  for (const MadeFont& made : old) DeleteObject(made.handle);
+}
+
+LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DPICHANGED) {
+    // The window takes the size the system suggests for the new DPI; the controls follow it.
+    const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+    SetWindowPos(window_, nullptr, suggested->left, suggested->top,
+                 suggested->right - suggested->left, suggested->bottom - suggested->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    Layout();
+    return 0;
+  }
+  return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK FormWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* form = static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    form->window_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+  }
+  auto* form = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (form == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    form->window_ = nullptr;
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+  return form->OnMessage(message, wParam, lParam);
+}
+
+void SetText(HWND window, std::string_view utf8) {
+  SetWindowTextW(window, platform::WideFromUtf8(utf8).c_str());
+}
+
+std::string GetText(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return platform::Utf8FromWide(text);
+}
+
+}  // namespace sfxtal::win32

@@ -1,0 +1,289 @@
+#include "win32/results_window.h"
+
+#include "app/settings_store.h"
+#include "platform/wide_text_windows.h"
+#include "results/award_output.h"
+#include "results/results_window_size.h"
+#include "results/suffix_lookup.h"
+#include "results/suffix_row.h"
+#include "results/totals.h"
+
+namespace sfxtal::win32 {
+namespace {
+
+constexpr DWORD kStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kButton = WS_TABSTOP | BS_PUSHBUTTON;
+constexpr Place kGridPlace{120, 120, 3300, 2535};
+constexpr double kColumnWidths[] = {700, 900, 1400};
+constexpr COLORREF kUnconfirmedRed = RGB(255, 0, 0);
+
+}  // namespace
+
+ResultsWindow::ResultsWindow(std::filesystem::path programFolder, Win32UserInterface& ui,
+                             platform::SpreadsheetFactory& spreadsheet)
+    : programFolder_(std::move(programFolder)),
+      ui_(ui),
+      spreadsheet_(spreadsheet),
+      buttons_(results::AwardBookPresent(programFolder_)),
+      caption_(results::kResultsCaption) {
+  CreateForm(platform::WideFromUtf8(caption_).c_str(), kStyle, nullptr,
+             results::kResultsClientWidth, results::kResultsClientHeight);
+  // Created in tab order. The three columns fit the grid's width beside its scroll bar, so the
+  // suffix column never scrolls sideways; there is no heading row.
+  MSFlexGrid1 = AddControl(WC_LISTVIEWW, L"",
+                           WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_OWNERDATA |
+                               LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+                           kGridPlace, L"黒がコンファーム済みです");
+  Command1 = AddControl(WC_BUTTONW, L"実績データ読込", kButton, {3720, 840, 1815, 495},
+                        L"実績データを読込みます");
+  Text1 = AddControl(WC_EDITW, L"", WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, {4080, 240, 1215, 330},
+                     L"ここにサフィックスを指定します", {L"ＭＳ 明朝", 11.25});
+  SetWindowSubclass(Text1, &ResultsWindow::LookupBoxProcedure, 0,
+                    reinterpret_cast<DWORD_PTR>(this));
+  Command2 = AddControl(WC_BUTTONW, L"終了", kButton, {3720, 1560, 1815, 495}, L"終了します");
+  Command3 = AddControl(WC_BUTTONW, L"NEBU 出力", kButton, {3720, 2280, 1815, 495},
+                        L"NEBU 申請書の作成をします");
+
+  ListView_SetExtendedListViewStyle(MSFlexGrid1, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+  // Every column centred. The first column of a list view keeps left alignment, so a column
+  // is put before the three and taken away again, which makes the suffix column the first.
+  LVCOLUMNW column{};
+  column.mask = LVCF_WIDTH | LVCF_FMT;
+  ListView_InsertColumn(MSFlexGrid1, 0, &column);
+  for (int i = 0; i < 3; ++i) {
+    column.fmt = LVCFMT_CENTER;
+    column.cx = Pixels(kColumnWidths[i]);
+    ListView_InsertColumn(MSFlexGrid1, i + 1, &column);
+  }
+  ListView_DeleteColumn(MSFlexGrid1, 0);
+  ListView_SetItemCountEx(MSFlexGrid1, table_.RowCount(), LVSICF_NOINVALIDATEALL);
+
+  ShowControls(buttons_.Controls());
+  buttons_.OnChanged([this](const results::ResultsControls& controls) { ShowControls(controls); });
+  Form_Load();
+}
+
+ResultsWindow::~ResultsWindow() {
+  DestroyForm();
+}
+
+void ResultsWindow::Form_Load() {
+  // The current cell starts in row 1, without being selected.
+  ListView_SetItemState(MSFlexGrid1, 1, LVIS_FOCUSED, LVIS_FOCUSED);
+
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY), &monitor);
+  const RECT outer = OuterRect();
+  const app::SettingsStore settings(programFolder_);
+  std::string top = app::SettingNumberText(results::CentredEdge(
+      Twips(monitor.rcMonitor.bottom - monitor.rcMonitor.top), Twips(outer.bottom - outer.top)));
+  settings.ReadSetting(app::kForm2TopKey, top);
+  std::string left = app::SettingNumberText(results::CentredEdge(
+      Twips(monitor.rcMonitor.right - monitor.rcMonitor.left), Twips(outer.right - outer.left)));
+  settings.ReadSetting(app::kForm2LeftKey, left);
+  MoveToTwips(app::SettingNumberValue(left), app::SettingNumberValue(top));
+  Form_Resize();
+}
+
+void ResultsWindow::ShowControls(const results::ResultsControls& controls) {
+  EnableWindow(Command1, controls.command1);
+  EnableWindow(Command3, controls.command3);
+  EnableWindow(Text1, controls.text1);
+}
+
+void ResultsWindow::Command1_Click() {
+  buttons_.ReadStarted();
+  bool suspended = false;
+  const auto read = results::ReadResultsFile(programFolder_, ui_, table_,
+                                             [this, &suspended](int, const results::ResultRow&) {
+                                               // Suspended from the first record on, so the whole
+                                               // read costs one repaint.
+                                               if (suspended) return;
+                                               SendMessageW(MSFlexGrid1, WM_SETREDRAW, FALSE, 0);
+                                               suspended = true;
+                                             });
+  // Closed during the read: the program is over and the window stays as it is.
+  if (ui_.Ended()) return;
+  if (!read) {
+    buttons_.ResultsMissing();
+    return;
+  }
+  caption_ = results::CaptionWithTotals(caption_, read->ConfirmedCount);
+  SetText(Handle(), caption_);
+  if (suspended) {
+    SendMessageW(MSFlexGrid1, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(MSFlexGrid1, nullptr, TRUE);
+  }
+  buttons_.ReadCompleted();
+  SetFocus(Text1);
+}
+
+void ResultsWindow::Command3_Click() {
+  buttons_.RunOutput(ui_, programFolder_, spreadsheet_);
+}
+
+void ResultsWindow::Text1_Change() {
+  // Pasted text that is not one to three letters looks nothing up.
+  const std::optional<int> row = results::SuffixRow(GetText(Text1));
+  if (!row) return;
+  // The row goes to the top, as far as the grid scrolls; the current row stays where it is.
+  RECT first{};
+  if (!ListView_GetItemRect(MSFlexGrid1, 0, &first, LVIR_BOUNDS)) return;
+  const int rowHeight = first.bottom - first.top;
+  ListView_Scroll(MSFlexGrid1, 0, (*row - ListView_GetTopIndex(MSFlexGrid1)) * rowHeight);
+}
+
+void ResultsWindow::Form_Resize() {
+  const RECT outer = OuterRect();
+  const double gridHeight = results::GridHeight(Twips(outer.bottom - outer.top));
+  Place grid = ControlPlace(MSFlexGrid1);
+  grid.height = gridHeight;
+  SetControlPlace(MSFlexGrid1, grid);
+}
+
+void ResultsWindow::Form_Unload() {
+  if (ui_.Ended()) return;
+  const RECT outer = OuterRect();
+  const app::SettingsStore settings(programFolder_);
+  settings.WriteSetting(app::kForm2TopKey,
+                        app::SettingNumberText(static_cast<float>(Twips(outer.top))));
+  settings.WriteSetting(app::kForm2LeftKey,
+                        app::SettingNumberText(static_cast<float>(Twips(outer.left))));
+  // Nothing else runs: the hidden main window's closing steps are not this road's.
+  ui_.EndProgram();
+}
+
+LRESULT ResultsWindow::GridNotify(NMHDR* header) {
+  if (header->code == LVN_GETDISPINFOW) {
+    LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
+    if ((item.mask & LVIF_TEXT) == 0 || item.iItem < 0 || item.iItem >= table_.RowCount()) return 0;
+    const results::ResultRow& row = table_.Row(item.iItem);
+    const std::string& text = item.iSubItem == 0   ? row.suffix
+                              : item.iSubItem == 1 ? row.detail1
+                                                   : row.detail2;
+    const std::wstring wide = platform::WideFromUtf8(text);
+    lstrcpynW(item.pszText, wide.c_str(), item.cchTextMax);
+    return 0;
+  }
+  if (header->code == NM_CUSTOMDRAW) {
+    auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(header);
+    switch (draw->nmcd.dwDrawStage) {
+      case CDDS_PREPAINT:
+        return CDRF_NOTIFYITEMDRAW;
+      case CDDS_ITEMPREPAINT:
+        return CDRF_NOTIFYSUBITEMDRAW;
+      case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
+        const int row = static_cast<int>(draw->nmcd.dwItemSpec);
+        // The suffix column in the colours of a heading; the details of an unconfirmed row red.
+        if (draw->iSubItem == 0) {
+          draw->clrText = GetSysColor(COLOR_BTNTEXT);
+          draw->clrTextBk = GetSysColor(COLOR_BTNFACE);
+        } else {
+          const bool red = row >= 0 && row < table_.RowCount() && table_.Row(row).unconfirmed;
+          draw->clrText = red ? kUnconfirmedRed : GetSysColor(COLOR_WINDOWTEXT);
+          draw->clrTextBk = GetSysColor(COLOR_WINDOW);
+        }
+        return CDRF_NEWFONT;
+      }
+      default:
+        return CDRF_DODEFAULT;
+    }
+  }
+  return 0;
+}
+
+LRESULT CALLBACK ResultsWindow::LookupBoxProcedure(HWND box, UINT message, WPARAM wParam,
+                                                   LPARAM lParam, UINT_PTR id, DWORD_PTR) {
+  switch (message) {
+    case WM_CHAR:
+      switch (results::ClassifyLookupKey(static_cast<char32_t>(wParam))) {
+        case results::LookupKey::kPass:
+          break;
+        case results::LookupKey::kOverwrite: {
+          // The letter replaces the character after the caret; at the end it is added.
+          DWORD start = 0;
+          SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+          const int caret = static_cast<int>(start);
+          SendMessageW(box, EM_SETSEL, caret,
+                       caret < GetWindowTextLengthW(box) ? caret + 1 : caret);
+          break;
+        }
+        case results::LookupKey::kDrop:
+          return 0;
+      }
+      break;
+    case WM_GETDLGCODE:
+      // Entered by Tab, the box keeps its caret at the start instead of selecting its text.
+      return DefSubclassProc(box, message, wParam, lParam) & ~DLGC_HASSETSEL;
+    case WM_SETFOCUS: {
+      const LRESULT result = DefSubclassProc(box, message, wParam, lParam);
+      SendMessageW(box, EM_SETSEL, 0, 0);
+      return result;
+    }
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(box, &ResultsWindow::LookupBoxProcedure, id);
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(box, message, wParam, lParam);
+}
+
+LRESULT ResultsWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND: {
+      const HWND from = reinterpret_cast<HWND>(lParam);
+      if (from == nullptr) break;
+      if (from == Text1 && HIWORD(wParam) == EN_CHANGE) Text1_Change();
+      if (HIWORD(wParam) != BN_CLICKED) return 0;
+      if (from == Command1) Command1_Click();
+      if (from == Command2) SendMessageW(Handle(), WM_CLOSE, 0, 0);
+      if (from == Command3) Command3_Click();
+      return 0;
+    }
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lParam);
+      if (header->hwndFrom == MSFlexGrid1) return GridNotify(header);
+      break;
+    }
+    case WM_WINDOWPOSCHANGING: {
+      // Never wider than the widest the window may be; a narrower width stays.
+      auto* position = reinterpret_cast<WINDOWPOS*>(lParam);
+      if ((position->flags & SWP_NOSIZE) == 0) {
+        position->cx =
+            std::min(position->cx, Pixels(results::CappedOuterWidth(Twips(position->cx))));
+      }
+      break;
+    }
+    case WM_SIZE:
+      if (MSFlexGrid1 != nullptr) Form_Resize();
+      break;
+    case WM_DPICHANGED: {
+      const LRESULT result = FormWindow::OnMessage(message, wParam, lParam);
+      for (int i = 0; i < 3; ++i) ListView_SetColumnWidth(MSFlexGrid1, i, Pixels(kColumnWidths[i]));
+      return result;
+    }
+    case WM_SETCURSOR:
+      if (ui_.Busy()) {
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        return TRUE;
+      }
+      break;
+    case WM_CLOSE:
+      Form_Unload();
+      return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_ENDSESSION:
+      // The end of the session closes the window as its close box does.
+      if (wParam != FALSE) Form_Unload();
+      return 0;
+    default:
+      break;
+  }
+  return FormWindow::OnMessage(message, wParam, lParam);
+}
+
+}  // namespace sfxtal::win32

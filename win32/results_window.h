@@ -1,0 +1,50 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "platform/spreadsheet.h"
+#include "results/results_buttons.h"
+#include "results/results_file.h"
+#include "win32/form_window.h"
+#include "win32/win32_user_interface.h"
+
+namespace sfxtal::win32 {
+
+/// Form2, the results window with its grid of every suffix: the read of 実績.txt with the totals
+/// in the caption, the suffix lookup, the award output, and the end of the program on closing.
+class ResultsWindow : public FormWindow {
+ public:
+  ResultsWindow(std::filesystem::path programFolder, Win32UserInterface& ui,
+                platform::SpreadsheetFactory& spreadsheet);
+  ~ResultsWindow() override;
+
+  // The controls, named as the window's table names them. The grid is an owner-data list view:
+  // it asks for the texts of the rows it shows.
+  HWND MSFlexGrid1 = nullptr, Command1 = nullptr, Text1 = nullptr, Command2 = nullptr,
+       Command3 = nullptr;
+
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void Form_Load();
+  void Form_Resize();
+  void Form_Unload();
+  void Command1_Click();
+  void Command3_Click();
+  void Text1_Change();
+  void ShowControls(const results::ResultsControls& controls);
+  LRESULT GridNotify(NMHDR* header);
+  static LRESULT CALLBACK LookupBoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
+                                             UINT_PTR id, DWORD_PTR window);
+
+  std::filesystem::path programFolder_;
+  Win32UserInterface& ui_;
+  platform::SpreadsheetFactory& spreadsheet_;
+  results::ResultsButtons buttons_;
+  results::ResultsTable table_;
+  std::string caption_;
+};
+
+}  // namespace sfxtal::win32

@@ -1,0 +1,136 @@
+#include "win32/win32_user_interface.h"
+
+#include "platform/desktop.h"
+#include "platform/wide_text_windows.h"
+
+namespace sfxtal::win32 {
+
+Win32UserInterface::Win32UserInterface() {
+  INITCOMMONCONTROLSEX controls{};
+  controls.dwSize = sizeof controls;
+  controls.dwICC = ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES;
+  InitCommonControlsEx(&controls);
+}
+
+int RunMessageLoop() {
+  MSG message;
+  BOOL got;
+  while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) DispatchToForm(message);
+  return got == 0 ? static_cast<int>(message.wParam) : 1;
+}
+
+void DispatchToForm(MSG& message) {
+  HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+  if (root != nullptr && IsDialogMessageW(root, &message)) return;
+  TranslateMessage(&message);
+  DispatchMessageW(&message);
+}
+
+void RunModalLoop(const bool& done) {
+  MSG message;
+  while (!done) {
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    if (got <= 0) {
+      if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    DispatchToForm(message);
+  }
+}
+
+HWND DialogOwner() {
+  if (HWND active = GetActiveWindow()) return active;
+  HWND found = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM result) -> BOOL {
+        if (!IsWindowVisible(window)) return TRUE;
+        *reinterpret_cast<HWND*>(result) = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+void Win32UserInterface::FlushProgress() {
+  if (!progressPending_) return;
+  progressPending_ = false;
+  if (importWindow_ != nullptr) importWindow_->ShowProgress(progress_);
+}
+
+void Win32UserInterface::ShowMessage(const std::string& text) {
+  FlushProgress();
+  MessageBoxW(DialogOwner(), platform::WideFromUtf8(text).c_str(), kTitle, MB_OK);
+}
+
+bool Win32UserInterface::AskYesNo(const std::string& text) {
+  // Once the job in hand is to stop, no question holds the end up: No, as a closed box answers.
+  if (StopRequested()) return false;
+  FlushProgress();
+  return MessageBoxW(DialogOwner(), platform::WideFromUtf8(text).c_str(), kTitle,
+                     MB_YESNO | MB_DEFBUTTON1) == IDYES;
+}
+
+std::string Win32UserInterface::AskSuffix(const platform::SuffixQuestion& question) {
+  if (StopRequested()) return {};  // skipped, as a closed dialog is
+  FlushProgress();
+  return importWindow_ != nullptr ? importWindow_->AskSuffix(question) : std::string();
+}
+
+void Win32UserInterface::SetInputsLocked(bool locked) {
+  FlushProgress();
+  if (importWindow_ != nullptr) importWindow_->SetInputsLocked(locked);
+}
+
+void Win32UserInterface::ShowProgress(const std::string& text) {
+  // Set on the label a million times it would cost more than the import: the text waits for the
+  // next pass of messages, the only time it can be seen.
+  progress_.assign(text);
+  progressPending_ = true;
+}
+
+void Win32UserInterface::LetEventsRun(const std::function<void()>* beforeEvents) {
+  const auto now = std::chrono::steady_clock::now();
+  if (now - lastEvents_ < yieldInterval_) return;
+  if (beforeEvents != nullptr && *beforeEvents) (*beforeEvents)();
+  FlushProgress();
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      break;
+    }
+    DispatchToForm(message);
+  }
+  lastEvents_ = std::chrono::steady_clock::now();
+}
+
+void Win32UserInterface::SetBusyPointer(bool busy) {
+  if (busy == busy_) return;
+  busy_ = busy;
+  FlushProgress();
+  // The windows answer WM_SETCURSOR with this pointer while busy; set now for where it stands.
+  SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+}
+
+void Win32UserInterface::OpenFile(const std::filesystem::path& path) {
+  platform::OpenWithDesktop(path);
+}
+
+void Win32UserInterface::EndProgram() {
+  if (ended_) return;
+  FlushProgress();
+  ended_ = true;
+  SetBusyPointer(false);
+  // Hidden rather than closed, so that no window's closing steps run on the way out.
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM) -> BOOL {
+        ShowWindow(window, SW_HIDE);
+        return TRUE;
+      },
+      0);
+  PostQuitMessage(0);
+}
+
+}  // namespace sfxtal::win32
