@@ -183,6 +183,21 @@ void FormWindow::Layout() {
 }
 
 LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ACTIVATE) {
+    // As a dialog does: the control that had the focus gets it back when the window is
+    // activated again, the first in tab order the first time.
+    if (LOWORD(wParam) == WA_INACTIVE) {
+      HWND focus = GetFocus();
+      if (focus != nullptr && IsChild(window_, focus)) lastFocus_ = focus;
+      return 0;
+    }
+    if (HIWORD(wParam) != 0) return 0;  // minimized
+    if (lastFocus_ == nullptr || !IsWindowEnabled(lastFocus_)) {
+      lastFocus_ = GetNextDlgTabItem(window_, nullptr, FALSE);
+    }
+    if (lastFocus_ != nullptr) SetFocus(lastFocus_);
+    return 0;
+  }
   if (message == WM_DPICHANGED) {
     // The window takes the size the system suggests for the new DPI; the controls follow it.
     const RECT* suggested = reinterpret_cast<const RECT*>(lParam);

@@ -74,6 +74,7 @@ class FormWindow {
 
   HWND window_ = nullptr;
   HWND tooltip_ = nullptr;
+  HWND lastFocus_ = nullptr;
   double clientWidth_ = 0, clientHeight_ = 0;
   std::vector<Control> controls_;
   struct MadeFont {
