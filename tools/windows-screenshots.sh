@@ -20,6 +20,7 @@ Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap '"$wineserver" -k 2>/dev/null || true; kill $xvfb' EXIT
 sleep 1
+mkdir -p "$work"
 [[ -d "$WINEPREFIX" ]] || "$wine" wineboot -i >/dev/null 2>&1
 
 rm -rf "$folder"
@@ -49,6 +50,7 @@ keys() { xdotool key --delay 60 "$@"; }
 
 # The results road: the main window, its results button, a read, a lookup, the exit.
 "$wine" "$folder/sfxtal.exe" &
+program=$!
 main="$(window 'NEBU')"
 xdotool windowfocus "$main"
 shot "$main" windows-main-window.png
@@ -61,7 +63,7 @@ xdotool type --delay 80 ja
 sleep 1
 shot "$results" windows-results-window.png
 keys Tab space
-wait
+wait $program
 
 # The import road, asking about undeterminable suffixes: the path, 個別設定, the import button.
 "$wine" "$folder/sfxtal.exe" &

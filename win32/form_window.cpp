@@ -198,6 +198,12 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (lastFocus_ != nullptr) SetFocus(lastFocus_);
     return 0;
   }
+  if (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN) {
+    // Labels, frames and option buttons on the window's own face colour, which a plain window
+    // does not give them as a dialog does.
+    SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+  }
   if (message == WM_DPICHANGED) {
     // The window takes the size the system suggests for the new DPI; the controls follow it.
     const RECT* suggested = reinterpret_cast<const RECT*>(lParam);

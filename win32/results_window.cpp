@@ -11,8 +11,7 @@
 namespace sfxtal::win32 {
 namespace {
 
-constexpr DWORD kStyle =
-    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
 constexpr DWORD kButton = WS_TABSTOP | BS_PUSHBUTTON;
 constexpr Place kGridPlace{120, 120, 3300, 2535};
 constexpr double kColumnWidths[] = {700, 900, 1400};
