@@ -13,7 +13,7 @@
 #include <algorithm>
 
 #include "app/excel_x.h"
-#include "importer/import_run.h"
+#include "app/window_import.h"
 #include "importer/suffix_dialog.h"
 #include "logdb/log_database.h"
 #include "ui/command_button.h"
@@ -233,20 +233,8 @@ void MainWindow::Command2_Click() {
   request.AskUndeterminable = Option2->isChecked();
   request.GiveUpMarks = Text3->text().toStdString();
 
-  importRunning_ = true;
-  logdb::LogDatabase log(ui_, frequencyErrors_);
-  importer::ImportRun run(
-      programFolder_, ui_, log,
-      [this] { app::ExcelX(ui_, programFolder_, app::kTallyMode, spreadsheet_); },
-      [this] {
-        importRunning_ = false;
-        Command1_Click();
-      });
-  run.Command2_Click(request);
-  importRunning_ = false;
-  // The exit button pressed while the run was going: the run has stopped (or ended on its own
-  // without reaching the exit), and the program ends now with the window's settings saved.
-  if (!ui_.Ended() && ui_.StopRequested()) Command1_Click();
+  app::RunImportFromWindow(programFolder_, ui_, frequencyErrors_, spreadsheet_, request,
+                           importRunning_, [this] { Command1_Click(); });
 }
 
 void MainWindow::Command3_Click() {

@@ -26,7 +26,7 @@ class TextBox;
 /// Form1, the program's start window: the log path, the search period, the choice for
 /// undeterminable QSOs and the give-up marks, and the four roads out (import, results window,
 /// spreadsheet view, exit).
-class MainWindow : public QWidget, public ImportWindow {
+class MainWindow : public QWidget, public app::ImportWindow {
   Q_OBJECT
 
  public:

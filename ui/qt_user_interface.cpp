@@ -13,22 +13,12 @@
 
 namespace sfxtal::ui {
 
-QtUserInterface::QtUserInterface() {
-  sinceEvents_.start();
-}
-
 QWidget* DialogParent() {
   if (QWidget* active = QApplication::activeWindow()) return active;
   for (QWidget* widget : QApplication::topLevelWidgets()) {
     if (widget->isVisible()) return widget;
   }
   return nullptr;
-}
-
-void QtUserInterface::FlushProgress() {
-  if (!progressPending_) return;
-  progressPending_ = false;
-  if (importWindow_ != nullptr) importWindow_->ShowProgress(progress_);
 }
 
 void QtUserInterface::ShowMessage(const std::string& text) {
@@ -49,39 +39,11 @@ bool QtUserInterface::AskYesNo(const std::string& text) {
   return box.exec() == QMessageBox::Yes;
 }
 
-std::string QtUserInterface::AskSuffix(const platform::SuffixQuestion& question) {
-  if (StopRequested()) return {};  // skipped, as a closed dialog is
-  FlushProgress();
-  return importWindow_ != nullptr ? importWindow_->AskSuffix(question) : std::string();
-}
-
-void QtUserInterface::SetInputsLocked(bool locked) {
-  FlushProgress();
-  if (importWindow_ != nullptr) importWindow_->SetInputsLocked(locked);
-}
-
-void QtUserInterface::ShowProgress(const std::string& text) {
-  // A label set a million times would cost more than the import; the text waits for the next
-  // pass of events, the only time it can be seen.
-  progress_.assign(text);
-  progressPending_ = true;
-}
-
-void QtUserInterface::LetEventsRun(const std::function<void()>* beforeEvents) {
-  // Processing events after every one of a million records would cost more than the import
-  // itself; a pass every few milliseconds keeps the window painted and the exit button live.
-  if (sinceEvents_.elapsed() < yieldIntervalMs_) return;
-  if (beforeEvents != nullptr && *beforeEvents) (*beforeEvents)();
-  FlushProgress();
+void QtUserInterface::RunPendingEvents() {
   QApplication::processEvents();
-  ++eventPasses_;
-  sinceEvents_.restart();
 }
 
-void QtUserInterface::SetBusyPointer(bool busy) {
-  if (busy == busy_) return;
-  busy_ = busy;
-  FlushProgress();
+void QtUserInterface::ShowBusyPointer(bool busy) {
   if (busy) {
     QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
   } else {
@@ -104,12 +66,7 @@ void QtUserInterface::OpenFile(const std::filesystem::path& path) {
       QUrl::fromLocalFile(QString::fromStdString(platform::Utf8FromPath(path))));
 }
 
-void QtUserInterface::EndProgram() {
-  if (ended_) return;
-  FlushProgress();
-  ended_ = true;
-  SetBusyPointer(false);
-  // Hidden rather than closed, so that no window's closing steps run on the way out.
+void QtUserInterface::HideWindowsAndQuit() {
   for (QWidget* widget : QApplication::topLevelWidgets()) widget->hide();
   // Only a running event loop has anything to end; told to exit without one, Qt would refuse
   // every later loop, modal dialogs included.

@@ -1,7 +1,7 @@
 #include "win32/main_window.h"
 
 #include "app/excel_x.h"
-#include "importer/import_run.h"
+#include "app/window_import.h"
 #include "platform/path_text.h"
 #include "platform/wide_text_windows.h"
 #include "win32/suffix_dialog_window.h"
@@ -155,20 +155,8 @@ void MainWindow::Command2_Click() {
   request.AskUndeterminable = Checked(Option2);
   request.GiveUpMarks = GetText(Text3);
 
-  importRunning_ = true;
-  logdb::LogDatabase log(ui_, frequencyErrors_);
-  importer::ImportRun run(
-      programFolder_, ui_, log,
-      [this] { app::ExcelX(ui_, programFolder_, app::kTallyMode, spreadsheet_); },
-      [this] {
-        importRunning_ = false;
-        Command1_Click();
-      });
-  run.Command2_Click(request);
-  importRunning_ = false;
-  // The exit button pressed while the run was going: the run has stopped, and the program ends
-  // now with the window's settings saved.
-  if (!ui_.Ended() && ui_.StopRequested()) Command1_Click();
+  app::RunImportFromWindow(programFolder_, ui_, frequencyErrors_, spreadsheet_, request,
+                           importRunning_, [this] { Command1_Click(); });
 }
 
 void MainWindow::Command3_Click() {

@@ -18,7 +18,7 @@ namespace sfxtal::win32 {
 /// Form1, the program's start window: the log path, the search period, the choice for
 /// undeterminable QSOs and the give-up marks, and the four roads out (import, results window,
 /// spreadsheet view, exit).
-class MainWindow : public FormWindow, public ImportWindow {
+class MainWindow : public FormWindow, public app::ImportWindow {
  public:
   static constexpr double kClientWidthTwips = 7065;
   static constexpr double kClientHeightTwips = 5130;

@@ -52,12 +52,6 @@ HWND DialogOwner() {
   return found;
 }
 
-void Win32UserInterface::FlushProgress() {
-  if (!progressPending_) return;
-  progressPending_ = false;
-  if (importWindow_ != nullptr) importWindow_->ShowProgress(progress_);
-}
-
 void Win32UserInterface::ShowMessage(const std::string& text) {
   FlushProgress();
   MessageBoxW(DialogOwner(), platform::WideFromUtf8(text).c_str(), kTitle, MB_OK);
@@ -71,29 +65,7 @@ bool Win32UserInterface::AskYesNo(const std::string& text) {
                      MB_YESNO | MB_DEFBUTTON1) == IDYES;
 }
 
-std::string Win32UserInterface::AskSuffix(const platform::SuffixQuestion& question) {
-  if (StopRequested()) return {};  // skipped, as a closed dialog is
-  FlushProgress();
-  return importWindow_ != nullptr ? importWindow_->AskSuffix(question) : std::string();
-}
-
-void Win32UserInterface::SetInputsLocked(bool locked) {
-  FlushProgress();
-  if (importWindow_ != nullptr) importWindow_->SetInputsLocked(locked);
-}
-
-void Win32UserInterface::ShowProgress(const std::string& text) {
-  // Set on the label a million times it would cost more than the import: the text waits for the
-  // next pass of messages, the only time it can be seen.
-  progress_.assign(text);
-  progressPending_ = true;
-}
-
-void Win32UserInterface::LetEventsRun(const std::function<void()>* beforeEvents) {
-  const auto now = std::chrono::steady_clock::now();
-  if (now - lastEvents_ < yieldInterval_) return;
-  if (beforeEvents != nullptr && *beforeEvents) (*beforeEvents)();
-  FlushProgress();
+void Win32UserInterface::RunPendingEvents() {
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
@@ -102,13 +74,9 @@ void Win32UserInterface::LetEventsRun(const std::function<void()>* beforeEvents)
     }
     DispatchToForm(message);
   }
-  lastEvents_ = std::chrono::steady_clock::now();
 }
 
-void Win32UserInterface::SetBusyPointer(bool busy) {
-  if (busy == busy_) return;
-  busy_ = busy;
-  FlushProgress();
+void Win32UserInterface::ShowBusyPointer(bool busy) {
   // The windows answer WM_SETCURSOR with this pointer while busy; set now for where it stands.
   SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
 }
@@ -117,12 +85,7 @@ void Win32UserInterface::OpenFile(const std::filesystem::path& path) {
   platform::OpenWithDesktop(path);
 }
 
-void Win32UserInterface::EndProgram() {
-  if (ended_) return;
-  FlushProgress();
-  ended_ = true;
-  SetBusyPointer(false);
-  // Hidden rather than closed, so that no window's closing steps run on the way out.
+void Win32UserInterface::HideWindowsAndQuit() {
   EnumThreadWindows(
       GetCurrentThreadId(),
       [](HWND window, LPARAM) -> BOOL {

@@ -1,0 +1,27 @@
+#include "app/window_import.h"
+
+#include "app/excel_x.h"
+
+namespace sfxtal::app {
+
+void RunImportFromWindow(const std::filesystem::path& programFolder, WindowUserInterface& ui,
+                         logdb::FrequencyErrors& frequencyErrors,
+                         platform::SpreadsheetFactory& spreadsheet,
+                         const importer::ImportRequest& request, bool& running,
+                         const std::function<void()>& exit) {
+  running = true;
+  logdb::LogDatabase log(ui, frequencyErrors);
+  importer::ImportRun run(
+      programFolder, ui, log, [&] { ExcelX(ui, programFolder, kTallyMode, spreadsheet); },
+      [&] {
+        running = false;
+        exit();
+      });
+  run.Command2_Click(request);
+  running = false;
+  // The exit button pressed while the run was going: the run has stopped (or ended on its own
+  // without reaching the exit), and the program ends now with the window's settings saved.
+  if (!ui.Ended() && ui.StopRequested()) exit();
+}
+
+}  // namespace sfxtal::app

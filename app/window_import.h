@@ -1,0 +1,23 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+
+#include "app/window_user_interface.h"
+#include "importer/import_run.h"
+#include "logdb/log_database.h"
+#include "platform/spreadsheet.h"
+
+namespace sfxtal::app {
+
+/// The main window's import button: the import run of `request` over the log database, the tally
+/// handed to `spreadsheet` at its end. `exit` is the exit button's press: made when the run ends
+/// the program, and after the run when the operator pressed the exit button during it. `running`
+/// is true meanwhile, so that the window's exit button only asks the run to stop.
+void RunImportFromWindow(const std::filesystem::path& programFolder, WindowUserInterface& ui,
+                         logdb::FrequencyErrors& frequencyErrors,
+                         platform::SpreadsheetFactory& spreadsheet,
+                         const importer::ImportRequest& request, bool& running,
+                         const std::function<void()>& exit);
+
+}  // namespace sfxtal::app

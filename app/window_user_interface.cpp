@@ -1,0 +1,55 @@
+#include "app/window_user_interface.h"
+
+namespace sfxtal::app {
+
+void WindowUserInterface::FlushProgress() {
+  if (!progressPending_) return;
+  progressPending_ = false;
+  if (importWindow_ != nullptr) importWindow_->ShowProgress(progress_);
+}
+
+std::string WindowUserInterface::AskSuffix(const platform::SuffixQuestion& question) {
+  if (StopRequested()) return {};  // skipped, as a closed dialog is
+  FlushProgress();
+  return importWindow_ != nullptr ? importWindow_->AskSuffix(question) : std::string();
+}
+
+void WindowUserInterface::SetInputsLocked(bool locked) {
+  FlushProgress();
+  if (importWindow_ != nullptr) importWindow_->SetInputsLocked(locked);
+}
+
+void WindowUserInterface::ShowProgress(const std::string& text) {
+  // A label set a million times would cost more than the import; the text waits for the next
+  // pass of events, the only time it can be seen.
+  progress_.assign(text);
+  progressPending_ = true;
+}
+
+void WindowUserInterface::LetEventsRun(const std::function<void()>* beforeEvents) {
+  // Events after every one of a million records would cost more than the import itself; a pass
+  // every few milliseconds keeps the window painted and the exit button live.
+  if (std::chrono::steady_clock::now() - lastEvents_ < yieldInterval_) return;
+  if (beforeEvents != nullptr && *beforeEvents) (*beforeEvents)();
+  FlushProgress();
+  RunPendingEvents();
+  ++eventPasses_;
+  lastEvents_ = std::chrono::steady_clock::now();
+}
+
+void WindowUserInterface::SetBusyPointer(bool busy) {
+  if (busy == busy_) return;
+  busy_ = busy;
+  FlushProgress();
+  ShowBusyPointer(busy);
+}
+
+void WindowUserInterface::EndProgram() {
+  if (ended_) return;
+  FlushProgress();
+  ended_ = true;
+  SetBusyPointer(false);
+  HideWindowsAndQuit();
+}
+
+}  // namespace sfxtal::app
