@@ -24,4 +24,15 @@ void RunImportFromWindow(const std::filesystem::path& programFolder, WindowUserI
   if (!ui.Ended() && ui.StopRequested()) exit();
 }
 
+void PressExitButton(WindowUserInterface& ui, bool importRunning,
+                     const std::function<void()>& saveSettings) {
+  if (ui.Ended()) return;
+  if (importRunning) {
+    ui.RequestStop();
+    return;
+  }
+  saveSettings();
+  ui.EndProgram();
+}
+
 }  // namespace sfxtal::app

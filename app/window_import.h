@@ -20,4 +20,10 @@ void RunImportFromWindow(const std::filesystem::path& programFolder, WindowUserI
                          const importer::ImportRequest& request, bool& running,
                          const std::function<void()>& exit);
 
+/// The main window's exit button. During an import run, which is further down this very call
+/// stack, it asks the run to stop after the record in hand, and RunImportFromWindow then ends the
+/// program; otherwise `saveSettings` runs and the program ends.
+void PressExitButton(WindowUserInterface& ui, bool importRunning,
+                     const std::function<void()>& saveSettings);
+
 }  // namespace sfxtal::app

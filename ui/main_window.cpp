@@ -198,15 +198,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::Command1_Click() {
-  if (ui_.Ended()) return;
-  if (importRunning_) {
-    // The run is further down this very call stack: it stops after the record in hand and
-    // Command2_Click then ends the program from there.
-    ui_.RequestStop();
-    return;
-  }
-  Form_QueryUnload();
-  ui_.EndProgram();
+  app::PressExitButton(ui_, importRunning_, [this] { Form_QueryUnload(); });
 }
 
 void MainWindow::EndAtSystemRequest() {
