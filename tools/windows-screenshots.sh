@@ -51,6 +51,8 @@ keys() { xdotool key --delay 60 "$@"; }
 # The results road: the main window, its results button, a read, a lookup, the exit.
 "$wine" "$folder/sfxtal.exe" &
 program=$!
+# The pointer off the windows, so that no tooltip covers them.
+xdotool mousemove 0 0
 main="$(window 'NEBU')"
 xdotool windowfocus "$main"
 shot "$main" windows-main-window.png
@@ -59,7 +61,7 @@ results="$(window '交信実績')"
 xdotool windowfocus "$results"
 keys Tab space
 sleep 3
-xdotool type --delay 80 ja
+xdotool type --delay 80 kc
 sleep 1
 shot "$results" windows-results-window.png
 keys Tab space
