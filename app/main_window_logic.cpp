@@ -21,11 +21,11 @@ DateBoxKey DateBoxKeyPress(int index, char32_t keyCode, int caret) {
 MainWindowSettings LoadMainWindowSettings(const SettingsStore& settings, SizeTwips screen,
                                           SizeTwips window, std::string_view text1) {
   MainWindowSettings loaded;
-  std::string value = SettingNumberText(static_cast<float>((screen.Height - window.Height) / 2));
+  std::string value = SettingNumberText(CentredEdge(screen.Height, window.Height));
   settings.ReadSetting(kForm1TopKey, value);
   loaded.Top = SettingNumberValue(value);
 
-  value = SettingNumberText(static_cast<float>((screen.Width - window.Width) / 2));
+  value = SettingNumberText(CentredEdge(screen.Width, window.Width));
   settings.ReadSetting(kForm1LeftKey, value);
   loaded.Left = SettingNumberValue(value);
 

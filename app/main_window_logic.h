@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/settings_store.h"
+#include "app/window_places.h"
 
 namespace sfxtal::app {
 
@@ -31,12 +32,6 @@ struct DateBoxKey {
 /// focus on whether the key was kept or not: before the last character of a year (3) or of a
 /// month or day (1), to the next box, and from the end day back to the start year.
 DateBoxKey DateBoxKeyPress(int index, char32_t keyCode, int caret);
-
-/// A width and height in twips.
-struct SizeTwips {
-  double Width = 0;
-  double Height = 0;
-};
 
 /// What the main window keeps in the settings file, in the window's own terms.
 struct MainWindowSettings {

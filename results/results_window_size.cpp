@@ -12,8 +12,4 @@ double GridHeight(double outerHeight) {
   return outerHeight >= 1500 ? outerHeight - 705 : 1935;
 }
 
-float CentredEdge(double screenExtent, double windowExtent) {
-  return static_cast<float>((screenExtent - windowExtent) / 2);
-}
-
 }  // namespace sfxtal::results

@@ -21,8 +21,4 @@ double CappedOuterWidth(double outerWidth);
 /// anything lower.
 double GridHeight(double outerHeight);
 
-/// The default of a stored edge, centring the window on the screen: (screen - window) / 2 in
-/// single precision, as the stored value is written.
-float CentredEdge(double screenExtent, double windowExtent);
-
 }  // namespace sfxtal::results

@@ -8,7 +8,7 @@
 #include <QScreen>
 #include <QTableView>
 
-#include "app/settings_store.h"
+#include "app/window_places.h"
 #include "results/award_output.h"
 #include "results/results_window_size.h"
 #include "results/suffix_row.h"
@@ -130,14 +130,11 @@ void ResultsWindow::Form_Load() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QSize screenSize = screen != nullptr ? screen->geometry().size() : QSize();
   const QSize outer = size() + FrameExtent();
-  const app::SettingsStore settings(programFolder_);
-  std::string top = app::SettingNumberText(
-      results::CentredEdge(Twips(*this, screenSize.height()), Twips(*this, outer.height())));
-  settings.ReadSetting(app::kForm2TopKey, top);
-  std::string left = app::SettingNumberText(
-      results::CentredEdge(Twips(*this, screenSize.width()), Twips(*this, outer.width())));
-  settings.ReadSetting(app::kForm2LeftKey, left);
-  move(Pixels(*this, app::SettingNumberValue(left)), Pixels(*this, app::SettingNumberValue(top)));
+  const app::PlaceTwips place = app::LoadResultsWindowPlace(
+      app::SettingsStore(programFolder_),
+      {Twips(*this, screenSize.width()), Twips(*this, screenSize.height())},
+      {Twips(*this, outer.width()), Twips(*this, outer.height())});
+  move(Pixels(*this, place.Left), Pixels(*this, place.Top));
 }
 
 void ResultsWindow::ShowControls(const results::ResultsControls& controls) {
@@ -198,11 +195,8 @@ void ResultsWindow::resizeEvent(QResizeEvent* event) {
 
 void ResultsWindow::closeEvent(QCloseEvent* event) {
   if (!ui_.Ended()) {
-    const app::SettingsStore settings(programFolder_);
-    settings.WriteSetting(app::kForm2TopKey,
-                          app::SettingNumberText(static_cast<float>(Twips(*this, y()))));
-    settings.WriteSetting(app::kForm2LeftKey,
-                          app::SettingNumberText(static_cast<float>(Twips(*this, x()))));
+    app::SaveResultsWindowPlace(app::SettingsStore(programFolder_),
+                                {Twips(*this, x()), Twips(*this, y())});
     // Nothing else runs: the hidden main window's closing steps are not this road's.
     ui_.EndProgram();
   }

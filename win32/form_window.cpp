@@ -89,6 +89,19 @@ RECT FormWindow::OuterRect() const {
   return rect;
 }
 
+app::SizeTwips FormWindow::OuterSize() const {
+  const RECT outer = OuterRect();
+  return {Twips(outer.right - outer.left), Twips(outer.bottom - outer.top)};
+}
+
+app::SizeTwips FormWindow::ScreenSize() const {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  return {Twips(monitor.rcMonitor.right - monitor.rcMonitor.left),
+          Twips(monitor.rcMonitor.bottom - monitor.rcMonitor.top)};
+}
+
 void FormWindow::MoveToTwips(double left, double top) {
   // A stored number can be far off any screen; window positions are 16-bit on the way.
   const auto position = [this](double twips) { return std::clamp(Pixels(twips), -32000, 32000); };

@@ -3,6 +3,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/window_places.h"
 #include "win32/win32_api.h"
 
 namespace sfxtal::win32 {
@@ -41,6 +42,10 @@ class FormWindow {
   double Twips(int pixels) const;
   /// The window's outer rectangle (border and caption included), in screen pixels.
   RECT OuterRect() const;
+  /// The window's outer size, and the size of the screen it is on, in twips: what a window
+  /// centres itself by.
+  app::SizeTwips OuterSize() const;
+  app::SizeTwips ScreenSize() const;
   /// Moves the window's outer top-left corner to a place given in twips (kept within the
   /// positions a window can take).
   void MoveToTwips(double left, double top);

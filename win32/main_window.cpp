@@ -91,16 +91,8 @@ void MainWindow::Form_Load() {
   for (std::size_t i = 0; i < Text2.size(); ++i) SetText(Text2[i], app::kDateBoxDefaults[i]);
   SendMessageW(Option1, BM_SETCHECK, BST_CHECKED, 0);
 
-  // Centred by default: the screen and the window in twips, as the settings keep positions.
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  GetMonitorInfoW(MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY), &monitor);
-  const RECT outer = OuterRect();
-  const app::MainWindowSettings loaded = app::LoadMainWindowSettings(
-      settings_,
-      {Twips(monitor.rcMonitor.right - monitor.rcMonitor.left),
-       Twips(monitor.rcMonitor.bottom - monitor.rcMonitor.top)},
-      {Twips(outer.right - outer.left), Twips(outer.bottom - outer.top)}, GetText(Text1));
+  const app::MainWindowSettings loaded =
+      app::LoadMainWindowSettings(settings_, ScreenSize(), OuterSize(), GetText(Text1));
   MoveToTwips(loaded.Left, loaded.Top);
   SetText(Text3, loaded.Text3);
   SetText(Text1, loaded.Text1);

@@ -1,6 +1,6 @@
 #include "win32/results_window.h"
 
-#include "app/settings_store.h"
+#include "app/window_places.h"
 #include "platform/wide_text_windows.h"
 #include "results/award_output.h"
 #include "results/results_window_size.h"
@@ -71,18 +71,9 @@ void ResultsWindow::Form_Load() {
   // The current cell starts in row 1, without being selected.
   ListView_SetItemState(MSFlexGrid1, 1, LVIS_FOCUSED, LVIS_FOCUSED);
 
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  GetMonitorInfoW(MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY), &monitor);
-  const RECT outer = OuterRect();
-  const app::SettingsStore settings(programFolder_);
-  std::string top = app::SettingNumberText(results::CentredEdge(
-      Twips(monitor.rcMonitor.bottom - monitor.rcMonitor.top), Twips(outer.bottom - outer.top)));
-  settings.ReadSetting(app::kForm2TopKey, top);
-  std::string left = app::SettingNumberText(results::CentredEdge(
-      Twips(monitor.rcMonitor.right - monitor.rcMonitor.left), Twips(outer.right - outer.left)));
-  settings.ReadSetting(app::kForm2LeftKey, left);
-  MoveToTwips(app::SettingNumberValue(left), app::SettingNumberValue(top));
+  const app::PlaceTwips place =
+      app::LoadResultsWindowPlace(app::SettingsStore(programFolder_), ScreenSize(), OuterSize());
+  MoveToTwips(place.Left, place.Top);
   Form_Resize();
 }
 
@@ -145,11 +136,8 @@ void ResultsWindow::Form_Resize() {
 void ResultsWindow::Form_Unload() {
   if (ui_.Ended()) return;
   const RECT outer = OuterRect();
-  const app::SettingsStore settings(programFolder_);
-  settings.WriteSetting(app::kForm2TopKey,
-                        app::SettingNumberText(static_cast<float>(Twips(outer.top))));
-  settings.WriteSetting(app::kForm2LeftKey,
-                        app::SettingNumberText(static_cast<float>(Twips(outer.left))));
+  app::SaveResultsWindowPlace(app::SettingsStore(programFolder_),
+                              {Twips(outer.left), Twips(outer.top)});
   // Nothing else runs: the hidden main window's closing steps are not this road's.
   ui_.EndProgram();
 }
