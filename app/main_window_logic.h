@@ -8,14 +8,12 @@
 
 #include "app/settings_store.h"
 #include "app/window_places.h"
+#include "importer/import_run.h"
 
 namespace sfxtal::app {
 
-/// Text2: six date boxes, start year, month, day and end year, month, day.
-inline constexpr int kDateBoxCount = 6;
-/// What the date boxes show at every start: the period is not kept between runs.
-inline constexpr std::array<const char*, kDateBoxCount> kDateBoxDefaults = {"1997", "07", "15",
-                                                                            "9999", "99", "99"};
+using importer::kDateBoxCount;
+using importer::kDateBoxDefaults;
 
 /// What a character key typed into a date box does.
 struct DateBoxKey {

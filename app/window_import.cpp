@@ -1,12 +1,12 @@
 #include "app/window_import.h"
 
-#include "app/excel_x.h"
+#include "app/spreadsheet_hand_over.h"
 
 namespace sfxtal::app {
 
 void RunImportFromWindow(const std::filesystem::path& programFolder, WindowUserInterface& ui,
                          logdb::FrequencyErrors& frequencyErrors,
-                         platform::SpreadsheetFactory& spreadsheet,
+                         app::SpreadsheetChooser& spreadsheet,
                          const importer::ImportRequest& request, bool& running,
                          const std::function<void()>& exit) {
   running = true;

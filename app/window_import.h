@@ -3,10 +3,10 @@
 #include <filesystem>
 #include <functional>
 
+#include "app/spreadsheet_hand_over.h"
 #include "app/window_user_interface.h"
 #include "importer/import_run.h"
 #include "logdb/log_database.h"
-#include "platform/spreadsheet.h"
 
 namespace sfxtal::app {
 
@@ -16,7 +16,7 @@ namespace sfxtal::app {
 /// is true meanwhile, so that the window's exit button only asks the run to stop.
 void RunImportFromWindow(const std::filesystem::path& programFolder, WindowUserInterface& ui,
                          logdb::FrequencyErrors& frequencyErrors,
-                         platform::SpreadsheetFactory& spreadsheet,
+                         app::SpreadsheetChooser& spreadsheet,
                          const importer::ImportRequest& request, bool& running,
                          const std::function<void()>& exit);
 

@@ -8,7 +8,7 @@ void WindowUserInterface::FlushProgress() {
   if (importWindow_ != nullptr) importWindow_->ShowProgress(progress_);
 }
 
-std::string WindowUserInterface::AskSuffix(const platform::SuffixQuestion& question) {
+std::string WindowUserInterface::AskSuffix(const importer::SuffixQuestion& question) {
   if (StopRequested()) return {};  // skipped, as a closed dialog is
   FlushProgress();
   return importWindow_ != nullptr ? importWindow_->AskSuffix(question) : std::string();

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/user_interface.h"
+#include "importer/import_user_interface.h"
 
 namespace sfxtal::app {
 
@@ -16,21 +16,21 @@ class ImportWindow {
   virtual void SetInputsLocked(bool locked) = 0;
   virtual void ShowProgress(const std::string& text) = 0;
   /// The suffix-setting dialog for `question`, modal over the window: DialogSuffix.
-  virtual std::string AskSuffix(const platform::SuffixQuestion& question) = 0;
+  virtual std::string AskSuffix(const importer::SuffixQuestion& question) = 0;
 };
 
 /// What a user interface over windows does whatever its toolkit: the running import's requests
 /// passed to the main window, the progress line held until events run, the stop and the end of
 /// the program, and a yield that lets events run at most every 15 ms, so that long loops stay
 /// fast. A toolkit adds its message boxes, pointer, event pass and the hiding of its windows.
-class WindowUserInterface : public platform::UserInterface {
+class WindowUserInterface : public importer::ImportUserInterface {
  public:
   static constexpr int kYieldIntervalMs = 15;
 
   /// The window a running import talks to; none before the main window exists.
   void SetImportWindow(ImportWindow* window) { importWindow_ = window; }
 
-  std::string AskSuffix(const platform::SuffixQuestion& question) override;
+  std::string AskSuffix(const importer::SuffixQuestion& question) override;
   void SetInputsLocked(bool locked) override;
   void ShowProgress(const std::string& text) override;
   void SetBusyPointer(bool busy) final;

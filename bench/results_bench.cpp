@@ -6,11 +6,11 @@
 
 #include "app/settings_store.h"
 #include "bench/bench_support.h"
+#include "importer/import_user_interface.h"
 #include "platform/path_text.h"
-#include "platform/program_texts.h"
 #include "platform/text_file.h"
-#include "platform/user_interface.h"
 #include "results/results_file.h"
+#include "results/results_texts.h"
 #include "results/suffix_row.h"
 
 namespace {
@@ -19,11 +19,11 @@ using sfxtal::bench::BenchFolder;
 
 using namespace sfxtal;
 
-using QuietUi = sfxtal::platform::QuietUserInterface;
+using QuietUi = sfxtal::importer::QuietUserInterface;
 
 void BM_ReadResultsFile(benchmark::State& state) {
   BenchFolder folder;
-  if (!platform::ReplaceFile(folder.Path() / platform::PathFromUtf8(platform::kResultsFileName),
+  if (!platform::ReplaceFile(folder.Path() / platform::PathFromUtf8(results::kResultsFileName),
                              bench::FullResultsFileBytes())) {
     state.SkipWithError("cannot write the results file");
     return;

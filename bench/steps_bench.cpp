@@ -20,7 +20,7 @@
 namespace {
 
 using namespace sfxtal;
-using QuietUi = platform::QuietUserInterface;
+using QuietUi = importer::QuietUserInterface;
 
 importer::ImportRequest WholeLog() {
   importer::ImportRequest request;

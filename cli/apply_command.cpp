@@ -3,10 +3,9 @@
 #include "cli/commands.h"
 #include "cli/terminal_ui.h"
 #include "platform/path_text.h"
-#include "platform/program_texts.h"
-#include "results/award_output.h"
 #include "standin/award_application.h"
 #include "standin/spreadsheet_choice.h"
+#include "standin/standin_texts.h"
 
 namespace sfxtal::cli {
 
@@ -20,13 +19,12 @@ int RunApplyCommand(Invocation& invocation) {
 
   TerminalUi ui(invocation.in, invocation.err, open);
   standin::SpreadsheetChoice spreadsheet(ui);
-  if (results::NebuExcel(ui, folder, spreadsheet) != platform::HandOverResult::kDone) {
+  if (app::NebuExcel(ui, folder, spreadsheet) != app::HandOverResult::kDone) {
     return kExitError;
   }
   // The operator's spreadsheet program makes the application its workbook's own way.
   if (spreadsheet.ProgramChosen()) return kExitDone;
-  invocation.out << platform::Utf8FromPath(folder /
-                                           platform::PathFromUtf8(platform::kAwardBookName))
+  invocation.out << platform::Utf8FromPath(folder / platform::PathFromUtf8(standin::kAwardBookName))
                  << '\n';
   return kExitDone;
 }

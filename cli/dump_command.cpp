@@ -4,7 +4,7 @@
 #include "cli/commands.h"
 #include "cli/terminal_ui.h"
 #include "logdb/log_database.h"
-#include "platform/program_texts.h"
+#include "logdb/log_texts.h"
 
 namespace sfxtal::cli {
 
@@ -19,7 +19,7 @@ int RunDumpCommand(Invocation& invocation) {
   if (!db.OpenLogDatabase(invocation.args[0])) {
     // A broken log has had its message from the reader already.
     if (db.LastOpenFailure() == logdb::OpenFailure::kMissing) {
-      ui.ShowMessage(std::string(platform::kLogMissingMessage));
+      ui.ShowMessage(std::string(logdb::kLogMissingMessage));
     }
     return kExitError;
   }

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/excel_x.h"
+#include "app/spreadsheet_hand_over.h"
 #include "cli/commands.h"
 #include "cli/terminal_ui.h"
 #include "importer/import_run.h"
@@ -73,7 +73,7 @@ int RunImportCommand(Invocation& invocation) {
   TerminalUi ui(invocation.in, invocation.err, open);
   logdb::FrequencyErrors errors;
   // The hand-over tallies the work file into the results; the program ends after the command.
-  platform::HandOverResult handOver = platform::HandOverResult::kNotStarted;
+  app::HandOverResult handOver = app::HandOverResult::kNotStarted;
   const std::filesystem::path programFolder = ProgramFolderArgument(folder);
   standin::SpreadsheetChoice spreadsheet(ui);
   const auto tally = [&] {
@@ -85,7 +85,7 @@ int RunImportCommand(Invocation& invocation) {
     case importer::ImportOutcome::kFinished:
       invocation.out << run.LinesWritten() << " lines written\n";
       // A tally that could not be written has said so; the job did not end well.
-      return handOver == platform::HandOverResult::kDone ? kExitDone : kExitError;
+      return handOver == app::HandOverResult::kDone ? kExitDone : kExitError;
     case importer::ImportOutcome::kAborted:
       return kExitAborted;
     case importer::ImportOutcome::kStopped:

@@ -51,7 +51,7 @@ bool TerminalUi::AskYesNo(const std::string& text) {
   return ReadAnswer(line) && !line.empty() && (line[0] == 'y' || line[0] == 'Y');
 }
 
-std::string TerminalUi::AskSuffix(const platform::SuffixQuestion& question) {
+std::string TerminalUi::AskSuffix(const importer::SuffixQuestion& question) {
   importer::SuffixDialog dialog(*this, question);
   for (;;) {
     err_ << importer::SuffixDialog::kCaption << '\t' << EscapeField(dialog.Label2()) << '\t'

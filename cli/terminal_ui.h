@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/user_interface.h"
+#include "importer/import_user_interface.h"
 
 namespace sfxtal::cli {
 
@@ -20,13 +20,13 @@ enum ExitStatus : int {
 std::string EscapeField(std::string_view text);
 
 /// The user interface on a terminal: messages and questions on stderr, answers from stdin.
-class TerminalUi : public platform::UserInterface {
+class TerminalUi : public importer::ImportUserInterface {
  public:
   TerminalUi(std::istream& in, std::ostream& err, bool openFiles = false);
 
   void ShowMessage(const std::string& text) override;
   bool AskYesNo(const std::string& text) override;
-  std::string AskSuffix(const platform::SuffixQuestion& question) override;
+  std::string AskSuffix(const importer::SuffixQuestion& question) override;
   void OpenFile(const std::filesystem::path& path) override;
   void EndProgram() override { ended_ = true; }
 

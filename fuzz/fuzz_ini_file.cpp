@@ -7,21 +7,16 @@
 
 #include "app/ini_file.h"
 #include "fuzz/fuzz_support.h"
+#include "platform/ascii_text.h"
 #include "platform/text_codec.h"
 
 using namespace sfxtal;
 
 namespace {
 
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  return text;
-}
-
 bool SameName(std::string_view a, std::string_view b) {
-  a = Trimmed(a);
-  b = Trimmed(b);
+  a = platform::TrimBlanksAndTabs(a);
+  b = platform::TrimBlanksAndTabs(b);
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
     const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
@@ -56,7 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   while (pos < text.size() && sections.size() < 8 && keys.size() < 16) {
     std::size_t end = text.find_first_of("\r\n", pos);
     if (end == std::string::npos) end = text.size();
-    const std::string_view line = Trimmed(std::string_view(text).substr(pos, end - pos));
+    const std::string_view line =
+        platform::TrimBlanksAndTabs(std::string_view(text).substr(pos, end - pos));
     if (!line.empty() && line.front() == '[') {
       sections.emplace_back(line.substr(1, line.find(']') - 1));
     } else if (line.find('=') != std::string_view::npos) {

@@ -5,16 +5,15 @@
 
 #include "fuzz/fuzz_support.h"
 #include "platform/path_text.h"
-#include "platform/program_texts.h"
 #include "results/results_file.h"
+#include "results/results_texts.h"
 #include "standin/award_application.h"
 
 using namespace sfxtal;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes = fuzz::Bytes(data, size);
-  fuzz::WriteFile(fuzz::ScratchFolder() / platform::PathFromUtf8(platform::kResultsFileName),
-                  bytes);
+  fuzz::WriteFile(fuzz::ScratchFolder() / platform::PathFromUtf8(results::kResultsFileName), bytes);
   fuzz::QuietUi ui;
   results::ResultsTable table;
   int confirmed = 0;

@@ -6,13 +6,13 @@
 #include <string>
 #include <string_view>
 
-#include "platform/user_interface.h"
+#include "importer/import_user_interface.h"
 
 namespace sfxtal::fuzz {
 
 /// An operator who reads nothing and answers No to every question, skips every suffix dialog and
 /// never asks to stop: a fuzzed file then runs its whole course.
-using QuietUi = platform::QuietUserInterface;
+using QuietUi = importer::QuietUserInterface;
 
 /// A program folder of its own for the fuzz process, emptied for each input (in memory where the
 /// system has a tmpfs at /dev/shm) and removed when the process ends.

@@ -1,5 +1,6 @@
 #include "importer/answer_history.h"
 
+#include "importer/import_texts.h"
 #include "platform/field_text.h"
 #include "platform/file_exists.h"
 #include "platform/path_text.h"
@@ -40,7 +41,7 @@ std::string CallsignField(std::string_view callsign) {
 
 AnswerHistory::AnswerHistory(const std::filesystem::path& programFolder,
                              platform::UserInterface& ui)
-    : path_(programFolder / platform::PathFromUtf8(platform::kHistoryFileName)), ui_(ui) {}
+    : path_(programFolder / platform::PathFromUtf8(importer::kHistoryFileName)), ui_(ui) {}
 
 std::string AnswerHistory::MaeRireki(logdb::QsoRecord& qso, std::string_view callsign,
                                      std::string_view suffix) {
@@ -63,14 +64,12 @@ std::string AnswerHistory::Lookup(std::string_view callsign) const {
   const std::string wanted = platform::EncodeCp932(CallsignField(callsign));
   std::string line;
   while (reader.ReadLineBytes(line, kLongestLine)) {
-    const std::string_view text = line;
-    const std::size_t comma = text.find(',');
-    if (text.substr(0, comma) != wanted || comma == std::string_view::npos) continue;
-    const std::string_view rest = text.substr(comma + 1);
-    const std::size_t end = rest.find(',');
+    platform::FieldSplitter fields(line, platform::FieldSyntax::kPlain);
+    std::string_view callsignField;
+    std::string_view answer;
+    if (!fields.Next(callsignField) || callsignField != wanted || !fields.Next(answer)) continue;
     // An answer that runs into the cut is not known whole: no answer.
-    if (end == std::string_view::npos && reader.LineCut()) continue;
-    const std::string_view answer = rest.substr(0, end);
+    if (!fields.MoreOnLine() && reader.LineCut()) continue;
     if (!answer.empty()) return platform::DecodeCp932(answer);
   }
   return {};

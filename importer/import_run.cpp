@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <system_error>
 
+#include "importer/import_texts.h"
 #include "importer/suffix_rules.h"
+#include "logdb/log_texts.h"
 #include "platform/ascii_text.h"
 #include "platform/field_text.h"
 #include "platform/file_exists.h"
@@ -14,8 +16,6 @@
 
 namespace sfxtal::importer {
 namespace {
-
-using platform::kNotYetMark;
 
 // "CCYY-MM-DD" to "CCYY/MM/DD": characters 1-4, "/", 6-7, "/", 9-10 of the date the log gave,
 // which the reader builds of digits and "-" only.
@@ -42,7 +42,7 @@ std::string PeriodBound(const std::string& year, const std::string& month, const
 // it at the end; a run that was killed left that file behind for good.
 void RemoveLeftoverWorkFiles(const std::filesystem::path& folder) {
   std::string prefix = ".";
-  prefix += platform::kWorkFileName;
+  prefix += importer::kWorkFileName;
   prefix += '.';
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
@@ -66,11 +66,11 @@ void MakeWorkLine(std::string& line, std::string_view calls, std::string_view su
 
 }  // namespace
 
-ImportRun::ImportRun(std::filesystem::path programFolder, platform::UserInterface& ui,
+ImportRun::ImportRun(std::filesystem::path programFolder, ImportUserInterface& ui,
                      logdb::LogSource& log, std::function<void()> handOver,
                      std::function<void()> exitOperation)
     : programFolder_(std::move(programFolder)),
-      workFilePath_(programFolder_ / platform::PathFromUtf8(platform::kWorkFileName)),
+      workFilePath_(programFolder_ / platform::PathFromUtf8(importer::kWorkFileName)),
       ui_(ui),
       log_(log),
       handOver_(std::move(handOver)),
@@ -81,7 +81,7 @@ ImportOutcome ImportRun::Command2_Click(const ImportRequest& request) {
   linesWritten_ = 0;
   // 1. The log must be there; nothing else happens otherwise.
   if (!platform::FileExists(platform::PathFromUtf8(request.Path))) {
-    ui_.ShowMessage(std::string(platform::kLogMissingMessage));
+    ui_.ShowMessage(std::string(logdb::kLogMissingMessage));
     return ImportOutcome::kNotStarted;
   }
   // 2. The inputs are locked for the rest of the run.
@@ -101,7 +101,7 @@ ImportOutcome ImportRun::Command2_Click(const ImportRequest& request) {
   // 3 and 5. A log that cannot be opened ends the run here rather than reading from no file.
   if (!log_.OpenLogDatabase(request.Path)) {
     if (log_.LastOpenFailure() != logdb::OpenFailure::kMalformed) {
-      ui_.ShowMessage(std::string(platform::kLogMissingMessage));
+      ui_.ShowMessage(std::string(logdb::kLogMissingMessage));
     }
     return Finish(workFile, ImportOutcome::kOpenFailed);
   }

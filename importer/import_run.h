@@ -7,20 +7,29 @@
 #include <string>
 
 #include "importer/answer_history.h"
+#include "importer/import_user_interface.h"
 #include "logdb/log_source.h"
 #include "logdb/qso_record.h"
-#include "platform/text_file.h"
 #include "platform/path_text.h"
-#include "platform/user_interface.h"
+#include "platform/text_file.h"
 
 namespace sfxtal::importer {
+
+/// The search period's six date boxes: start year, month, day and end year, month, day.
+inline constexpr int kDateBoxCount = 6;
+/// What the date boxes hold until the operator types into them: the period is not kept between
+/// runs.
+inline constexpr std::array<const char*, kDateBoxCount> kDateBoxDefaults = {"1997", "07", "15",
+                                                                            "9999", "99", "99"};
 
 /// What the main window hands to the import: its inputs as the operator left them.
 struct ImportRequest {
   /// Text1: the log's path exactly as typed (UTF-8, not trimmed).
   std::string Path;
-  /// Text2(0)..Text2(5): start year, month, day and end year, month, day, as typed.
-  std::array<std::string, 6> DateBoxes{"1997", "07", "15", "9999", "99", "99"};
+  /// Text2, the date boxes, as typed.
+  std::array<std::string, kDateBoxCount> DateBoxes{kDateBoxDefaults[0], kDateBoxDefaults[1],
+                                                   kDateBoxDefaults[2], kDateBoxDefaults[3],
+                                                   kDateBoxDefaults[4], kDateBoxDefaults[5]};
   /// Option2 "個別設定" selected: ask about QSOs whose callsign does not tell the suffix.
   /// False is Option1 "バイパス": leave them out.
   bool AskUndeterminable = false;
@@ -46,9 +55,9 @@ class ImportRun {
 
   /// `log` is the log to read. `handOver` is the spreadsheet step with "FREAD" and
   /// `exitOperation` the main window's exit; either may be empty (nothing to do).
-  ImportRun(std::filesystem::path programFolder, platform::UserInterface& ui, logdb::LogSource& log,
+  ImportRun(std::filesystem::path programFolder, ImportUserInterface& ui, logdb::LogSource& log,
             std::function<void()> handOver, std::function<void()> exitOperation);
-  ImportRun(const platform::NarrowText auto&, platform::UserInterface&, logdb::LogSource&,
+  ImportRun(const platform::NarrowText auto&, ImportUserInterface&, logdb::LogSource&,
             std::function<void()>, std::function<void()>) = delete;
 
   /// Runs the import once. A stop request is answered after the record in hand; the run then
@@ -71,7 +80,7 @@ class ImportRun {
 
   std::filesystem::path programFolder_;
   std::filesystem::path workFilePath_;
-  platform::UserInterface& ui_;
+  ImportUserInterface& ui_;
   logdb::LogSource& log_;
   std::function<void()> handOver_;
   std::function<void()> exitOperation_;

@@ -1,11 +1,11 @@
 #include "importer/suffix_dialog.h"
 
-#include "platform/program_texts.h"
+#include "importer/import_texts.h"
 #include "platform/text_codec.h"
 
 namespace sfxtal::importer {
 
-SuffixDialog::SuffixDialog(platform::UserInterface& ui, const platform::SuffixQuestion& question)
+SuffixDialog::SuffixDialog(platform::UserInterface& ui, const importer::SuffixQuestion& question)
     : ui_(ui),
       callsign_(question.Callsign),
       label2_(std::to_string(question.Pointer)),
@@ -38,11 +38,11 @@ void SuffixDialog::Type(const std::string& keys) {
 bool SuffixDialog::Command1_Click() {
   const std::size_t length = platform::CharacterCount(Text1);
   if (length == 0) {
-    ui_.ShowMessage(std::string(platform::kNoSuffixMessage));
+    ui_.ShowMessage(std::string(importer::kNoSuffixMessage));
     return false;
   }
   if (length > 3) {
-    ui_.ShowMessage(std::string(platform::kSuffixLengthMessage));
+    ui_.ShowMessage(std::string(importer::kSuffixLengthMessage));
     return false;
   }
   if (!callsign_.empty()) {
@@ -57,7 +57,7 @@ bool SuffixDialog::Command1_Click() {
       start = slash + 1;
     }
     if (!matched) {
-      ui_.ShowMessage(std::string(platform::kWrongSuffixMessage));
+      ui_.ShowMessage(std::string(importer::kWrongSuffixMessage));
       return false;
     }
   }

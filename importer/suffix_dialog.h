@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/user_interface.h"
+#include "importer/import_user_interface.h"
 
 namespace sfxtal::importer {
 
@@ -13,7 +13,7 @@ namespace sfxtal::importer {
 class SuffixDialog {
  public:
   /// Form_Load: fills the labels from the QSO asked about, empties the entry and DialogSuffix.
-  SuffixDialog(platform::UserInterface& ui, const platform::SuffixQuestion& question);
+  SuffixDialog(platform::UserInterface& ui, const SuffixQuestion& question);
 
   static constexpr const char* kCaption = "サフィックスの設定";
 

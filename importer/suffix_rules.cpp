@@ -1,15 +1,15 @@
 #include "importer/suffix_rules.h"
 
+#include "platform/ascii_text.h"
 #include "platform/text_codec.h"
 
 namespace sfxtal::importer {
 
 // Blanks and "/" are ASCII, so byte-wise work on UTF-8 never splits a character.
 void NormalizeCallsignInPlace(std::string& callsign) {
-  std::size_t end = callsign.size();
-  while (end > 0 && callsign[end - 1] == ' ') --end;
-  std::size_t begin = 0;
-  while (begin < end && callsign[begin] == ' ') ++begin;
+  const std::string_view trimmed = platform::TrimBlanks(callsign);
+  const auto begin = static_cast<std::size_t>(trimmed.data() - callsign.data());
+  const std::size_t end = begin + trimmed.size();
   // Most callsigns hold neither an inner blank nor "//": then trimming is all there is to do.
   bool plain = true;
   for (std::size_t i = begin; plain && i < end; ++i) {

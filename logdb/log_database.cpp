@@ -4,6 +4,7 @@
 #include <array>
 
 #include "logdb/band.h"
+#include "logdb/log_texts.h"
 #include "platform/ascii_text.h"
 #include "platform/file_exists.h"
 #include "platform/path_text.h"
@@ -114,7 +115,7 @@ bool LogDatabase::OpenLogDatabase(const std::string& dbPath) {
     fieldWidths_.fill(0);
     widthSum_ = 0;
     lastOpenFailure_ = OpenFailure::kMalformed;
-    ui_.ShowMessage(platform::WithPath(platform::kMalformedLogMessage, *found));
+    ui_.ShowMessage(platform::WithPath(logdb::kMalformedLogMessage, *found));
     return false;
   }
 
@@ -127,7 +128,7 @@ bool LogDatabase::OpenLogDatabase(const std::string& dbPath) {
     while (nameLength < kNameSize && descriptor[nameLength] != 0) ++nameLength;
     const std::string_view name(reinterpret_cast<const char*>(descriptor), nameLength);
     if (name != kExpectedNames[static_cast<std::size_t>(i)]) {
-      ui_.ShowMessage(std::string(platform::kNameMismatchMessage) +
+      ui_.ShowMessage(std::string(logdb::kNameMismatchMessage) +
                       std::string(kExpectedNames[static_cast<std::size_t>(i)]));
     }
     if (i == kCalls) widthSum_ = 0;
@@ -135,7 +136,7 @@ bool LogDatabase::OpenLogDatabase(const std::string& dbPath) {
     widthSum_ = static_cast<std::int16_t>(widthSum_ + descriptor[kWidthOffset]);
   }
   if (widthSum_ + 1 != recordLength_) {
-    ui_.ShowMessage(std::string(platform::kLengthErrorMessage) + std::to_string(widthSum_) + " " +
+    ui_.ShowMessage(std::string(logdb::kLengthErrorMessage) + std::to_string(widthSum_) + " " +
                     std::to_string(recordLength_));
   }
 
@@ -234,17 +235,17 @@ bool LogDatabase::ReadQso(CurrentQso& current) {
 
 bool LogDatabase::ReportInvalidFrequency(std::int32_t pointer, const std::string& freq) {
   if (errors_.FreqErrorCount == FrequencyErrors::kSilent) return true;
-  ui_.ShowMessage(platform::InvalidFrequencyMessage(pointer, freq));
+  ui_.ShowMessage(logdb::InvalidFrequencyMessage(pointer, freq));
   ++errors_.FreqErrorCount;
   if (errors_.FreqErrorCount < 10) return true;
-  if (ui_.AskYesNo(std::string(platform::kFrequencyFloodQuestion))) {
+  if (ui_.AskYesNo(std::string(logdb::kFrequencyFloodQuestion))) {
     CloseLogDatabase();
     programEnded_ = true;
     ui_.EndProgram();
     return false;
   }
   errors_.FreqErrorCount =
-      ui_.AskYesNo(std::string(platform::kKeepReportingQuestion)) ? 0 : FrequencyErrors::kSilent;
+      ui_.AskYesNo(std::string(logdb::kKeepReportingQuestion)) ? 0 : FrequencyErrors::kSilent;
   return true;
 }
 

@@ -1,5 +1,7 @@
 #include "platform/field_text.h"
 
+#include "platform/ascii_text.h"
+
 namespace sfxtal::platform {
 namespace {
 
@@ -33,6 +35,52 @@ void AppendQuotedField(std::string& out, std::string_view text) {
   out += '"';
   AppendWithStandIns(out, text);
   out += '"';
+}
+
+bool FieldSplitter::Next(std::string_view& field) {
+  if (done_) return false;
+  const std::size_t n = line_.size();
+  std::size_t from = pos_;
+  if (syntax_ == FieldSyntax::kQuoted) {
+    while (from < n && (line_[from] == ' ' || line_[from] == '\t')) ++from;
+  }
+  if (from >= n && !afterComma_) {
+    // Nothing but blanks after the last field (or on the whole line).
+    done_ = true;
+    return false;
+  }
+  std::size_t comma;
+  if (syntax_ == FieldSyntax::kQuoted && from < n && line_[from] == '"') {
+    const std::size_t close = line_.find('"', from + 1);
+    if (close == std::string_view::npos) {
+      field = line_.substr(from + 1);
+      comma = std::string_view::npos;
+    } else {
+      field = line_.substr(from + 1, close - from - 1);
+      comma = line_.find(',', close + 1);
+    }
+  } else {
+    comma = line_.find(',', from);
+    field =
+        line_.substr(from, comma == std::string_view::npos ? std::string_view::npos : comma - from);
+    if (syntax_ == FieldSyntax::kQuoted) field = TrimBlanksAndTabs(field);
+  }
+  afterComma_ = comma != std::string_view::npos;
+  done_ = !afterComma_;
+  pos_ = afterComma_ ? comma + 1 : n;
+  return true;
+}
+
+bool NextLine(std::string_view& text, std::string_view& line) {
+  if (text.empty()) return false;
+  const std::size_t end = text.find_first_of("\r\n");
+  line = text.substr(0, end);
+  if (end == std::string_view::npos) {
+    text = {};
+  } else {
+    text.remove_prefix(end + (text.substr(end, 2) == "\r\n" ? 2 : 1));
+  }
+  return true;
 }
 
 }  // namespace sfxtal::platform

@@ -6,14 +6,6 @@
 
 namespace sfxtal::platform {
 
-std::string InvalidFrequencyMessage(std::int32_t pointer, std::string_view freq) {
-  std::string text = "交信番号 ";
-  text += std::to_string(pointer);
-  text += " の交信周波数は 無効です\n";
-  text += freq;
-  return text;
-}
-
 std::string WithPath(std::string_view message, const std::filesystem::path& path) {
   std::error_code error;
   const std::filesystem::path full = std::filesystem::absolute(path, error);

@@ -3,10 +3,8 @@
 #include <filesystem>
 #include <memory>
 #include <string>
-#include <string_view>
 
 #include "platform/path_text.h"
-#include "platform/user_interface.h"
 
 namespace sfxtal::platform {
 
@@ -30,7 +28,7 @@ class SpreadsheetApplication {
   virtual void Release() = 0;
 };
 
-/// Creates the application object.
+/// Creates the application object (the operator's spreadsheet program by COM).
 class SpreadsheetFactory {
  public:
   virtual ~SpreadsheetFactory() = default;
@@ -38,22 +36,5 @@ class SpreadsheetFactory {
   /// is may depend on the workbook), or nullptr when it cannot be started.
   virtual std::unique_ptr<SpreadsheetApplication> Create(const std::filesystem::path& workbook) = 0;
 };
-
-/// How a hand-over to the spreadsheet application went.
-enum class HandOverResult {
-  kDone,         // every call made and carried out
-  kNotStarted,   // the application could not be created; nothing shown
-  kOpenFailed,   // the workbook did not open (the application said why); no macro run
-  kMacroFailed,  // the macro failed (the application said why)
-  kStopped,      // the program was ended while the workbook opened; no macro run
-};
-
-/// The hand-over, its calls in order: create the application (when it cannot be, nothing more
-/// happens and nothing is shown), make it visible, open `workbook`, let window events run once,
-/// run `macro` ("" for none), release it to the operator. The busy pointer is shown from the
-/// application's start to its release. When the program is ended during the yield, no macro is
-/// run; the program is already on its way out.
-HandOverResult HandOver(UserInterface& ui, SpreadsheetFactory& factory,
-                        const std::filesystem::path& workbook, std::string_view macro);
 
 }  // namespace sfxtal::platform

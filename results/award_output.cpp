@@ -2,21 +2,12 @@
 
 #include "platform/file_exists.h"
 #include "platform/path_text.h"
-#include "platform/program_texts.h"
+#include "results/results_texts.h"
 
 namespace sfxtal::results {
 
 bool AwardBookPresent(const std::filesystem::path& programFolder) {
-  return platform::FormedFileExists(programFolder /
-                                    platform::PathFromUtf8(platform::kAwardOfferBookName));
-}
-
-platform::HandOverResult NebuExcel(platform::UserInterface& ui,
-                                   const std::filesystem::path& programFolder,
-                                   platform::SpreadsheetFactory& factory) {
-  return platform::HandOver(ui, factory,
-                            programFolder / platform::PathFromUtf8(platform::kAwardWorkbookName),
-                            platform::kAwardMacro);
+  return platform::FormedFileExists(programFolder / platform::PathFromUtf8(kAwardOfferBookName));
 }
 
 }  // namespace sfxtal::results

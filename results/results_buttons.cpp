@@ -1,7 +1,5 @@
 #include "results/results_buttons.h"
 
-#include "results/award_output.h"
-
 namespace sfxtal::results {
 
 ResultsButtons::ResultsButtons(bool awardBookPresent) {
@@ -25,13 +23,10 @@ void ResultsButtons::ResultsMissing() {
   Set(false, false, controls_.text1);
 }
 
-platform::HandOverResult ResultsButtons::RunOutput(platform::UserInterface& ui,
-                                                   const std::filesystem::path& programFolder,
-                                                   platform::SpreadsheetFactory& factory) {
+void ResultsButtons::RunOutput(const std::function<void()>& output) {
   Set(false, false, controls_.text1);
-  const platform::HandOverResult result = NebuExcel(ui, programFolder, factory);
+  output();
   Set(true, false, controls_.text1);
-  return result;
 }
 
 }  // namespace sfxtal::results

@@ -1,10 +1,6 @@
 #pragma once
 
-#include <filesystem>
 #include <functional>
-
-#include "platform/spreadsheet.h"
-#include "platform/user_interface.h"
 
 namespace sfxtal::results {
 
@@ -41,11 +37,9 @@ class ResultsButtons {
   /// There was no results file: both buttons stay disabled, only closing remains.
   void ResultsMissing();
 
-  /// Command3 clicked: both buttons disabled, Nebu_excel, the read offered again. The output
-  /// stays disabled until the next read completes, whatever came of it.
-  platform::HandOverResult RunOutput(platform::UserInterface& ui,
-                                     const std::filesystem::path& programFolder,
-                                     platform::SpreadsheetFactory& factory);
+  /// Command3 clicked: both buttons disabled, `output` (Nebu_excel) run, the read offered again.
+  /// The output stays disabled until the next read completes, whatever came of it.
+  void RunOutput(const std::function<void()>& output);
 
  private:
   void Set(bool command1, bool command3, bool text1);

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/field_text.h"
 #include "platform/path_text.h"
 #include "platform/text_file.h"
 #include "platform/user_interface.h"
@@ -61,19 +62,19 @@ struct ResultsRead {
 /// Called for each record as soon as its row is filled, with the row number.
 using ResultRowCallback = std::function<void(int row, const ResultRow& shown)>;
 
-/// The fields (UTF-8) of one line of the results file: commas separate them, a field in double
-/// quotes may hold commas, blanks around an unquoted field are dropped. A blank line has none.
+/// The fields (UTF-8) of one line of the results file, cut as platform::FieldSyntax::kQuoted
+/// says: the same fields the tally takes from a work-file line.
 std::vector<std::string> SplitResultsLine(std::string_view lineBytes);
 
-/// The most bytes of one field that a read keeps: far beyond any field the tally writes (a base
-/// call, a date or a mark of a few dozen bytes), and as much as the tally takes of a work-file
-/// line. The rest of a longer field is read past, never gathered.
-inline constexpr std::size_t kLongestResultsField = 64 * 1024;
+/// The most bytes of one line that a read looks at: far beyond any line the tally writes (a base
+/// call, a date and a mark of a few dozen bytes), and as much as the tally takes of a work-file
+/// line. The rest of a longer line is read past, never gathered.
+inline constexpr std::size_t kLongestResultsLine = 64 * 1024;
 
 /// Reads the results file's records one at a time, from its bytes or from the open file: four
 /// fields to a record, a comma or a line end separating two fields, blank lines holding none;
-/// each field as SplitResultsLine takes it, cut to kLongestResultsField bytes. Only the field in
-/// hand is held, so memory stays flat however long a line or a field is.
+/// each line's fields as SplitResultsLine cuts them, of its first kLongestResultsLine bytes. Only
+/// the line in hand is held, so memory stays flat however long the file or a line is.
 class ResultsRecordReader {
  public:
   /// Over bytes that outlive the reader.
@@ -84,25 +85,20 @@ class ResultsRecordReader {
   /// The next record (UTF-8); false at the end. A last record cut short takes the fields that
   /// are there, the others empty.
   bool Next(ResultRecord& record);
-  /// The next field's CP932 bytes; false at the end.
-  bool NextFieldBytes(std::string& bytes);
+  /// The next field's CP932 bytes, valid until the next call; false at the end.
+  bool NextFieldBytes(std::string_view& bytes);
   /// The line (from 1) on which the last field read stands.
-  int FieldLine() const { return fieldLine_; }
+  int FieldLine() const { return line_; }
   /// True when a comma ended the last field read, so that another field follows on its line.
-  bool MoreOnLine() const { return afterComma_; }
+  bool MoreOnLine() const { return fields_.MoreOnLine(); }
 
  private:
-  int NextByte();
-  void CountLineEnd(int c);
+  bool NextLine();
 
   std::string_view bytes_;
-  std::size_t pos_ = 0;
   platform::TextFileReader* file_ = nullptr;
-  bool afterComma_ = false;  // a comma was the last separator: a field follows on its line
-  int line_ = 1;
-  int fieldLine_ = 1;
-  bool afterCr_ = false;  // the last byte counted was a CR: an LF right after it ends no line
-  std::string field_;
+  platform::FieldSplitter fields_{{}};
+  int line_ = 0;
 };
 
 /// Reads "実績.txt" in the program folder into the table, four fields to a record (a line break

@@ -12,7 +12,9 @@
 #include "platform/text_codec.h"
 #include "platform/text_file.h"
 #include "results/results_file.h"
+#include "results/results_texts.h"
 #include "results/suffix_row.h"
+#include "standin/standin_texts.h"
 #include "standin/workbook_file.h"
 
 namespace sfxtal::standin {
@@ -85,7 +87,7 @@ std::string Quoted(std::string_view utf8) {
 
 AwardSource Refused(int line, const std::string& what) {
   return {{},
-          std::string(platform::kResultsFileName) + " の " + std::to_string(line) +
+          std::string(results::kResultsFileName) + " の " + std::to_string(line) +
               " 行目: " + what + "。申請書は作成しませんでした"};
 }
 
@@ -109,7 +111,7 @@ std::string EncodingProblem(std::string_view bytes, const std::string& decoded, 
 
 AwardSource ReadAwardSource(results::ResultsRecordReader& reader) {
   AwardSource source;
-  std::string bytes;
+  std::string_view bytes;
   for (int row = 0; row < results::kSuffixCount; ++row) {
     std::string fields[4];
     int taken = 0;
@@ -230,9 +232,9 @@ bool WriteAwardApplication(const std::filesystem::path& path,
 std::optional<std::filesystem::path> MakeAwardApplication(platform::UserInterface& ui,
                                                           const std::filesystem::path& folder) {
   const std::filesystem::path resultsFile =
-      folder / platform::PathFromUtf8(platform::kResultsFileName);
+      folder / platform::PathFromUtf8(results::kResultsFileName);
   if (!platform::FileExists(resultsFile)) {
-    ui.ShowMessage(std::string(platform::kResultsFileMissingMessage));
+    ui.ShowMessage(std::string(results::kResultsFileMissingMessage));
     return std::nullopt;
   }
   // Read as it comes, like the results window: what lies past the 18,278th record is never read.
@@ -250,7 +252,7 @@ std::optional<std::filesystem::path> MakeAwardApplication(platform::UserInterfac
     ui.ShowMessage(platform::WithPath(source.refusal, resultsFile));
     return std::nullopt;
   }
-  const std::filesystem::path book = folder / platform::PathFromUtf8(platform::kAwardBookName);
+  const std::filesystem::path book = folder / platform::PathFromUtf8(standin::kAwardBookName);
   // Replaced under the spreadsheet program's feet, the application would still show its old
   // figures there, and those are what would be printed.
   if (platform::OpenElsewhere(book)) {

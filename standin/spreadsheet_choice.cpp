@@ -4,11 +4,12 @@
 
 namespace sfxtal::standin {
 
-std::unique_ptr<platform::SpreadsheetApplication> SpreadsheetChoice::Create(
-    const std::filesystem::path& workbook) {
+std::unique_ptr<platform::SpreadsheetApplication> SpreadsheetChoice::Start(
+    app::SpreadsheetJob job, const std::filesystem::path& workbook) {
   programChosen_ =
       platform::ComSpreadsheetFactory::Registered() && platform::FormedFileExists(workbook);
-  return programChosen_ ? program_.Create(workbook) : standIn_.Create(workbook);
+  if (programChosen_) return program_.Create(workbook);
+  return std::make_unique<StandInSpreadsheet>(ui_, job);
 }
 
 }  // namespace sfxtal::standin

@@ -11,24 +11,24 @@
 
 namespace sfxtal::standin {
 
-/// The spreadsheet application of each hand-over, chosen when it starts: the operator's own
-/// spreadsheet program when it is installed and the workbook the hand-over opens is in the
-/// program folder (letter case aside), since the work is that workbook's macro; otherwise the
-/// built-in stand-in. Where there is no such program (Linux), always the stand-in. Every entry
-/// point hands this to the logic, so that the windows and sfxtal-cli choose alike.
-class SpreadsheetChoice : public platform::SpreadsheetFactory {
+/// Who does each spreadsheet job, chosen when it starts: the operator's own spreadsheet program
+/// when it is installed and the job's workbook is in the program folder (letter case aside),
+/// since the work is that workbook's macro; otherwise the built-in stand-in, made for the job.
+/// Where there is no such program (Linux), always the stand-in. Every entry point hands this to
+/// the logic, so that the windows and sfxtal-cli choose alike.
+class SpreadsheetChoice : public app::SpreadsheetChooser {
  public:
-  explicit SpreadsheetChoice(platform::UserInterface& ui) : program_(ui), standIn_(ui) {}
+  explicit SpreadsheetChoice(platform::UserInterface& ui) : ui_(ui), program_(ui) {}
 
-  std::unique_ptr<platform::SpreadsheetApplication> Create(
-      const std::filesystem::path& workbook) override;
+  std::unique_ptr<platform::SpreadsheetApplication> Start(
+      app::SpreadsheetJob job, const std::filesystem::path& workbook) override;
 
   /// True when the last Create went to the operator's program, whose macro made what it made.
   bool ProgramChosen() const { return programChosen_; }
 
  private:
+  platform::UserInterface& ui_;
   platform::ComSpreadsheetFactory program_;
-  StandInFactory standIn_;
   bool programChosen_ = false;
 };
 

@@ -1,19 +1,22 @@
 #include "standin/stand_in_spreadsheet.h"
 
-#include "platform/ascii_text.h"
+#include "app/spreadsheet_hand_over.h"
+#include "importer/import_texts.h"
 #include "platform/file_exists.h"
 #include "platform/path_text.h"
 #include "platform/program_texts.h"
 #include "platform/text_file.h"
 #include "results/results_file.h"
+#include "results/results_texts.h"
 #include "standin/award_application.h"
 #include "standin/results_workbook.h"
+#include "standin/standin_texts.h"
 #include "standin/tally.h"
 
 namespace sfxtal::standin {
 std::optional<std::filesystem::path> TallyWorkFileToResults(platform::UserInterface& ui,
                                                             const std::filesystem::path& folder) {
-  const std::filesystem::path workFile = folder / platform::PathFromUtf8(platform::kWorkFileName);
+  const std::filesystem::path workFile = folder / platform::PathFromUtf8(importer::kWorkFileName);
   const std::optional<Tally> tally = TallyWorkFile(workFile);
   if (!tally) {
     // Tallying nothing would wipe out the operator's results; keep them instead.
@@ -26,13 +29,13 @@ std::optional<std::filesystem::path> TallyWorkFileToResults(platform::UserInterf
   // Windows, for one, while a spreadsheet program holds it open), 実績.txt gets its old file
   // back. A failure at any step therefore leaves both old files as they were.
   const std::filesystem::path resultsFile =
-      folder / platform::PathFromUtf8(platform::kResultsFileName);
+      folder / platform::PathFromUtf8(results::kResultsFileName);
   platform::SiblingFile results(resultsFile);
   if (results.Create() < 0 || !results.Write(ResultsFileBytes(*tally))) {
     ui.ShowMessage(platform::WithPath(platform::kCannotWriteMessage, resultsFile));
     return std::nullopt;
   }
-  const std::filesystem::path book = folder / platform::PathFromUtf8(platform::kResultsBookName);
+  const std::filesystem::path book = folder / platform::PathFromUtf8(standin::kResultsBookName);
   WorkbookFile bookFile(book);
   if (!BuildResultsWorkbook(bookFile, *tally)) {
     ui.ShowMessage(platform::WithPath(platform::kCannotWriteMessage, book));
@@ -48,49 +51,42 @@ std::optional<std::filesystem::path> TallyWorkFileToResults(platform::UserInterf
 }
 
 void ShowResultsBook(platform::UserInterface& ui, const std::filesystem::path& folder) {
-  const std::filesystem::path book = folder / platform::PathFromUtf8(platform::kResultsBookName);
+  const std::filesystem::path book = folder / platform::PathFromUtf8(standin::kResultsBookName);
   if (platform::FileExists(book)) {
     ui.OpenFile(book);
   } else {
-    ui.ShowMessage(platform::WithPath(platform::kNoResultsBookMessage, book));
+    ui.ShowMessage(platform::WithPath(standin::kNoResultsBookMessage, book));
   }
 }
 
 bool StandInSpreadsheet::OpenWorkbook(const std::filesystem::path& filename) {
-  const std::string name = platform::Utf8FromPath(filename.filename());
-  Book book = Book::kNone;
-  if (platform::EqualsIgnoringAsciiCase(name, platform::kResultsWorkbookName))
-    book = Book::kResults;
-  if (platform::EqualsIgnoringAsciiCase(name, platform::kAwardWorkbookName)) book = Book::kAward;
-  if (book == Book::kNone) {
-    ui_.ShowMessage(platform::WithPath(platform::kCannotOpenBookMessage, filename));
-    return false;
-  }
-  book_ = book;
+  // The job was chosen with the stand-in; the workbook only says where to work.
   folder_ = filename.parent_path();
   return true;
 }
 
 bool StandInSpreadsheet::RunMacro(const std::string& macro) {
-  ranMacro_ = true;
   produced_.reset();
-  if (book_ == Book::kResults && macro == platform::kTallyMacro) {
-    produced_ = TallyWorkFileToResults(ui_, folder_);
-  } else if (book_ == Book::kAward && macro == platform::kAwardMacro) {
-    produced_ = standin::MakeAwardApplication(ui_, folder_);
-  } else {
-    ui_.ShowMessage(std::string(platform::kNoSuchMacroMessage) + "\n" + macro);
-    return false;
+  switch (job_) {
+    case app::SpreadsheetJob::kTally:
+      produced_ = TallyWorkFileToResults(ui_, folder_);
+      break;
+    case app::SpreadsheetJob::kAwardApplication:
+      produced_ = MakeAwardApplication(ui_, folder_);
+      break;
+    case app::SpreadsheetJob::kView:
+      ui_.ShowMessage(std::string(platform::kNoSuchMacroMessage) + "\n" + macro);
+      return false;
   }
   return produced_.has_value();
 }
 
 void StandInSpreadsheet::Release() {
   if (!visible_) return;
-  if (ranMacro_) {
-    if (produced_) ui_.OpenFile(*produced_);
-  } else if (book_ == Book::kResults) {
+  if (job_ == app::SpreadsheetJob::kView) {
     ShowResultsBook(ui_, folder_);
+  } else if (produced_) {
+    ui_.OpenFile(*produced_);
   }
 }
 

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "app/spreadsheet_hand_over.h"
 #include "platform/path_text.h"
 #include "platform/spreadsheet.h"
 #include "platform/user_interface.h"
@@ -24,14 +25,14 @@ std::optional<std::filesystem::path> TallyWorkFileToResults(
 void ShowResultsBook(platform::UserInterface& ui, const std::filesystem::path& folder);
 void ShowResultsBook(platform::UserInterface&, const platform::NarrowText auto&) = delete;
 
-/// The built-in stand-in for the spreadsheet application. It knows the workbooks by their file
-/// name (letter case aside) and works in the workbook's folder: sfxtal.xls with "F_Read" is the
-/// tally, sfxtal.xls without a macro the view, nebu_SET.xls with "変換" the award application.
-/// On release, when it was made visible, the workbook it produced (or, with no macro run, the
-/// view) goes to the desktop.
+/// The built-in stand-in for the spreadsheet application, made for one job and working in the
+/// folder of the workbook it opens: the tally (TallyWorkFileToResults), the view
+/// (ShowResultsBook) or the award application (MakeAwardApplication), done when the job's macro
+/// is run. On release, when it was made visible, the workbook it produced (or, for the view,
+/// the results workbook) goes to the desktop.
 class StandInSpreadsheet : public platform::SpreadsheetApplication {
  public:
-  explicit StandInSpreadsheet(platform::UserInterface& ui) : ui_(ui) {}
+  StandInSpreadsheet(platform::UserInterface& ui, app::SpreadsheetJob job) : ui_(ui), job_(job) {}
 
   void SetVisible(bool visible) override { visible_ = visible; }
   bool OpenWorkbook(const std::filesystem::path& filename) override;
@@ -39,23 +40,21 @@ class StandInSpreadsheet : public platform::SpreadsheetApplication {
   void Release() override;
 
  private:
-  enum class Book { kNone, kResults, kAward };
-
   platform::UserInterface& ui_;
+  app::SpreadsheetJob job_;
   bool visible_ = false;
-  Book book_ = Book::kNone;
   std::filesystem::path folder_;
-  bool ranMacro_ = false;
   std::optional<std::filesystem::path> produced_;
 };
 
-/// Gives the stand-in; it can always be created.
-class StandInFactory : public platform::SpreadsheetFactory {
+/// The stand-in for every job, whatever is installed: for work that must not reach the
+/// operator's own spreadsheet program (tests, the pictures of the windows).
+class StandInFactory : public app::SpreadsheetChooser {
  public:
   explicit StandInFactory(platform::UserInterface& ui) : ui_(ui) {}
-  std::unique_ptr<platform::SpreadsheetApplication> Create(
-      const std::filesystem::path& /*workbook*/) override {
-    return std::make_unique<StandInSpreadsheet>(ui_);
+  std::unique_ptr<platform::SpreadsheetApplication> Start(
+      app::SpreadsheetJob job, const std::filesystem::path& /*workbook*/) override {
+    return std::make_unique<StandInSpreadsheet>(ui_, job);
   }
 
  private:

@@ -1,5 +1,6 @@
 #include "standin/tally.h"
 
+#include "importer/import_texts.h"
 #include "platform/field_text.h"
 #include "platform/text_codec.h"
 #include "platform/text_file.h"
@@ -7,69 +8,13 @@
 namespace sfxtal::standin {
 namespace {
 
-std::string_view TrimmedBlanks(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  return text;
-}
-
 // The results file reader cannot tell a quote inside a field from the field's own quotes, and a
 // line break would split the record's line.
 void AppendQuoted(std::string& out, std::string_view field) {
   platform::AppendQuotedField(out, field);
 }
 
-// Hands each field of a line to `take` in turn, as views into the line, until it returns false.
-template <typename Take>
-void VisitFields(std::string_view line, Take&& take) {
-  std::size_t pos = 0;
-  const std::size_t n = line.size();
-  for (;;) {
-    while (pos < n && line[pos] == ' ') ++pos;
-    if (pos < n && line[pos] == '"') {
-      const std::size_t start = pos + 1;
-      std::size_t close = std::string_view::npos;
-      std::size_t after = n;
-      // A plain loop: fields are a few bytes long, too short to pay for a library search.
-      for (std::size_t j = start; j < n; ++j) {
-        if (line[j] != '"') continue;
-        std::size_t k = j + 1;
-        while (k < n && line[k] == ' ') ++k;
-        if (k == n || line[k] == ',') {
-          close = j;
-          after = k;
-          break;
-        }
-      }
-      if (close == std::string_view::npos) {
-        // No closing quote: the rest of the line is the field.
-        take(line.substr(start));
-        return;
-      }
-      if (!take(line.substr(start, close - start))) return;
-      pos = after;
-    } else {
-      std::size_t end = line.find(',', pos);
-      if (end == std::string_view::npos) end = n;
-      if (!take(TrimmedBlanks(line.substr(pos, end - pos)))) return;
-      pos = end;
-    }
-    if (pos >= n) return;
-    ++pos;  // the comma
-  }
-}
-
 }  // namespace
-
-std::vector<std::string> SplitFields(std::string_view line, std::size_t most) {
-  std::vector<std::string> fields;
-  if (most == 0) return fields;
-  VisitFields(line, [&fields, most](std::string_view field) {
-    fields.emplace_back(field);
-    return fields.size() < most;
-  });
-  return fields;
-}
 
 TallyCounts Tally::Counts(int letters) const {
   TallyCounts counts;
@@ -89,10 +34,8 @@ void AddWorkLine(Tally& tally, std::string_view lineBytes) {
   // A fifth field already makes the line a bad one: a line of a million commas costs five.
   std::string_view fields[5];
   std::size_t count = 0;
-  VisitFields(lineBytes, [&](std::string_view field) {
-    fields[count++] = field;
-    return count < std::size(fields);
-  });
+  platform::FieldSplitter splitter(lineBytes);
+  while (count < std::size(fields) && splitter.Next(fields[count])) ++count;
   if (count != 4) {
     ++tally.badFieldCountLines;
     return;
@@ -107,7 +50,7 @@ void AddWorkLine(Tally& tally, std::string_view lineBytes) {
   std::uint8_t& standing = tally.standing[static_cast<std::size_t>(index)];
   const auto rank =
       static_cast<std::uint8_t>(Tally::kWorked + (fields[0].empty() ? 0 : Tally::kBaseCall) +
-                                (fields[3] == platform::kNotYetMarkCp932 ? 0 : Tally::kOtherMark));
+                                (fields[3] == importer::kNotYetMarkCp932 ? 0 : Tally::kOtherMark));
   if (rank <= standing) return;
   standing = rank;
   TallyRow& row = tally.rows[static_cast<std::size_t>(index)];

@@ -8,19 +8,13 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/program_texts.h"
+#include "importer/import_texts.h"
 #include "platform/path_text.h"
 #include "results/suffix_row.h"
 
 namespace sfxtal::standin {
 
 using results::kSuffixCount;
-
-/// The fields of one line of comma-separated text. A field may be enclosed in double quotes and
-/// then hold commas and quotes: it ends at the first quote followed by a comma or the end of the
-/// line. Blanks around a field are dropped. At most `most` fields are taken; the rest of the
-/// line is then not looked at.
-std::vector<std::string> SplitFields(std::string_view line, std::size_t most = SIZE_MAX);
 
 /// The QSO chosen for one suffix; its texts are the work file's CP932 bytes.
 struct TallyRow {
@@ -29,9 +23,11 @@ struct TallyRow {
   std::string date;
   std::string mark;
 
-  bool Unconfirmed() const { return worked && mark == platform::kNotYetMarkCp932; }
+  bool Unconfirmed() const { return worked && mark == importer::kNotYetMarkCp932; }
   /// As the results window counts: a base call and a mark other than "未".
-  bool Confirmed() const { return worked && !baseCall.empty() && mark != platform::kNotYetMarkCp932; }
+  bool Confirmed() const {
+    return worked && !baseCall.empty() && mark != importer::kNotYetMarkCp932;
+  }
 };
 
 /// Worked and confirmed suffixes among `outOf`.

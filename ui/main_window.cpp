@@ -12,7 +12,7 @@
 #include <QScreen>
 #include <algorithm>
 
-#include "app/excel_x.h"
+#include "app/spreadsheet_hand_over.h"
 #include "app/window_import.h"
 #include "importer/suffix_dialog.h"
 #include "logdb/log_database.h"
@@ -38,7 +38,7 @@ Control* Make(const char* name, Args&&... args) {
 }  // namespace
 
 MainWindow::MainWindow(std::filesystem::path programFolder, QtUserInterface& ui,
-                       platform::SpreadsheetFactory& spreadsheet, QWidget* parent)
+                       app::SpreadsheetChooser& spreadsheet, QWidget* parent)
     : QWidget(parent),
       programFolder_(std::move(programFolder)),
       ui_(ui),
@@ -313,7 +313,7 @@ void MainWindow::ShowProgress(const std::string& text) {
   Label1->setText(QString::fromStdString(text));
 }
 
-std::string MainWindow::AskSuffix(const platform::SuffixQuestion& question) {
+std::string MainWindow::AskSuffix(const importer::SuffixQuestion& question) {
   importer::SuffixDialog dialog(ui_, question);
   SuffixDialogWindow window(dialog, this);
   window.exec();

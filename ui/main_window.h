@@ -8,8 +8,8 @@
 
 #include "app/main_window_logic.h"
 #include "app/settings_store.h"
+#include "app/spreadsheet_hand_over.h"
 #include "logdb/log_database.h"
-#include "platform/spreadsheet.h"
 #include "ui/qt_user_interface.h"
 #include "ui/results_window.h"
 #include "ui/system_end_watch.h"
@@ -36,12 +36,12 @@ class MainWindow : public QWidget, public app::ImportWindow {
 
   /// Form_Load runs here; the window is shown by the caller.
   MainWindow(std::filesystem::path programFolder, QtUserInterface& ui,
-             platform::SpreadsheetFactory& spreadsheet, QWidget* parent = nullptr);
+             app::SpreadsheetChooser& spreadsheet, QWidget* parent = nullptr);
   ~MainWindow() override;
 
   void SetInputsLocked(bool locked) override;
   void ShowProgress(const std::string& text) override;
-  std::string AskSuffix(const platform::SuffixQuestion& question) override;
+  std::string AskSuffix(const importer::SuffixQuestion& question) override;
 
   /// True while Command2's import runs.
   bool ImportRunning() const { return importRunning_; }
@@ -71,7 +71,7 @@ class MainWindow : public QWidget, public app::ImportWindow {
 
   std::filesystem::path programFolder_;
   QtUserInterface& ui_;
-  platform::SpreadsheetFactory& spreadsheet_;
+  app::SpreadsheetChooser& spreadsheet_;
   app::SettingsStore settings_;
   /// The invalid-frequency reports live as long as the program.
   logdb::FrequencyErrors frequencyErrors_;

@@ -37,7 +37,7 @@ constexpr double kRowHeight = 240;
 }  // namespace
 
 ResultsWindow::ResultsWindow(std::filesystem::path programFolder, QtUserInterface& ui,
-                             platform::SpreadsheetFactory& spreadsheet, QWidget* parent)
+                             app::SpreadsheetChooser& spreadsheet, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       programFolder_(std::move(programFolder)),
@@ -171,7 +171,7 @@ void ResultsWindow::Command2_Click() {
 }
 
 void ResultsWindow::Command3_Click() {
-  buttons_.RunOutput(ui_, programFolder_, spreadsheet_);
+  buttons_.RunOutput([this] { app::NebuExcel(ui_, programFolder_, spreadsheet_); });
 }
 
 void ResultsWindow::Text1_Change(const QString& text) {

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/spreadsheet.h"
+#include "app/spreadsheet_hand_over.h"
 #include "results/results_buttons.h"
 #include "ui/qt_user_interface.h"
 
@@ -23,7 +23,7 @@ class ResultsWindow : public QWidget {
 
  public:
   ResultsWindow(std::filesystem::path programFolder, QtUserInterface& ui,
-                platform::SpreadsheetFactory& spreadsheet, QWidget* parent = nullptr);
+                app::SpreadsheetChooser& spreadsheet, QWidget* parent = nullptr);
 
   /// The border and caption the window's size rules count around its client area, in pixels.
   QSize FrameExtent() const;
@@ -44,7 +44,7 @@ class ResultsWindow : public QWidget {
 
   std::filesystem::path programFolder_;
   QtUserInterface& ui_;
-  platform::SpreadsheetFactory& spreadsheet_;
+  app::SpreadsheetChooser& spreadsheet_;
   results::ResultsButtons buttons_;
   std::string caption_;
 

@@ -1,6 +1,6 @@
 #include "win32/main_window.h"
 
-#include "app/excel_x.h"
+#include "app/spreadsheet_hand_over.h"
 #include "app/window_import.h"
 #include "platform/path_text.h"
 #include "platform/wide_text_windows.h"
@@ -32,7 +32,7 @@ bool Checked(HWND option) {
 }  // namespace
 
 MainWindow::MainWindow(std::filesystem::path programFolder, Win32UserInterface& ui,
-                       platform::SpreadsheetFactory& spreadsheet)
+                       app::SpreadsheetChooser& spreadsheet)
     : programFolder_(std::move(programFolder)),
       ui_(ui),
       spreadsheet_(spreadsheet),
@@ -267,7 +267,7 @@ void MainWindow::ShowProgress(const std::string& text) {
   SetText(Label1, text);
 }
 
-std::string MainWindow::AskSuffix(const platform::SuffixQuestion& question) {
+std::string MainWindow::AskSuffix(const importer::SuffixQuestion& question) {
   importer::SuffixDialog dialog(ui_, question);
   SuffixDialogWindow window(dialog, Handle());
   window.ShowModal();

@@ -7,8 +7,8 @@
 
 #include "app/main_window_logic.h"
 #include "app/settings_store.h"
+#include "app/spreadsheet_hand_over.h"
 #include "logdb/log_database.h"
-#include "platform/spreadsheet.h"
 #include "win32/form_window.h"
 #include "win32/results_window.h"
 #include "win32/win32_user_interface.h"
@@ -25,12 +25,12 @@ class MainWindow : public FormWindow, public app::ImportWindow {
 
   /// Form_Load runs here; the window is shown by the caller.
   MainWindow(std::filesystem::path programFolder, Win32UserInterface& ui,
-             platform::SpreadsheetFactory& spreadsheet);
+             app::SpreadsheetChooser& spreadsheet);
   ~MainWindow() override;
 
   void SetInputsLocked(bool locked) override;
   void ShowProgress(const std::string& text) override;
-  std::string AskSuffix(const platform::SuffixQuestion& question) override;
+  std::string AskSuffix(const importer::SuffixQuestion& question) override;
 
   bool ImportRunning() const { return importRunning_; }
   /// The results window once Command4 has opened it.
@@ -67,7 +67,7 @@ class MainWindow : public FormWindow, public app::ImportWindow {
 
   std::filesystem::path programFolder_;
   Win32UserInterface& ui_;
-  platform::SpreadsheetFactory& spreadsheet_;
+  app::SpreadsheetChooser& spreadsheet_;
   app::SettingsStore settings_;
   logdb::FrequencyErrors frequencyErrors_;
   bool importRunning_ = false;

@@ -20,7 +20,7 @@ constexpr COLORREF kUnconfirmedRed = RGB(255, 0, 0);
 }  // namespace
 
 ResultsWindow::ResultsWindow(std::filesystem::path programFolder, Win32UserInterface& ui,
-                             platform::SpreadsheetFactory& spreadsheet)
+                             app::SpreadsheetChooser& spreadsheet)
     : programFolder_(std::move(programFolder)),
       ui_(ui),
       spreadsheet_(spreadsheet),
@@ -111,7 +111,7 @@ void ResultsWindow::Command1_Click() {
 }
 
 void ResultsWindow::Command3_Click() {
-  buttons_.RunOutput(ui_, programFolder_, spreadsheet_);
+  buttons_.RunOutput([this] { app::NebuExcel(ui_, programFolder_, spreadsheet_); });
 }
 
 void ResultsWindow::Text1_Change() {

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/spreadsheet.h"
+#include "app/spreadsheet_hand_over.h"
 #include "results/results_buttons.h"
 #include "results/results_file.h"
 #include "win32/form_window.h"
@@ -16,7 +16,7 @@ namespace sfxtal::win32 {
 class ResultsWindow : public FormWindow {
  public:
   ResultsWindow(std::filesystem::path programFolder, Win32UserInterface& ui,
-                platform::SpreadsheetFactory& spreadsheet);
+                app::SpreadsheetChooser& spreadsheet);
   ~ResultsWindow() override;
 
   // The controls, named as the window's table names them. The grid is an owner-data list view:
@@ -41,7 +41,7 @@ class ResultsWindow : public FormWindow {
 
   std::filesystem::path programFolder_;
   Win32UserInterface& ui_;
-  platform::SpreadsheetFactory& spreadsheet_;
+  app::SpreadsheetChooser& spreadsheet_;
   results::ResultsButtons buttons_;
   results::ResultsTable table_;
   std::string caption_;

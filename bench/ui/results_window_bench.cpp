@@ -11,10 +11,11 @@
 #include <cstdlib>
 
 #include "bench/bench_support.h"
+#include "importer/import_user_interface.h"
 #include "platform/path_text.h"
-#include "platform/program_texts.h"
 #include "platform/text_file.h"
 #include "results/results_file.h"
+#include "results/results_texts.h"
 #include "standin/stand_in_spreadsheet.h"
 #include "ui/qt_user_interface.h"
 #include "ui/results_window.h"
@@ -39,12 +40,12 @@ class PaintCounter : public QObject {
 // times the click on "実績データ読込" up to the end of the repaint it leaves pending.
 void BM_ResultsWindowRead(benchmark::State& state) {
   bench::BenchFolder folder;
-  if (!platform::ReplaceFile(folder.Path() / platform::PathFromUtf8(platform::kResultsFileName),
+  if (!platform::ReplaceFile(folder.Path() / platform::PathFromUtf8(results::kResultsFileName),
                              bench::FullResultsFileBytes())) {
     state.SkipWithError("cannot write the results file");
     return;
   }
-  platform::QuietUserInterface quiet;
+  importer::QuietUserInterface quiet;
   standin::StandInFactory spreadsheet(quiet);
   int paints = 0;
   for (auto _ : state) {

@@ -13,7 +13,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "app/excel_x.h"
+#include "app/spreadsheet_hand_over.h"
 #include "bench/bench_support.h"
 #include "importer/import_run.h"
 #include "logdb/log_database.h"
@@ -23,13 +23,13 @@
 namespace {
 
 using sfxtal::bench::BenchFolder;
-using QuietUi = sfxtal::platform::QuietUserInterface;
+using QuietUi = sfxtal::importer::QuietUserInterface;
 
 // No spreadsheet application: the hand-over passes over quietly on both roads.
-class NoSpreadsheet : public sfxtal::platform::SpreadsheetFactory {
+class NoSpreadsheet : public sfxtal::app::SpreadsheetChooser {
  public:
-  std::unique_ptr<sfxtal::platform::SpreadsheetApplication> Create(
-      const std::filesystem::path& /*workbook*/) override {
+  std::unique_ptr<sfxtal::platform::SpreadsheetApplication> Start(
+      sfxtal::app::SpreadsheetJob /*job*/, const std::filesystem::path& /*workbook*/) override {
     return nullptr;
   }
 };

@@ -28,7 +28,7 @@ class ProgressWindow : public ImportWindow {
  public:
   void SetInputsLocked(bool) override {}
   void ShowProgress(const std::string& text) override { shown.push_back(text); }
-  std::string AskSuffix(const platform::SuffixQuestion&) override { return {}; }
+  std::string AskSuffix(const importer::SuffixQuestion&) override { return {}; }
 
   std::vector<std::string> shown;
 };

@@ -4,9 +4,9 @@
 
 #include "cli/commands.h"
 #include "platform/path_text.h"
-#include "platform/program_texts.h"
 #include "platform/text_codec.h"
 #include "results/results_file.h"
+#include "results/results_texts.h"
 #include "results/suffix_row.h"
 #include "tests/support/cli_run.h"
 #include "tests/support/temp_folder.h"
@@ -24,7 +24,7 @@ CliRun RunArgs(const std::vector<std::string>& args) {
 }
 
 void WriteResults(const TempFolder& folder, const std::string& utf8) {
-  WriteBytes(folder / platform::kResultsFileName, platform::EncodeCp932(utf8));
+  WriteBytes(folder / results::kResultsFileName, platform::EncodeCp932(utf8));
 }
 
 TEST(ResultsCommand, PrintsTheCaptionAReadGives) {

@@ -9,7 +9,7 @@ namespace {
 
 using test_support::RecordingUi;
 
-platform::SuffixQuestion Qso(const std::string& callsign, std::int32_t pointer = 1) {
+importer::SuffixQuestion Qso(const std::string& callsign, std::int32_t pointer = 1) {
   return {pointer, "1998/03/21", "09:05J", "CW", "7.012", callsign};
 }
 

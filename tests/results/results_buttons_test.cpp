@@ -4,13 +4,13 @@
 
 #include <vector>
 
-#include "results/award_output.h"
+#include "app/spreadsheet_hand_over.h"
 #include "tests/support/recording_spreadsheet.h"
 
 namespace sfxtal::results {
 namespace {
 
-using platform::HandOverResult;
+using app::HandOverResult;
 using test_support::RecordingSpreadsheetFactory;
 using test_support::RecordingUi;
 using Strings = std::vector<std::string>;
@@ -23,6 +23,14 @@ constexpr ResultsControls kReading{false, false, false};
 constexpr ResultsControls kRead{false, true, true};
 constexpr ResultsControls kOutputRunning{false, false, true};
 constexpr ResultsControls kOutputDone{true, false, true};
+
+// Command3's output as the windows run it: Nebu_excel between the buttons' changes.
+HandOverResult RunOutput(ResultsButtons& buttons, RecordingUi& ui,
+                         RecordingSpreadsheetFactory& factory) {
+  HandOverResult result{};
+  buttons.RunOutput([&] { result = app::NebuExcel(ui, kFolder, factory); });
+  return result;
+}
 
 struct Recorder {
   std::vector<ResultsControls> seen;
@@ -44,7 +52,7 @@ TEST(ResultsButtons, ReadThenOutputThenASecondRead) {
   buttons.ReadCompleted();
   RecordingUi ui;
   RecordingSpreadsheetFactory factory(ui);
-  EXPECT_EQ(buttons.RunOutput(ui, kFolder, factory), HandOverResult::kDone);
+  EXPECT_EQ(RunOutput(buttons, ui, factory), HandOverResult::kDone);
   buttons.ReadStarted();
   buttons.ReadCompleted();
   EXPECT_EQ(recorder.seen,
@@ -65,7 +73,7 @@ TEST(ResultsButtons, OutputBeforeAnyReadLeavesTheLookupBoxOff) {
   buttons.OnChanged(recorder.Callback());
   RecordingUi ui;
   RecordingSpreadsheetFactory factory(ui);
-  buttons.RunOutput(ui, kFolder, factory);
+  RunOutput(buttons, ui, factory);
   EXPECT_EQ(recorder.seen, (std::vector<ResultsControls>{kReading, kOpenedWithoutBook}));
 }
 
@@ -93,7 +101,7 @@ TEST_P(ResultsButtonsOutput, EndsWithTheReadOfferedAndTheOutputOffWhateverCameOf
   buttons.OnChanged([&](const ResultsControls& controls) {
     if (factory.Timeline().empty()) offDuringOutput = !controls.command1 && !controls.command3;
   });
-  EXPECT_EQ(buttons.RunOutput(ui, kFolder, factory), GetParam().result);
+  EXPECT_EQ(RunOutput(buttons, ui, factory), GetParam().result);
   EXPECT_TRUE(offDuringOutput);
   EXPECT_EQ(buttons.Controls(), kOutputDone);
   EXPECT_TRUE(ui.Messages().empty());
@@ -112,7 +120,7 @@ TEST(NebuExcel, ProgramEndedDuringTheYieldRunsNoMacro) {
   RecordingUi ui;
   ui.stopAfterYields = 1;
   RecordingSpreadsheetFactory factory(ui);
-  EXPECT_EQ(NebuExcel(ui, kFolder, factory), HandOverResult::kStopped);
+  EXPECT_EQ(app::NebuExcel(ui, kFolder, factory), HandOverResult::kStopped);
   EXPECT_EQ(factory.Timeline(),
             (Strings{"create", "busy", "Visible=true", "Open /opt/sfxtal/nebu_SET.xls", "yield",
                      "normal", "release"}));

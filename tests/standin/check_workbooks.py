@@ -60,8 +60,8 @@ def random_work_lines(rng, count):
 
 
 SPECIAL_LINES = [
-    # A quote and a comma inside fields.
-    ('"QQ1"X","X","2001/01/01","J"', ['QQ1"X', "X", "2001/01/01", "J"]),
+    # A quote ends a quoted field (what follows it up to the comma is dropped); a comma inside one.
+    ('"QQ1"X","X","2001/01/01","J"', ["QQ1", "X", "2001/01/01", "J"]),
     ('"QQ1,Y","Y","2001/01/02","' + NOT_YET + '"', ["QQ1,Y", "Y", "2001/01/02", NOT_YET]),
     # Unquoted fields.
     ("QQ1ZZZ,ZZZ,2001/01/03,J", ["QQ1ZZZ", "ZZZ", "2001/01/03", "J"]),

@@ -2,11 +2,10 @@
 // given: the tally of its sfxtal.tmp, then the award application from the results file.
 #include <iostream>
 
-#include "app/excel_x.h"
+#include "app/spreadsheet_hand_over.h"
 #include "cli/terminal_ui.h"
 #include "platform/command_line.h"
 #include "platform/path_text.h"
-#include "results/award_output.h"
 #include "standin/stand_in_spreadsheet.h"
 
 int main(int argc, char** argv) {
@@ -17,9 +16,9 @@ int main(int argc, char** argv) {
   }
   const std::filesystem::path folder = sfxtal::platform::PathFromUtf8(args[0]);
   sfxtal::cli::TerminalUi ui(std::cin, std::cerr);
-  using sfxtal::platform::HandOverResult;
+  using sfxtal::app::HandOverResult;
   sfxtal::standin::StandInFactory spreadsheet(ui);
   if (sfxtal::app::ExcelX(ui, folder, "FREAD", spreadsheet) != HandOverResult::kDone) return 1;
-  if (sfxtal::results::NebuExcel(ui, folder, spreadsheet) != HandOverResult::kDone) return 1;
+  if (sfxtal::app::NebuExcel(ui, folder, spreadsheet) != HandOverResult::kDone) return 1;
   return 0;
 }

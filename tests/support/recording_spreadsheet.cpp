@@ -25,8 +25,8 @@ class RecordingSpreadsheet : public platform::SpreadsheetApplication {
   RecordingSpreadsheetFactory& factory_;
 };
 
-std::unique_ptr<platform::SpreadsheetApplication> RecordingSpreadsheetFactory::Create(
-    const std::filesystem::path& /*workbook*/) {
+std::unique_ptr<platform::SpreadsheetApplication> RecordingSpreadsheetFactory::Start(
+    app::SpreadsheetJob /*job*/, const std::filesystem::path& /*workbook*/) {
   Record(creatable ? "create" : "create failed");
   if (!creatable) return nullptr;
   return std::make_unique<RecordingSpreadsheet>(*this);

@@ -4,14 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "platform/spreadsheet.h"
+#include "app/spreadsheet_hand_over.h"
 #include "tests/support/recording_ui.h"
 
 namespace sfxtal::test_support {
 
 /// A spreadsheet application that records each call, in one timeline with the user interface's
 /// pointer changes, yields, messages and opened files, so that a test sees their order.
-class RecordingSpreadsheetFactory : public platform::SpreadsheetFactory {
+class RecordingSpreadsheetFactory : public app::SpreadsheetChooser {
  public:
   explicit RecordingSpreadsheetFactory(RecordingUi& ui) : ui_(ui) {}
 
@@ -19,8 +19,8 @@ class RecordingSpreadsheetFactory : public platform::SpreadsheetFactory {
   bool openSucceeds = true;
   bool macroSucceeds = true;
 
-  std::unique_ptr<platform::SpreadsheetApplication> Create(
-      const std::filesystem::path& workbook) override;
+  std::unique_ptr<platform::SpreadsheetApplication> Start(
+      app::SpreadsheetJob job, const std::filesystem::path& workbook) override;
 
   /// Calls ("create", "Visible=true", "Open PATH", "run MACRO", "release") and the interface's
   /// events ("busy", "normal", "yield", "message TEXT", "open file PATH") in the order they

@@ -26,7 +26,7 @@ bool RecordingUi::AskYesNo(const std::string& text) {
   return answer;
 }
 
-std::string RecordingUi::AskSuffix(const platform::SuffixQuestion& question) {
+std::string RecordingUi::AskSuffix(const importer::SuffixQuestion& question) {
   importer::SuffixDialog dialog(*this, question);
   events.push_back({Kind::kSuffixDialog, dialog.Label2() + "\t" + dialog.Label3() + "\t" +
                                              dialog.Label4() + "\t" + dialog.Label5() + "\t" +

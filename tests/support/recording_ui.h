@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/user_interface.h"
+#include "importer/import_user_interface.h"
 
 namespace sfxtal::test_support {
 
@@ -33,7 +33,7 @@ struct UiEvent {
 };
 
 /// The user interface as tests see it: records everything in order and plays scripted answers.
-class RecordingUi : public platform::UserInterface {
+class RecordingUi : public importer::ImportUserInterface {
  public:
   /// Answers for the Yes/No questions, in order. A question with none left fails the test.
   std::deque<bool> yesNoAnswers;
@@ -60,7 +60,7 @@ class RecordingUi : public platform::UserInterface {
 
   void ShowMessage(const std::string& text) override;
   bool AskYesNo(const std::string& text) override;
-  std::string AskSuffix(const platform::SuffixQuestion& question) override;
+  std::string AskSuffix(const importer::SuffixQuestion& question) override;
   void SetInputsLocked(bool locked) override;
   void ShowProgress(const std::string& text) override;
   void SetBusyPointer(bool busy) override;

@@ -36,10 +36,10 @@ using test_support::WriteBytes;
 const std::string kNotYet = "\x96\xa2";  // "未" in CP932
 
 // No spreadsheet application on this machine: the hand-over passes over quietly.
-class NoSpreadsheet : public platform::SpreadsheetFactory {
+class NoSpreadsheet : public app::SpreadsheetChooser {
  public:
-  std::unique_ptr<platform::SpreadsheetApplication> Create(
-      const std::filesystem::path& /*workbook*/) override {
+  std::unique_ptr<platform::SpreadsheetApplication> Start(
+      app::SpreadsheetJob /*job*/, const std::filesystem::path& /*workbook*/) override {
     ++creations;
     return nullptr;
   }
@@ -78,7 +78,7 @@ class MainWindowTest : public testing::Test {
     standIn = std::make_unique<standin::StandInFactory>(*ui);
     window = std::make_unique<MainWindow>(
         folder.Path(), *ui,
-        useStandIn ? static_cast<platform::SpreadsheetFactory&>(*standIn) : spreadsheet);
+        useStandIn ? static_cast<app::SpreadsheetChooser&>(*standIn) : spreadsheet);
     window->show();
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));

@@ -20,13 +20,13 @@
 
 #include "app/settings_store.h"
 #include "platform/path_text.h"
-#include "platform/program_texts.h"
 #include "platform/text_codec.h"
 #include "platform/text_file.h"
 #include "platform/twips.h"
 #include "results/suffix_row.h"
 #include "standin/award_application.h"
 #include "standin/stand_in_spreadsheet.h"
+#include "standin/standin_texts.h"
 #include "tests/support/recording_spreadsheet.h"
 #include "tests/support/temp_folder.h"
 
@@ -284,7 +284,7 @@ TEST_F(ResultsWindowTest, OutputThroughTheStandInWritesTheApplicationAndHandsItO
   window->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
   QTest::mouseClick(Button("Command3"), Qt::LeftButton);
-  const std::filesystem::path application = folder / platform::kAwardBookName;
+  const std::filesystem::path application = folder / standin::kAwardBookName;
   EXPECT_EQ(test_support::ReadBytes(application).substr(0, 2), "PK");
   EXPECT_EQ(recordingUi.Texts(test_support::UiEvent::Kind::kOpenFile),
             std::vector<std::string>{application.string()});

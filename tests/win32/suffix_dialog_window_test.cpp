@@ -17,7 +17,7 @@ struct SuffixDialogWindowTest : testing::Test {
   /// Shows the dialog for QQ1ABC/QQ2XYZ with `steps` run inside it: DialogSuffix.
   std::string Ask(
       const std::function<std::vector<WindowScript::Step>(SuffixDialogWindow&)>& steps) {
-    platform::SuffixQuestion question;
+    importer::SuffixQuestion question;
     question.Pointer = 1234;
     question.Callsign = "QQ1ABC/QQ2XYZ";
     importer::SuffixDialog dialog(ui, question);

@@ -4,10 +4,9 @@
 // each hand-over chooses.
 #include <gtest/gtest.h>
 
-#include "app/excel_x.h"
+#include "app/spreadsheet_hand_over.h"
 #include "platform/program_folder.h"
 #include "platform/wide_text_windows.h"
-#include "results/award_output.h"
 #include "standin/spreadsheet_choice.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_folder.h"
@@ -18,7 +17,7 @@
 namespace sfxtal::standin {
 namespace {
 
-using platform::HandOverResult;
+using app::HandOverResult;
 
 const std::wstring kClsid = L"{6C1F0B52-3D8E-4A7B-9E21-5B4C7D0A9F36}";
 const std::string kReason = "偽の表計算ソフトが断りました";
@@ -99,7 +98,7 @@ TEST_P(HandOver, GoesToTheProgramOrTheStandInAndEndsAsItsJobDoes) {
   if (c.registered) Register(c.refused, c.reason);
   test_support::WriteBytes(folder_ / platform::PathFromUtf8(c.bookInFolder), "");
   const HandOverResult result = std::string_view(c.job) == "award"
-                                    ? results::NebuExcel(ui_, folder_, choice_)
+                                    ? app::NebuExcel(ui_, folder_, choice_)
                                     : app::ExcelX(ui_, folder_, c.job, choice_);
   EXPECT_EQ(result, c.result);
   EXPECT_EQ(Transcript(), c.transcript);
@@ -133,8 +132,21 @@ INSTANTIATE_TEST_SUITE_P(
                            "FOLDER\\sfxtal.xlsx\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The operator's program for every job, chosen or not.
+class ProgramOnly : public app::SpreadsheetChooser {
+ public:
+  explicit ProgramOnly(platform::UserInterface& ui) : program_(ui) {}
+  std::unique_ptr<platform::SpreadsheetApplication> Start(
+      app::SpreadsheetJob /*job*/, const std::filesystem::path& workbook) override {
+    return program_.Create(workbook);
+  }
+
+ private:
+  platform::ComSpreadsheetFactory program_;
+};
+
 TEST_F(OperatorsSpreadsheet, ThatCannotStartIsPassedOverWithoutAWord) {
-  platform::ComSpreadsheetFactory program(ui_);
+  ProgramOnly program(ui_);
   EXPECT_EQ(app::ExcelX(ui_, folder_, "FREAD", program), HandOverResult::kNotStarted);
   Register("", "", temp_ / "gone.exe");  // registered, but its program is gone
   EXPECT_EQ(app::ExcelX(ui_, folder_, "FREAD", program), HandOverResult::kNotStarted);

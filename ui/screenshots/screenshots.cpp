@@ -13,7 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/excel_x.h"
+#include "app/spreadsheet_hand_over.h"
 #include "importer/import_run.h"
 #include "importer/suffix_dialog.h"
 #include "logdb/band.h"
@@ -78,7 +78,7 @@ bool Save(QWidget& window, const QString& path) {
 bool PrepareFolder(const std::filesystem::path& folder) {
   const std::filesystem::path log = folder / "Tevrak.TDB";
   if (!logwriter::WriteSampleLog(log, 20000, 1)) return false;
-  platform::QuietUserInterface silent;
+  importer::QuietUserInterface silent;
   standin::StandInFactory spreadsheet(silent);
   logdb::FrequencyErrors errors;
   logdb::LogDatabase db(silent, errors);

@@ -1,15 +1,14 @@
-#include "app/excel_x.h"
+#include "app/spreadsheet_hand_over.h"
 
 #include <gtest/gtest.h>
 
-#include "results/award_output.h"
 #include "tests/support/case_name.h"
 #include "tests/support/recording_spreadsheet.h"
 
 namespace sfxtal::app {
 namespace {
 
-using platform::HandOverResult;
+using app::HandOverResult;
 using test_support::RecordingSpreadsheetFactory;
 using test_support::RecordingUi;
 using Strings = std::vector<std::string>;
@@ -87,7 +86,7 @@ const Strings kAwardCalls = {"create", "busy",     "Visible=true", "Open /opt/sf
 TEST(NebuExcel, OpensTheAwardWorkbookAndRunsItsMacro) {
   RecordingUi ui;
   RecordingSpreadsheetFactory factory(ui);
-  EXPECT_EQ(results::NebuExcel(ui, kFolder, factory), HandOverResult::kDone);
+  EXPECT_EQ(app::NebuExcel(ui, kFolder, factory), HandOverResult::kDone);
   EXPECT_EQ(factory.Timeline(), kAwardCalls);
 }
 
@@ -95,7 +94,7 @@ TEST(NebuExcel, FailedMacroIsIgnoredAndSaysNothing) {
   RecordingUi ui;
   RecordingSpreadsheetFactory factory(ui);
   factory.macroSucceeds = false;
-  EXPECT_EQ(results::NebuExcel(ui, kFolder, factory), HandOverResult::kMacroFailed);
+  EXPECT_EQ(app::NebuExcel(ui, kFolder, factory), HandOverResult::kMacroFailed);
   EXPECT_EQ(factory.Timeline(), kAwardCalls);
 }
 
@@ -103,7 +102,7 @@ TEST(NebuExcel, WithoutApplicationOnlyPutsThePointerBack) {
   RecordingUi ui;
   RecordingSpreadsheetFactory factory(ui);
   factory.creatable = false;
-  EXPECT_EQ(results::NebuExcel(ui, kFolder, factory), HandOverResult::kNotStarted);
+  EXPECT_EQ(app::NebuExcel(ui, kFolder, factory), HandOverResult::kNotStarted);
   EXPECT_EQ(factory.Timeline(), (Strings{"create failed", "normal"}));
 }
 
@@ -111,7 +110,7 @@ TEST(NebuExcel, WorkbookThatDoesNotOpenEndsLikeAFailedStart) {
   RecordingUi ui;
   RecordingSpreadsheetFactory factory(ui);
   factory.openSucceeds = false;
-  EXPECT_EQ(results::NebuExcel(ui, kFolder, factory), HandOverResult::kOpenFailed);
+  EXPECT_EQ(app::NebuExcel(ui, kFolder, factory), HandOverResult::kOpenFailed);
   EXPECT_EQ(factory.Timeline(), (Strings{"create", "busy", "Visible=true",
                                          "Open /opt/sfxtal/nebu_SET.xls", "normal", "release"}));
 }
