@@ -79,15 +79,15 @@ ImportRun::ImportRun(std::filesystem::path programFolder, ImportUserInterface& u
 
 ImportOutcome ImportRun::Command2_Click(const ImportRequest& request) {
   linesWritten_ = 0;
-  // 1. The log must be there; nothing else happens otherwise.
+  // The log must be there; nothing else happens otherwise.
   if (!platform::FileExists(platform::PathFromUtf8(request.Path))) {
     ui_.ShowMessage(std::string(logdb::kLogMissingMessage));
     return ImportOutcome::kNotStarted;
   }
-  // 2. The inputs are locked for the rest of the run.
+  // The inputs are locked for the rest of the run.
   ui_.SetInputsLocked(true);
 
-  // 4. The work file is created empty before the log is opened, so a run that finds nothing, or
+  // The work file is created empty before the log is opened, so a run that finds nothing, or
   // fails, leaves it empty. Lines reach it at the latest when the window is about to show them.
   RemoveLeftoverWorkFiles(programFolder_);
   platform::TextFileWriter workFile;
@@ -98,7 +98,7 @@ ImportOutcome ImportRun::Command2_Click(const ImportRequest& request) {
   }
   const std::function<void()> flushWorkFile = [&workFile] { workFile.Flush(); };
 
-  // 3 and 5. A log that cannot be opened ends the run here rather than reading from no file.
+  // A log that cannot be opened ends the run here rather than reading from no file.
   if (!log_.OpenLogDatabase(request.Path)) {
     if (log_.LastOpenFailure() != logdb::OpenFailure::kMalformed) {
       ui_.ShowMessage(std::string(logdb::kLogMissingMessage));
@@ -106,18 +106,18 @@ ImportOutcome ImportRun::Command2_Click(const ImportRequest& request) {
     return Finish(workFile, ImportOutcome::kOpenFailed);
   }
 
-  // 6. The period's bounds, compared with the QSOs' dates as strings.
+  // The period's bounds, compared with the QSOs' dates as strings.
   request_ = &request;
   const auto& boxes = request.DateBoxes;
   periodStart_ = PeriodBound(boxes[0], boxes[1], boxes[2]);
   periodEnd_ = PeriodBound(boxes[3], boxes[4], boxes[5]);
 
-  // 7 and 8.
+  // The log is in date order: a seek finds where the period starts.
   std::int32_t start = 1;
   ImportOutcome ended = ImportOutcome::kFinished;
   if (!Seek(start, ended)) return Finish(workFile, ended);
 
-  // 9. The main pass: every record from the start on, to the first QSO after the period.
+  // The main pass: every record from the start on, to the first QSO after the period.
   for (current_.Pointer = start; current_.Pointer <= log_.RecordCount(); ++current_.Pointer) {
     // A record that cannot be read ends the pass as the end of the log does.
     if (!log_.ReadQso(current_)) {
@@ -158,22 +158,22 @@ bool ImportRun::Seek(std::int32_t& start, ImportOutcome& ended) {
   return true;
 }
 
-// Steps 10 to 18 for the QSO in hand, which lies in the period.
+// The QSO in hand, which lies in the period: its mark, date and suffix worked out, and its line
+// written when it counts.
 void ImportRun::ProcessQso(platform::TextFileWriter& workFile) {
   logdb::QsoRecord& qso = current_.Qso;
-  // 10 and 11.
+  // A blank confirmation is "not yet"; the work file holds dates as CCYY/MM/DD.
   if (platform::TrimBlanks(qso.Qsl3).empty()) qso.Qsl3 = kNotYetMark;
   RewriteDate(qso.Date);
-  // 12.
   std::string suffix;
   dialogSuffix_.clear();
-  // 13 and 14.
+  // The suffix from the callsign when it tells it: one part, or two of different lengths.
   NormalizeCallsignInPlace(qso.Callsign);
   const CallsignSplit split = SplitCallsign(qso.Callsign, qso.Calls);
   int undetermined = split.Undetermined;
   qso.Calls.assign(split.BaseCall);  // may view Calls itself; assign copes with that
 
-  // 15. The history first, then the operator.
+  // Otherwise, when the operator chose to be asked: the history first, then the dialog.
   if (undetermined != 0 && request_->AskUndeterminable) {
     suffix = history_.MaeRireki(qso, {}, {});
     if (!suffix.empty()) {
@@ -188,17 +188,17 @@ void ImportRun::ProcessQso(platform::TextFileWriter& workFile) {
       }
     }
   }
-  // 16.
+  // The suffix is the trailing letters of the base call.
   if (suffix.empty()) suffix = TrailingLetters(qso.Calls);
 
-  // 17. The give-up marks.
+  // A mark the operator gave up on counts as not confirmed.
   const std::string& marks = request_->GiveUpMarks;
   if (!platform::TrimBlanks(marks).empty() && qso.Qsl3 != kNotYetMark && !qso.Qsl3.empty() &&
       marks.find(qso.Qsl3) != std::string::npos) {
     qso.Qsl3 = kNotYetMark;
   }
 
-  // 18.
+  // Only a settled QSO with a suffix of one to three capital letters is counted.
   if (undetermined != 0 || !IsCountableSuffix(suffix)) return;
   MakeWorkLine(line_, qso.Calls, suffix, qso.Date, qso.Qsl3);
   if (workFile.WriteLine(line_)) ++linesWritten_;
@@ -211,7 +211,8 @@ void ImportRun::ShowDateAndCount() {
   ui_.ShowProgress(progress_);
 }
 
-// 19 to 21, or the end of a run that stops early.
+// The end of every run that got as far as the work file: files closed, then the hand-over and
+// the exit after a finished run, or the inputs unlocked after a log that could not be opened.
 ImportOutcome ImportRun::Finish(platform::TextFileWriter& workFile, ImportOutcome outcome) {
   log_.CloseLogDatabase();
   request_ = nullptr;

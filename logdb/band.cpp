@@ -56,8 +56,9 @@ bool InRange(char32_t c, char32_t low, char32_t high) {
 std::string_view ClassifyBand(std::string_view freq) {
   const FrequencyText f = Decode(freq);
 
-  // Step A, five-digit frequencies: the first "." is the sixth character, or there is none and the
-  // text has exactly five characters.
+  // Microwave frequencies given in MHz with five digits before the point (10 GHz, 24 GHz, 47 GHz):
+  // the first "." is the sixth character, or there is none and the text has exactly five
+  // characters. These are settled here; the band list below would take them for 10, 24 or 47 MHz.
   std::size_t dot = 0;  // counted from 1; 0 when none of the first six characters is a "."
   for (std::size_t i = 0; i < f.first.size() && i < f.length; ++i) {
     if (f[i] == U'.') {
@@ -72,7 +73,8 @@ std::string_view ClassifyBand(std::string_view freq) {
     if (f.StartsWith(U"47")) return "47000";
   }
 
-  // Step B, the band list: every test is made, in order, and the last one that holds wins.
+  // The band list, by the frequency's leading characters: every test is made, in order, and the
+  // last one that holds wins, so a later, longer prefix overrides an earlier one (1200 over 12).
   std::string_view band;
   if (f.StartsWith(U"1.")) band = "1.9";
   if (f.StartsWith(U"3.")) band = "3.5";

@@ -9,9 +9,11 @@ char ToUpper(char c) {
 
 template <typename IsBlank>
 std::string_view Trim(std::string_view text, IsBlank isBlank) {
-  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-  return text;
+  std::size_t begin = 0;
+  std::size_t end = text.size();
+  while (begin < end && isBlank(text[begin])) ++begin;
+  while (end > begin && isBlank(text[end - 1])) --end;
+  return text.substr(begin, end - begin);
 }
 
 }  // namespace

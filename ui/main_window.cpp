@@ -27,7 +27,8 @@ namespace {
 
 constexpr const char* kBrowseFilter = "tevrak.tdb ファイル (*.TDB)";
 
-// A control named as the window's table names it, so that it can be found by that name.
+// A control with its name (Command1, Text2 ...), by which the window's rules, the stored
+// settings and the tests know it.
 template <typename Control, typename... Args>
 Control* Make(const char* name, Args&&... args) {
   auto* control = new Control(std::forward<Args>(args)...);
@@ -46,8 +47,8 @@ MainWindow::MainWindow(std::filesystem::path programFolder, QtUserInterface& ui,
       settings_(programFolder_) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("NEBU ｸﾗﾌﾞｱﾜｰﾄﾞ"));
-  // The form font of the Japanese system the window was laid out for; fontconfig stands in an
-  // installed Japanese font where it is missing.
+  // The window's font: the Japanese desktop's usual form font, its places and sizes measured
+  // with it; fontconfig stands in an installed Japanese font where it is missing.
   setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
   CreateControls();
   ui_.SetImportWindow(this);

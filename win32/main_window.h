@@ -36,7 +36,7 @@ class MainWindow : public FormWindow, public app::ImportWindow {
   /// The results window once Command4 has opened it.
   ResultsWindow* Results() const { return results_.get(); }
 
-  // The controls, named as the window's table names them.
+  // The controls, by the names the window's rules and the tests know them by.
   HWND Frame1 = nullptr, Text1 = nullptr, Command1 = nullptr, Command2 = nullptr,
        Command3 = nullptr, Frame2 = nullptr, Frame3 = nullptr, Frame4 = nullptr;
   std::array<HWND, app::kDateBoxCount> Text2{};

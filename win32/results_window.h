@@ -19,7 +19,7 @@ class ResultsWindow : public FormWindow {
                 app::SpreadsheetChooser& spreadsheet);
   ~ResultsWindow() override;
 
-  // The controls, named as the window's table names them. The grid is an owner-data list view:
+  // The controls, by the names the window's rules and the tests know them by. The grid is an owner-data list view:
   // it asks for the texts of the rows it shows.
   HWND MSFlexGrid1 = nullptr, Command1 = nullptr, Text1 = nullptr, Command2 = nullptr,
        Command3 = nullptr;

@@ -68,7 +68,7 @@ TEST(DecodeCp932, TwinSpellingsComeBackAsTheOneWindowsWrites) {
 }
 
 // Where the converters of Windows and glibc part ways, both builds read and write as glibc does,
-// so that the files the program has always written keep their bytes.
+// so that a file written on one system is the same bytes as one written on the other.
 TEST(Cp932, WhereTheSystemsDifferItIsGlibcs) {
   const std::pair<char32_t, std::string> written[] = {
       {0x00A2, "\x81\x91"}, {0x00A3, "\x81\x92"}, {0x00A5, "\\"}, {0x00AC, "\x81\xCA"},
