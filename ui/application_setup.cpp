@@ -7,24 +7,28 @@
 #include <QStyleFactory>
 #include <QTranslator>
 
+#include "platform/form_description.h"
 #include "ui/form_style.h"
 
 namespace sfxtal::ui {
 namespace {
 
-// The windows ask for the Windows fonts they were drawn with ("ＭＳ Ｐゴシック", "ＭＳ ゴシック",
-// "ＭＳ 明朝"). Where those are not installed, the matching IPA faces (Debian's fonts-ipafont)
+// The windows ask for the Windows fonts they were measured with (Gothic and Mincho, proportional
+// and fixed-pitch). Where those are not installed, the matching IPA faces (Debian's fonts-ipafont)
 // stand in, so that Latin letters and digits share the Japanese face and its widths instead of
 // falling back to an unrelated Latin font. Proportional and fixed-pitch faces keep their kind,
 // Gothic stays Gothic and Mincho Mincho.
 void InstallFontSubstitutes() {
-  QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
+  const auto face = [](std::string_view name) {
+    return QString::fromUtf8(name.data(), static_cast<int>(name.size()));
+  };
+  QFont::insertSubstitutions(face(platform::kPGothicFace),
                              {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
-  QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"),
+  QFont::insertSubstitutions(face(platform::kGothicFace),
                              {QStringLiteral("IPAGothic"), QStringLiteral("IPAPGothic")});
-  QFont::insertSubstitutions(QStringLiteral("ＭＳ 明朝"),
+  QFont::insertSubstitutions(face(platform::kMinchoFace),
                              {QStringLiteral("IPAMincho"), QStringLiteral("IPAPMincho")});
-  QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐ明朝"),
+  QFont::insertSubstitutions(face(platform::kPMinchoFace),
                              {QStringLiteral("IPAPMincho"), QStringLiteral("IPAMincho")});
 }
 

@@ -12,31 +12,19 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "app/main_window_form.h"
 #include "app/spreadsheet_hand_over.h"
 #include "app/window_import.h"
 #include "importer/suffix_dialog.h"
 #include "logdb/log_database.h"
 #include "ui/command_button.h"
+#include "ui/form_builder.h"
 #include "ui/results_window.h"
 #include "ui/suffix_dialog_window.h"
 #include "ui/text_box.h"
 #include "ui/twips.h"
 
 namespace sfxtal::ui {
-namespace {
-
-constexpr const char* kBrowseFilter = "tevrak.tdb ファイル (*.TDB)";
-
-// A control with its name (Command1, Text2 ...), by which the window's rules, the stored
-// settings and the tests know it.
-template <typename Control, typename... Args>
-Control* Make(const char* name, Args&&... args) {
-  auto* control = new Control(std::forward<Args>(args)...);
-  control->setObjectName(QString::fromLatin1(name));
-  return control;
-}
-
-}  // namespace
 
 MainWindow::MainWindow(std::filesystem::path programFolder, QtUserInterface& ui,
                        app::SpreadsheetChooser& spreadsheet, QWidget* parent)
@@ -45,11 +33,6 @@ MainWindow::MainWindow(std::filesystem::path programFolder, QtUserInterface& ui,
       ui_(ui),
       spreadsheet_(spreadsheet),
       settings_(programFolder_) {
-  setObjectName(QStringLiteral("Form1"));
-  setWindowTitle(QStringLiteral("NEBU ｸﾗﾌﾞｱﾜｰﾄﾞ"));
-  // The window's font: the Japanese desktop's usual form font, its places and sizes measured
-  // with it; fontconfig stands in an installed Japanese font where it is missing.
-  setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
   CreateControls();
   ui_.SetImportWindow(this);
   Form_Load();
@@ -61,39 +44,28 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::CreateControls() {
-  const auto place = [this](QWidget* control, QWidget* container, int left, int top, int width,
-                            int height) {
-    control->setParent(container);
-    control->setGeometry(Pixels(*this, left), Pixels(*this, top), Pixels(*this, width),
-                         Pixels(*this, height));
-  };
-  setFixedSize(Pixels(*this, kClientWidthTwips), Pixels(*this, kClientHeightTwips));
+  setFixedSize(Pixels(*this, app::kMainWindowForm.clientWidth),
+               Pixels(*this, app::kMainWindowForm.clientHeight));
+  BuildForm(*this, app::kMainWindowForm);
+  Frame1 = FormControl<QGroupBox>(*this, "Frame1");
+  Text1 = FormControl<TextBox>(*this, "Text1");
+  Command1 = FormControl<QPushButton>(*this, "Command1");
+  Command2 = FormControl<QPushButton>(*this, "Command2");
+  Command3 = FormControl<QPushButton>(*this, "Command3");
+  Frame2 = FormControl<QGroupBox>(*this, "Frame2");
+  Frame3 = FormControl<QGroupBox>(*this, "Frame3");
+  Frame4 = FormControl<QGroupBox>(*this, "Frame4");
+  Label1 = FormControl<QLabel>(*this, "Label1");
+  Command4 = FormControl<QPushButton>(*this, "Command4");
+  Command5 = FormControl<QPushButton>(*this, "Command5");
+  Frame5 = FormControl<QGroupBox>(*this, "Frame5");
+  Option1 = FormControl<QRadioButton>(*this, "Option1");
+  Option2 = FormControl<QRadioButton>(*this, "Option2");
+  Frame6 = FormControl<QGroupBox>(*this, "Frame6");
+  Text3 = FormControl<TextBox>(*this, "Text3");
 
-  Frame1 = Make<QGroupBox>("Frame1", QStringLiteral("Tevrak.TDB の指定"));
-  place(Frame1, this, 360, 240, 6255, 735);
-  Text1 = Make<TextBox>("Text1");
-  place(Text1, Frame1, 120, 240, 3855, 375);
-  Command1 = Make<CommandButton>("Command1", QStringLiteral("終了"));
-  Command1->setToolTip(QStringLiteral("終了します"));
-  place(Command1, this, 5430, 4185, 1095, 495);
-  Command2 = Make<CommandButton>("Command2", QStringLiteral("Tevrak ﾃﾞｰﾀ 読み込み"));
-  Command2->setToolTip(QStringLiteral("Tevrak からデータを読込みます"));
-  place(Command2, this, 3840, 1200, 2535, 495);
-  Command3 = Make<CommandButton>("Command3", QStringLiteral("参照"));
-  place(Command3, Frame1, 5040, 240, 855, 375);
-
-  Frame2 = Make<QGroupBox>("Frame2", QStringLiteral("検索期間"));
-  place(Frame2, this, 360, 1080, 3015, 2655);
-  Frame3 = Make<QGroupBox>("Frame3", QStringLiteral("開始"));
-  place(Frame3, Frame2, 240, 240, 2295, 855);
-  Frame4 = Make<QGroupBox>("Frame4", QStringLiteral("終了"));
-  place(Frame4, Frame2, 240, 1200, 2295, 855);
-  static constexpr int kBoxLeft[3] = {240, 960, 1440};
-  static constexpr int kBoxWidth[3] = {615, 375, 375};
   for (int i = 0; i < app::kDateBoxCount; ++i) {
-    const std::string name = "Text2_" + std::to_string(i);
-    TextBox* box = Make<TextBox>(name.c_str());
-    place(box, i < 3 ? Frame3 : Frame4, kBoxLeft[i % 3], 360, kBoxWidth[i % 3], 270);
+    TextBox* box = FormControl<TextBox>(*this, "Text2_" + std::to_string(i));
     box->SetKeepsCaret(true);
     // Typed text goes through Text2_KeyPress only; input methods and drops would go around it.
     box->setAttribute(Qt::WA_InputMethodEnabled, false);
@@ -103,42 +75,11 @@ void MainWindow::CreateControls() {
     box->LostFocus = [this, i] { Text2_LostFocus(i); };
     Text2[static_cast<std::size_t>(i)] = box;
   }
-  Label1 = Make<QLabel>("Label1");
-  place(Label1, Frame2, 480, 2160, 1815, 255);
   // The progress line is read while the import has its frame disabled: it keeps its colour.
   QPalette progressColours = Label1->palette();
   progressColours.setColor(QPalette::Disabled, QPalette::WindowText,
                            progressColours.color(QPalette::Active, QPalette::WindowText));
   Label1->setPalette(progressColours);
-
-  Command4 = Make<CommandButton>("Command4", QStringLiteral("実績ﾃﾞｰﾀ表示"));
-  Command4->setToolTip(QStringLiteral("実績表示画面に移り案す"));
-  place(Command4, this, 3840, 3360, 2535, 495);
-  Command5 = Make<CommandButton>("Command5", QStringLiteral("Excel"));
-  Command5->setToolTip(QStringLiteral("Excel を起動し 実績表示します"));
-  place(Command5, this, 3870, 4200, 1170, 495);
-
-  Frame5 = Make<QGroupBox>("Frame5", QStringLiteral("判別不能なデータ"));
-  place(Frame5, this, 3840, 1920, 2655, 1215);
-  Option1 = Make<QRadioButton>("Option1", QStringLiteral("バイパス"));
-  Option1->setToolTip(QStringLiteral("判別不明なデータは処理しません"));
-  place(Option1, Frame5, 360, 240, 1335, 255);
-  Option2 = Make<QRadioButton>("Option2", QStringLiteral("個別設定"));
-  Option2->setToolTip(QStringLiteral("判別不能なデータは自分で処理します"));
-  place(Option2, Frame5, 360, 720, 1335, 180);
-
-  Frame6 = Make<QGroupBox>("Frame6", QStringLiteral("諦めマーク"));
-  place(Frame6, this, 405, 4005, 2835, 825);
-  Text3 = Make<TextBox>("Text3");
-  Text3->setFont(QFont(QStringLiteral("ＭＳ ゴシック"), 12));
-  Text3->setToolTip(QStringLiteral("諦めマークを設定します、大文字小文字に注意してください"));
-  place(Text3, Frame6, 315, 285, 2175, 345);
-
-  // The window's tab order; frames and the label take no focus.
-  QWidget* const order[] = {Text1,    Command1, Command2, Command3, Text2[0],
-                            Text2[1], Text2[2], Text2[3], Text2[4], Text2[5],
-                            Command4, Command5, Option1,  Option2,  Text3};
-  for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
 
   connect(Command1, &QPushButton::clicked, this, &MainWindow::Command1_Click);
   connect(Command2, &QPushButton::clicked, this, &MainWindow::Command2_Click);
@@ -236,7 +177,8 @@ void MainWindow::Command3_Click() {
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setNameFilter(QString::fromUtf8(kBrowseFilter));
+  dialog.setNameFilter(QString::fromUtf8(app::kBrowseFilterName) + QStringLiteral(" (") +
+                       QString::fromUtf8(app::kBrowsePattern) + QStringLiteral(")"));
   dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
   if (dialog.exec() != QDialog::Accepted) return;
   const QStringList chosen = dialog.selectedFiles();

@@ -30,10 +30,6 @@ class MainWindow : public QWidget, public app::ImportWindow {
   Q_OBJECT
 
  public:
-  /// The client area in twips.
-  static constexpr int kClientWidthTwips = 7065;
-  static constexpr int kClientHeightTwips = 5130;
-
   /// Form_Load runs here; the window is shown by the caller.
   MainWindow(std::filesystem::path programFolder, QtUserInterface& ui,
              app::SpreadsheetChooser& spreadsheet, QWidget* parent = nullptr);

@@ -10,31 +10,17 @@
 
 #include "app/window_places.h"
 #include "results/award_output.h"
+#include "results/results_window_form.h"
 #include "results/results_window_size.h"
 #include "results/suffix_row.h"
 #include "results/totals.h"
 #include "ui/command_button.h"
+#include "ui/form_builder.h"
 #include "ui/results_grid_model.h"
 #include "ui/suffix_lookup_box.h"
 #include "ui/twips.h"
 
 namespace sfxtal::ui {
-namespace {
-
-// Places and sizes of the controls, in twips.
-struct Place {
-  double left, top, width, height;
-};
-constexpr Place kGridPlace{120, 120, 3300, 2535};
-constexpr Place kCommand1Place{3720, 840, 1815, 495};
-constexpr Place kText1Place{4080, 240, 1215, 330};
-constexpr Place kCommand2Place{3720, 1560, 1815, 495};
-constexpr Place kCommand3Place{3720, 2280, 1815, 495};
-constexpr double kColumnWidths[] = {700, 900, 1400};
-// The grid's row height for its 9-point font.
-constexpr double kRowHeight = 240;
-
-}  // namespace
 
 ResultsWindow::ResultsWindow(std::filesystem::path programFolder, QtUserInterface& ui,
                              app::SpreadsheetChooser& spreadsheet, QWidget* parent)
@@ -45,21 +31,21 @@ ResultsWindow::ResultsWindow(std::filesystem::path programFolder, QtUserInterfac
       spreadsheet_(spreadsheet),
       buttons_(results::AwardBookPresent(programFolder_)),
       caption_(results::kResultsCaption) {
-  setWindowTitle(QString::fromStdString(caption_));
-  resize(Pixels(*this, results::kResultsClientWidth), Pixels(*this, results::kResultsClientHeight));
-
-  const auto place = [this](QWidget* control, const Place& at) {
-    control->setGeometry(Pixels(*this, at.left), Pixels(*this, at.top), Pixels(*this, at.width),
-                         Pixels(*this, at.height));
-  };
-
-  // Created in tab order, so the focus chain is the tab order.
+  resize(Pixels(*this, results::kResultsWindowForm.clientWidth),
+         Pixels(*this, results::kResultsWindowForm.clientHeight));
   model_ = new ResultsGridModel(this);
-  MSFlexGrid1 = new QTableView(this);
-  MSFlexGrid1->setObjectName("MSFlexGrid1");
+  BuildForm(*this, results::kResultsWindowForm,
+            [](const platform::ControlDescription& control) -> QWidget* {
+              if (control.name == "Text1") return new SuffixLookupBox;
+              return nullptr;
+            });
+  MSFlexGrid1 = FormControl<QTableView>(*this, "MSFlexGrid1");
+  Command1 = FormControl<QPushButton>(*this, "Command1");
+  Text1 = FormControl<SuffixLookupBox>(*this, "Text1");
+  Command2 = FormControl<QPushButton>(*this, "Command2");
+  Command3 = FormControl<QPushButton>(*this, "Command3");
+
   MSFlexGrid1->setModel(model_);
-  MSFlexGrid1->setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
-  MSFlexGrid1->setToolTip(QStringLiteral("黒がコンファーム済みです"));
   MSFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
   MSFlexGrid1->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
   // Tab goes on to the next control, as in the rest of the window; it does not walk the cells.
@@ -71,42 +57,13 @@ ResultsWindow::ResultsWindow(std::filesystem::path programFolder, QtUserInterfac
   QHeaderView* fixedColumn = MSFlexGrid1->verticalHeader();
   fixedColumn->setSectionResizeMode(QHeaderView::Fixed);
   fixedColumn->setSectionsClickable(false);
-  fixedColumn->setFixedWidth(Pixels(*this, kColumnWidths[0]));
+  fixedColumn->setFixedWidth(Pixels(*this, results::kGridColumnWidths[0]));
   const int rowHeight =
-      std::max(Pixels(*this, kRowHeight), MSFlexGrid1->fontMetrics().height() + 2);
+      std::max(Pixels(*this, results::kGridRowHeight), MSFlexGrid1->fontMetrics().height() + 2);
   fixedColumn->setMinimumSectionSize(1);
   fixedColumn->setDefaultSectionSize(rowHeight);
-  MSFlexGrid1->setColumnWidth(1, Pixels(*this, kColumnWidths[1]));
-  MSFlexGrid1->setColumnWidth(2, Pixels(*this, kColumnWidths[2]));
-  place(MSFlexGrid1, kGridPlace);
-
-  Command1 = new CommandButton(QStringLiteral("実績データ読込"), this);
-  Command1->setObjectName("Command1");
-  Command1->setToolTip(QStringLiteral("実績データを読込みます"));
-  place(Command1, kCommand1Place);
-
-  Text1 = new SuffixLookupBox(this);
-  Text1->setObjectName("Text1");
-  Text1->setToolTip(QStringLiteral("ここにサフィックスを指定します"));
-  QFont text1Font(QStringLiteral("ＭＳ 明朝"));
-  text1Font.setPointSizeF(11.25);
-  Text1->setFont(text1Font);
-  place(Text1, kText1Place);
-
-  Command2 = new CommandButton(QStringLiteral("終了"), this);
-  Command2->setObjectName("Command2");
-  Command2->setToolTip(QStringLiteral("終了します"));
-  place(Command2, kCommand2Place);
-
-  Command3 = new CommandButton(QStringLiteral("NEBU 出力"), this);
-  Command3->setObjectName("Command3");
-  Command3->setToolTip(QStringLiteral("NEBU 申請書の作成をします"));
-  place(Command3, kCommand3Place);
-
-  setTabOrder(MSFlexGrid1, Command1);
-  setTabOrder(Command1, Text1);
-  setTabOrder(Text1, Command2);
-  setTabOrder(Command2, Command3);
+  MSFlexGrid1->setColumnWidth(1, Pixels(*this, results::kGridColumnWidths[1]));
+  MSFlexGrid1->setColumnWidth(2, Pixels(*this, results::kGridColumnWidths[2]));
 
   connect(Command1, &QPushButton::clicked, this, &ResultsWindow::Command1_Click);
   connect(Command2, &QPushButton::clicked, this, &ResultsWindow::Command2_Click);
