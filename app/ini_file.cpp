@@ -122,7 +122,8 @@ void IniDocument::Insert(std::size_t at, std::string_view lineBytes) {
   bytes_.insert(at, inserted);
 }
 
-bool IniDocument::SetValue(std::string_view section, std::string_view key, std::string_view value) {
+bool IniDocument::SetValue(std::string_view section, std::string_view key, std::string_view value,
+                           IniBlanks blanks) {
   const std::string_view sectionName = TrimBlanksAndTabs(section);
   const std::string_view keyName = TrimBlanksAndTabs(key);
   if (sectionName.empty() || HasLineBreak(sectionName) ||
@@ -136,13 +137,14 @@ bool IniDocument::SetValue(std::string_view section, std::string_view key, std::
   // A line break in a value would start a line of its own, perhaps a section or another key.
   value = value.substr(0, value.find_first_of("\r\n"));
   std::string valueBytes = platform::EncodeCp932(value);
-  // Reading drops blanks around a value and a pair of quotes around it. A value that begins or
-  // ends with a blank (a path typed with one, the number form of a window position) or stands in
-  // quotes is stored in quotes of its own, so that it reads back as it was given.
+  // Reading drops blanks around a value and a pair of quotes around it. A value whose blanks must
+  // read back (a path typed with one) or that stands in quotes is stored in quotes of its own, so
+  // that it reads back as it was given.
   const bool quoted = valueBytes.size() >= 2 &&
                       (valueBytes.front() == '"' || valueBytes.front() == '\'') &&
                       valueBytes.back() == valueBytes.front();
-  if (TrimBlanksAndTabs(valueBytes).size() != valueBytes.size() || quoted) {
+  const bool blanksLost = TrimBlanksAndTabs(valueBytes).size() != valueBytes.size();
+  if ((blanks == IniBlanks::kKept && blanksLost) || quoted) {
     valueBytes = '"' + valueBytes + '"';
   }
 
@@ -191,7 +193,7 @@ std::optional<std::string> ReadIniValue(const std::filesystem::path& file, std::
 }
 
 bool WriteIniValue(const std::filesystem::path& file, std::string_view section,
-                   std::string_view key, std::string_view value) {
+                   std::string_view key, std::string_view value, IniBlanks blanks) {
   std::string old;
   bool existed = false;
   std::error_code error;
@@ -205,7 +207,7 @@ bool WriteIniValue(const std::filesystem::path& file, std::string_view section,
     existed = true;
   }
   IniDocument document(old);
-  if (!document.SetValue(section, key, value)) return false;
+  if (!document.SetValue(section, key, value, blanks)) return false;
   std::string updated = document.Bytes();
   if (existed && updated == old) return true;
   return platform::ReplaceFile(file, updated);

@@ -10,6 +10,10 @@
 
 namespace sfxtal::app {
 
+/// Whether a value's blanks at its ends must read back: kept values that begin or end with a
+/// blank are written in quotes; dropped ones are written bare, and read without them.
+enum class IniBlanks { kKept, kDropped };
+
 /// An INI file as the Windows private-profile functions see it, held as the file's CP932 bytes.
 /// Section and key names match regardless of ASCII letter case; blanks around names and values
 /// are dropped on reading; a value in matching double or single quotes reads without them; the
@@ -27,7 +31,8 @@ class IniDocument {
   /// Stores the value (UTF-8) under the key: in place when the key is there, else at the end of
   /// its section, else in a new section at the end. A value is one line: it is cut at its first
   /// line break. False (and nothing changed) for a section or key name that a line could not hold.
-  bool SetValue(std::string_view section, std::string_view key, std::string_view value);
+  bool SetValue(std::string_view section, std::string_view key, std::string_view value,
+                IniBlanks blanks = IniBlanks::kKept);
 
   /// The whole file as CP932 bytes.
   std::string Bytes() const;
@@ -74,8 +79,9 @@ std::optional<std::string> ReadIniValue(const platform::NarrowText auto&, std::s
 /// replaced whole through a temporary file, so a failure leaves the old file as it was. A file
 /// that is there but cannot be read is never replaced. True when the value is on disk.
 bool WriteIniValue(const std::filesystem::path& file, std::string_view section,
-                   std::string_view key, std::string_view value);
+                   std::string_view key, std::string_view value,
+                   IniBlanks blanks = IniBlanks::kKept);
 bool WriteIniValue(const platform::NarrowText auto&, std::string_view, std::string_view,
-                   std::string_view) = delete;
+                   std::string_view, IniBlanks = IniBlanks::kKept) = delete;
 
 }  // namespace sfxtal::app

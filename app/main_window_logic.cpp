@@ -33,25 +33,20 @@ MainWindowSettings LoadMainWindowSettings(const SettingsStore& settings, SizeTwi
   settings.ReadSetting(kGiveUpMarksKey, value);
   loaded.Text3 = GiveUpMarksFromSetting(value);
 
+  const PlaceTwips place = PlaceOnScreen({loaded.Left, loaded.Top}, screen, window);
+  loaded.Left = place.Left;
+  loaded.Top = place.Top;
+
   loaded.Text1 = std::string(text1);
   settings.ReadSetting(kTevrakKey, loaded.Text1);
   return loaded;
 }
 
-std::vector<std::pair<std::string, std::string>> MainWindowClosingWrites(
-    const MainWindowSettings& window) {
-  return {
-      {kTevrakKey, window.Text1},
-      {kForm1TopKey, SettingNumberText(static_cast<float>(window.Top))},
-      {kForm1LeftKey, SettingNumberText(static_cast<float>(window.Left))},
-      {kGiveUpMarksKey, GiveUpMarksForSetting(window.Text3)},
-  };
-}
-
 void SaveMainWindowSettings(const SettingsStore& settings, const MainWindowSettings& window) {
-  for (const auto& [key, value] : MainWindowClosingWrites(window)) {
-    settings.WriteSetting(key, value);
-  }
+  settings.WriteSetting(kTevrakKey, window.Text1);
+  settings.WriteNumberSetting(kForm1TopKey, static_cast<float>(window.Top));
+  settings.WriteNumberSetting(kForm1LeftKey, static_cast<float>(window.Left));
+  settings.WriteSetting(kGiveUpMarksKey, GiveUpMarksForSetting(window.Text3));
 }
 
 }  // namespace sfxtal::app

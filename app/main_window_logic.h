@@ -45,12 +45,8 @@ struct MainWindowSettings {
 MainWindowSettings LoadMainWindowSettings(const SettingsStore& settings, SizeTwips screen,
                                           SizeTwips window, std::string_view text1);
 
-/// Form_QueryUnload's writes, key and stored value, in the order they are made: "Tevrak",
-/// "Form1Top", "Form1Left", "諦め".
-std::vector<std::pair<std::string, std::string>> MainWindowClosingWrites(
-    const MainWindowSettings& window);
-
-/// Form_QueryUnload: the writes above, one after the other.
+/// Form_QueryUnload's writes, in the order they are made: "Tevrak", "Form1Top", "Form1Left" (the
+/// window's outer top-left corner in twips), "諦め".
 void SaveMainWindowSettings(const SettingsStore& settings, const MainWindowSettings& window);
 
 /// The main window's controls that its handlers switch off.

@@ -45,6 +45,11 @@ void SettingsStore::WriteSetting(std::string_view key, std::string_view value) c
   WriteIniValue(path, kSettingsSection, key, value);
 }
 
+void SettingsStore::WriteNumberSetting(std::string_view key, float twips) const {
+  WriteIniValue(SettingsPath(), kSettingsSection, key, SettingNumberText(twips),
+                IniBlanks::kDropped);
+}
+
 std::string SettingNumberText(float twips) {
   if (!std::isfinite(twips) || twips == 0.0f) return " 0";
   // Seven significant digits are what a single-precision number shows; the exponent form takes

@@ -38,6 +38,10 @@ class SettingsStore {
   /// Stores the value under the key. The key "NEW" deletes the settings file instead. A write
   /// that cannot be done is silent and leaves the old file whole.
   void WriteSetting(std::string_view key, std::string_view value) const;
+  /// Stores a window position in twips as SettingNumberText gives it. Its leading blank is only
+  /// the sign's place, which reading drops and the number does not miss: it is written bare,
+  /// as the system's own profile functions write it.
+  void WriteNumberSetting(std::string_view key, float twips) const;
 
  private:
   std::filesystem::path programFolder_;

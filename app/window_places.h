@@ -20,8 +20,14 @@ struct PlaceTwips {
 /// single precision, as the stored value is written.
 float CentredEdge(double screenExtent, double windowExtent);
 
+/// A stored place brought back onto the screen when the window would lie wholly off it (Windows
+/// keeps a minimised window at -32000, and a screen may have gone since): each edge is moved the
+/// least that puts the whole window on the screen. A window still partly on the screen stays
+/// where the operator put it.
+PlaceTwips PlaceOnScreen(PlaceTwips place, SizeTwips screen, SizeTwips window);
+
 /// The results window's Form_Load: its place from "Form2Top" and "Form2Left", centred on the
-/// screen where none is stored.
+/// screen where none is stored, and on the screen (PlaceOnScreen).
 PlaceTwips LoadResultsWindowPlace(const SettingsStore& settings, SizeTwips screen,
                                   SizeTwips window);
 

@@ -48,6 +48,12 @@ QFont FormFont(const platform::FontDescription& font) {
   return qtFont;
 }
 
+QPoint NormalOuterPlace(const QWidget& window) {
+  if (!window.isMinimized()) return window.pos();
+  // The normal geometry is the client area's: the frame's offset is the same as now.
+  return window.normalGeometry().topLeft() + (window.pos() - window.geometry().topLeft());
+}
+
 void PlaceControl(QWidget& window, QWidget& control, double left, double top, double width,
                   double height) {
   control.setGeometry(Pixels(window, left), Pixels(window, top), Pixels(window, width),

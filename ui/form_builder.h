@@ -29,6 +29,9 @@ Widget* FormControl(const QWidget& window, std::string_view name) {
 /// A font of a form as Qt asks for it.
 QFont FormFont(const platform::FontDescription& font);
 
+/// The window's outer top-left corner as it stands when not minimised: the place to keep.
+QPoint NormalOuterPlace(const QWidget& window);
+
 /// Places a control at its described place (which a window may change as it is resized).
 void PlaceControl(QWidget& window, QWidget& control, double left, double top, double width,
                   double height);

@@ -117,8 +117,9 @@ void MainWindow::Form_QueryUnload() {
   // No help viewer here: the release of the help file is left out with its registration.
   app::MainWindowSettings window;
   window.Text1 = Text1->text().toStdString();
-  window.Top = Twips(*this, pos().y());
-  window.Left = Twips(*this, pos().x());
+  const QPoint place = NormalOuterPlace(*this);
+  window.Top = Twips(*this, place.y());
+  window.Left = Twips(*this, place.x());
   window.Text3 = Text3->text().toStdString();
   app::SaveMainWindowSettings(settings_, window);
 }

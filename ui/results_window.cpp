@@ -152,8 +152,9 @@ void ResultsWindow::resizeEvent(QResizeEvent* event) {
 
 void ResultsWindow::closeEvent(QCloseEvent* event) {
   if (!ui_.Ended()) {
+    const QPoint place = NormalOuterPlace(*this);
     app::SaveResultsWindowPlace(app::SettingsStore(programFolder_),
-                                {Twips(*this, x()), Twips(*this, y())});
+                                {Twips(*this, place.x()), Twips(*this, place.y())});
     // Nothing else runs: the hidden main window's closing steps are not this road's.
     ui_.EndProgram();
   }

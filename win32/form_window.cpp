@@ -89,6 +89,23 @@ RECT FormWindow::OuterRect() const {
   return rect;
 }
 
+RECT FormWindow::NormalOuterRect() const {
+  // A minimised window stands at -32000; the place it comes back to is the one to keep.
+  if (!IsIconic(window_)) return OuterRect();
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  if (!GetWindowPlacement(window_, &placement)) return OuterRect();
+  // Given in the work area's coordinates: moved by where the work area stands on its monitor.
+  RECT rect = placement.rcNormalPosition;
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (GetMonitorInfoW(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    OffsetRect(&rect, monitor.rcWork.left - monitor.rcMonitor.left,
+               monitor.rcWork.top - monitor.rcMonitor.top);
+  }
+  return rect;
+}
+
 app::SizeTwips FormWindow::OuterSize() const {
   const RECT outer = OuterRect();
   return {Twips(outer.right - outer.left), Twips(outer.bottom - outer.top)};
@@ -109,34 +126,83 @@ void FormWindow::MoveToTwips(double left, double top) {
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void FormWindow::CreateForm(const wchar_t* caption, DWORD style, HWND owner, double clientWidth,
-                            double clientHeight) {
+void FormWindow::CreateForm(const platform::FormDescription& form, DWORD style, HWND owner) {
   RegisterFormClass(&FormWindow::Procedure);
-  clientWidth_ = clientWidth;
-  clientHeight_ = clientHeight;
+  clientWidth_ = form.clientWidth;
+  clientHeight_ = form.clientHeight;
   // WS_EX_CONTROLPARENT: Tab walks the controls as in a dialog.
-  CreateWindowExW(WS_EX_CONTROLPARENT, kFormClass, caption, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                  CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, GetModuleHandleW(nullptr), this);
-  RECT outer{0, 0, Pixels(clientWidth), Pixels(clientHeight)};
+  CreateWindowExW(WS_EX_CONTROLPARENT, kFormClass, platform::WideFromUtf8(form.caption).c_str(),
+                  style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                  GetModuleHandleW(nullptr), this);
+  RECT outer{0, 0, Pixels(clientWidth_), Pixels(clientHeight_)};
   AdjustForDpi(outer, style, WS_EX_CONTROLPARENT, Dpi());
   SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
                              nullptr, GetModuleHandleW(nullptr), nullptr);
+
+  bool afterOption = false;
+  for (const platform::ControlDescription& control : form.controls) {
+    const bool option = control.kind == platform::ControlKind::kOptionButton;
+    DWORD controlStyle = 0;
+    switch (control.kind) {
+      case platform::ControlKind::kFrame:
+        controlStyle = BS_GROUPBOX;
+        break;
+      case platform::ControlKind::kTextBox:
+        controlStyle = WS_BORDER | ES_AUTOHSCROLL;
+        break;
+      case platform::ControlKind::kCommandButton:
+        controlStyle = BS_PUSHBUTTON;
+        break;
+      case platform::ControlKind::kLabel:
+        controlStyle = SS_LEFT | SS_NOPREFIX;
+        break;
+      case platform::ControlKind::kOptionButton:
+        controlStyle = BS_AUTORADIOBUTTON;
+        break;
+      case platform::ControlKind::kGrid:
+        // An owner-data report: the window gives the texts of the rows it shows.
+        controlStyle = WS_BORDER | LVS_REPORT | LVS_OWNERDATA | LVS_NOCOLUMNHEADER | LVS_SINGLESEL |
+                       LVS_SHOWSELALWAYS;
+        break;
+    }
+    // A row of option buttons is one group, which Tab enters once and the arrow keys walk; the
+    // control after it starts the next group.
+    if (control.tabStop && (!option || !afterOption)) controlStyle |= WS_TABSTOP;
+    if (option != afterOption) controlStyle |= WS_GROUP;
+    afterOption = option;
+    Place place{control.left, control.top, control.width, control.height};
+    if (!control.container.empty()) {
+      for (const Control& known : controls_) {
+        if (known.name == control.container) place = Inside(known.place, place);
+      }
+    }
+    AddControl(control, controlStyle, place);
+  }
 }
 
-HWND FormWindow::AddControl(const wchar_t* className, std::wstring_view text, DWORD style,
-                            const Place& place, std::wstring_view tooltip, FontChoice font) {
-  const std::wstring caption(text);
-  HWND control =
-      CreateWindowExW(0, className, caption.c_str(), WS_CHILD | WS_VISIBLE | style,
-                      Pixels(place.left), Pixels(place.top), Pixels(place.width),
-                      Pixels(place.height), window_, nullptr, GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(font)), FALSE);
-  controls_.push_back({control, place, font});
-  if (!tooltip.empty() && tooltip_ != nullptr) {
-    std::wstring tip(tooltip);
+HWND FormWindow::Control(std::string_view name) const {
+  for (const Control& known : controls_) {
+    if (known.name == name) return known.handle;
+  }
+  return nullptr;
+}
+
+HWND FormWindow::AddControl(const platform::ControlDescription& description, DWORD style,
+                            const Place& place) {
+  static constexpr const wchar_t* kClassOfKind[] = {WC_BUTTONW, WC_EDITW,   WC_BUTTONW,
+                                                    WC_STATICW, WC_BUTTONW, WC_LISTVIEWW};
+  HWND control = CreateWindowExW(0, kClassOfKind[static_cast<int>(description.kind)],
+                                 platform::WideFromUtf8(description.caption).c_str(),
+                                 WS_CHILD | WS_VISIBLE | style, Pixels(place.left),
+                                 Pixels(place.top), Pixels(place.width), Pixels(place.height),
+                                 window_, nullptr, GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(description.font)), FALSE);
+  controls_.push_back({description.name, control, place, description.font});
+  if (!description.tooltip.empty() && tooltip_ != nullptr) {
+    std::wstring tip = platform::WideFromUtf8(description.tooltip);
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -165,14 +231,15 @@ const Place& FormWindow::ControlPlace(HWND control) const {
   return none;
 }
 
-HFONT FormWindow::FontFor(const FontChoice& font) {
+HFONT FormWindow::FontFor(const platform::FontDescription& font) {
   for (const MadeFont& made : fonts_) {
-    if (made.choice.face == font.face && made.choice.points == font.points) return made.handle;
+    if (made.choice == font) return made.handle;
   }
   const int height = -static_cast<int>(std::lround(font.points * Dpi() / 72.0));
-  HFONT handle = CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                             DEFAULT_PITCH | FF_DONTCARE, font.face);
+  HFONT handle =
+      CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                  SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                  DEFAULT_PITCH | FF_DONTCARE, platform::WideFromUtf8(font.face).c_str());
   fonts_.push_back({font, handle});
   return handle;
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/window_places.h"
+#include "platform/form_description.h"
 #include "win32/win32_api.h"
 
 namespace sfxtal::win32 {
@@ -17,12 +18,6 @@ struct Place {
 constexpr Place Inside(const Place& frame, const Place& place) {
   return {frame.left + place.left, frame.top + place.top, place.width, place.height};
 }
-
-/// A font by name and size in points, as the windows ask for them.
-struct FontChoice {
-  const wchar_t* face = L"ＭＳ Ｐゴシック";
-  double points = 9;
-};
 
 /// One of the program's windows: a top-level window whose controls keep their places in twips at
 /// the window's DPI, laid out again when the window moves to a screen of another DPI, with their
@@ -42,6 +37,8 @@ class FormWindow {
   double Twips(int pixels) const;
   /// The window's outer rectangle (border and caption included), in screen pixels.
   RECT OuterRect() const;
+  /// The outer rectangle the window has when it is not minimised: what its stored place is.
+  RECT NormalOuterRect() const;
   /// The window's outer size, and the size of the screen it is on, in twips: what a window
   /// centres itself by.
   app::SizeTwips OuterSize() const;
@@ -51,12 +48,12 @@ class FormWindow {
   void MoveToTwips(double left, double top);
 
  protected:
-  /// Makes the window, hidden, with its client area `clientWidth` × `clientHeight` twips.
-  void CreateForm(const wchar_t* caption, DWORD style, HWND owner, double clientWidth,
-                  double clientHeight);
-  /// A control in tab order (creation order): its text, tooltip (none when empty) and font.
-  HWND AddControl(const wchar_t* className, std::wstring_view text, DWORD style, const Place& place,
-                  std::wstring_view tooltip = {}, FontChoice font = {});
+  /// Makes the window, hidden, from its description: its caption and client area, then its
+  /// controls in order (the tab order), each of its kind's class and style, placed within its
+  /// frame, with its caption, tooltip and font. Option buttons in a row are one group.
+  void CreateForm(const platform::FormDescription& form, DWORD style, HWND owner);
+  /// A control the description made, by its name.
+  HWND Control(std::string_view name) const;
   /// Moves a control that the window resizes itself; its place is kept for a change of DPI.
   void SetControlPlace(HWND control, const Place& place);
   const Place& ControlPlace(HWND control) const;
@@ -68,12 +65,14 @@ class FormWindow {
 
  private:
   struct Control {
+    std::string_view name;
     HWND handle;
     Place place;
-    FontChoice font;
+    platform::FontDescription font;
   };
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  HFONT FontFor(const FontChoice& font);
+  HWND AddControl(const platform::ControlDescription& control, DWORD style, const Place& place);
+  HFONT FontFor(const platform::FontDescription& font);
   void Layout();
   void ClearFonts();
 
@@ -83,7 +82,7 @@ class FormWindow {
   double clientWidth_ = 0, clientHeight_ = 0;
   std::vector<Control> controls_;
   struct MadeFont {
-    FontChoice choice;
+    platform::FontDescription choice;
     HFONT handle;
   };
   std::vector<MadeFont> fonts_;

@@ -1,5 +1,6 @@
 #include "win32/main_window.h"
 
+#include "app/main_window_form.h"
 #include "app/spreadsheet_hand_over.h"
 #include "app/window_import.h"
 #include "platform/path_text.h"
@@ -10,20 +11,6 @@ namespace sfxtal::win32 {
 namespace {
 
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr DWORD kButton = WS_TABSTOP | BS_PUSHBUTTON;
-constexpr DWORD kFrame = BS_GROUPBOX;
-constexpr DWORD kEdit = WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
-// One entry of the browse dialog's filter: its description, then its pattern.
-constexpr wchar_t kBrowseFilter[] = L"tevrak.tdb ファイル (*.TDB)\0*.TDB\0";
-
-constexpr Place kFrame1{360, 240, 6255, 735};
-constexpr Place kFrame2{360, 1080, 3015, 2655};
-constexpr Place kFrame3 = Inside(kFrame2, {240, 240, 2295, 855});
-constexpr Place kFrame4 = Inside(kFrame2, {240, 1200, 2295, 855});
-constexpr Place kFrame5{3840, 1920, 2655, 1215};
-constexpr Place kFrame6{405, 4005, 2835, 825};
-constexpr double kDateBoxLeft[3] = {240, 960, 1440};
-constexpr double kDateBoxWidth[3] = {615, 375, 375};
 
 bool Checked(HWND option) {
   return SendMessageW(option, BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -37,7 +24,7 @@ MainWindow::MainWindow(std::filesystem::path programFolder, Win32UserInterface& 
       ui_(ui),
       spreadsheet_(spreadsheet),
       settings_(programFolder_) {
-  CreateForm(L"NEBU ｸﾗﾌﾞｱﾜｰﾄﾞ", kStyle, nullptr, kClientWidthTwips, kClientHeightTwips);
+  CreateForm(app::kMainWindowForm, kStyle, nullptr);
   CreateControls();
   ui_.SetImportWindow(this);
   Form_Load();
@@ -50,41 +37,28 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::CreateControls() {
-  // Created in tab order, which is the order the Tab key walks; frames and the label take no
-  // focus. The controls in a frame are placed within it.
-  Frame1 = AddControl(WC_BUTTONW, L"Tevrak.TDB の指定", kFrame, kFrame1);
-  Text1 = AddControl(WC_EDITW, L"", kEdit, Inside(kFrame1, {120, 240, 3855, 375}));
-  Command1 = AddControl(WC_BUTTONW, L"終了", kButton, {5430, 4185, 1095, 495}, L"終了します");
-  Command2 = AddControl(WC_BUTTONW, L"Tevrak ﾃﾞｰﾀ 読み込み", kButton, {3840, 1200, 2535, 495},
-                        L"Tevrak からデータを読込みます");
-  Command3 = AddControl(WC_BUTTONW, L"参照", kButton, Inside(kFrame1, {5040, 240, 855, 375}));
-  Frame2 = AddControl(WC_BUTTONW, L"検索期間", kFrame, kFrame2);
-  Frame3 = AddControl(WC_BUTTONW, L"開始", kFrame, kFrame3);
-  Frame4 = AddControl(WC_BUTTONW, L"終了", kFrame, kFrame4);
+  Frame1 = Control("Frame1");
+  Text1 = Control("Text1");
+  Command1 = Control("Command1");
+  Command2 = Control("Command2");
+  Command3 = Control("Command3");
+  Frame2 = Control("Frame2");
+  Frame3 = Control("Frame3");
+  Frame4 = Control("Frame4");
   for (int i = 0; i < app::kDateBoxCount; ++i) {
-    const Place place =
-        Inside(i < 3 ? kFrame3 : kFrame4, {kDateBoxLeft[i % 3], 360, kDateBoxWidth[i % 3], 270});
-    HWND box = AddControl(WC_EDITW, L"", kEdit, place);
+    HWND box = Control("Text2_" + std::to_string(i));
     SetWindowSubclass(box, &MainWindow::DateBoxProcedure, static_cast<UINT_PTR>(i),
                       reinterpret_cast<DWORD_PTR>(this));
     Text2[static_cast<std::size_t>(i)] = box;
   }
-  Label1 =
-      AddControl(WC_STATICW, L"", SS_LEFT | SS_NOPREFIX, Inside(kFrame2, {480, 2160, 1815, 255}));
-  Command4 = AddControl(WC_BUTTONW, L"実績ﾃﾞｰﾀ表示", kButton, {3840, 3360, 2535, 495},
-                        L"実績表示画面に移り案す");
-  Command5 = AddControl(WC_BUTTONW, L"Excel", kButton, {3870, 4200, 1170, 495},
-                        L"Excel を起動し 実績表示します");
-  Frame5 = AddControl(WC_BUTTONW, L"判別不能なデータ", kFrame, kFrame5);
-  Option1 = AddControl(WC_BUTTONW, L"バイパス", WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON,
-                       Inside(kFrame5, {360, 240, 1335, 255}), L"判別不明なデータは処理しません");
-  Option2 =
-      AddControl(WC_BUTTONW, L"個別設定", BS_AUTORADIOBUTTON,
-                 Inside(kFrame5, {360, 720, 1335, 180}), L"判別不能なデータは自分で処理します");
-  Frame6 = AddControl(WC_BUTTONW, L"諦めマーク", kFrame | WS_GROUP, kFrame6);
-  Text3 =
-      AddControl(WC_EDITW, L"", kEdit, Inside(kFrame6, {315, 285, 2175, 345}),
-                 L"諦めマークを設定します、大文字小文字に注意してください", {L"ＭＳ ゴシック", 12});
+  Label1 = Control("Label1");
+  Command4 = Control("Command4");
+  Command5 = Control("Command5");
+  Frame5 = Control("Frame5");
+  Option1 = Control("Option1");
+  Option2 = Control("Option2");
+  Frame6 = Control("Frame6");
+  Text3 = Control("Text3");
 }
 
 void MainWindow::Form_Load() {
@@ -102,7 +76,7 @@ void MainWindow::Form_Load() {
 void MainWindow::Form_QueryUnload() {
   // No help viewer on today's Windows: the release of the help file is left out with its
   // registration.
-  const RECT outer = OuterRect();
+  const RECT outer = NormalOuterRect();
   app::MainWindowSettings window;
   window.Text1 = GetText(Text1);
   window.Top = Twips(outer.top);
@@ -148,7 +122,13 @@ void MainWindow::Command3_Click() {
   OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = Handle();
-  dialog.lpstrFilter = kBrowseFilter;
+  // The filter's name, then its pattern, each ended by a NUL, and a NUL after the last.
+  std::wstring filter = platform::WideFromUtf8(app::kBrowseFilterName) + L" (" +
+                        platform::WideFromUtf8(app::kBrowsePattern) + L")";
+  filter += L'\0';
+  filter += platform::WideFromUtf8(app::kBrowsePattern);
+  filter += L'\0';
+  dialog.lpstrFilter = filter.c_str();
   dialog.lpstrFile = chosen;
   dialog.nMaxFile = static_cast<DWORD>(std::size(chosen));
   dialog.Flags = OFN_HIDEREADONLY | OFN_EXPLORER;

@@ -20,9 +20,6 @@ namespace sfxtal::win32 {
 /// spreadsheet view, exit).
 class MainWindow : public FormWindow, public app::ImportWindow {
  public:
-  static constexpr double kClientWidthTwips = 7065;
-  static constexpr double kClientHeightTwips = 5130;
-
   /// Form_Load runs here; the window is shown by the caller.
   MainWindow(std::filesystem::path programFolder, Win32UserInterface& ui,
              app::SpreadsheetChooser& spreadsheet);

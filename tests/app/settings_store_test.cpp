@@ -62,20 +62,20 @@ TEST(SettingsStore, EveryKeyReadsBackWhatWasWritten) {
   TempFolder folder;
   const SettingsStore store(folder.Path());
   store.WriteSetting(kTevrakKey, "/home/op/Tevrak.TDB");
-  store.WriteSetting(kForm1TopKey, SettingNumberText(2340));
-  store.WriteSetting(kForm1LeftKey, SettingNumberText(1927.5f));
+  store.WriteNumberSetting(kForm1TopKey, 2340);
+  store.WriteNumberSetting(kForm1LeftKey, 1927.5f);
   store.WriteSetting(kGiveUpMarksKey, GiveUpMarksForSetting("  未J "));
-  store.WriteSetting(kForm2TopKey, SettingNumberText(-120));
-  store.WriteSetting(kForm2LeftKey, SettingNumberText(0));
+  store.WriteNumberSetting(kForm2TopKey, -120);
+  store.WriteNumberSetting(kForm2LeftKey, 0);
 
   EXPECT_EQ(ReadBytes(store.SettingsPath()),
             "[SFXTAL]\r\n"
             "Tevrak=/home/op/Tevrak.TDB\r\n"
-            "Form1Top=\" 2340\"\r\n"
-            "Form1Left=\" 1927.5\"\r\n"
+            "Form1Top= 2340\r\n"
+            "Form1Left= 1927.5\r\n"
             "\x92\xfa\x82\xdf=\x96\xa2J\r\n"
             "Form2Top=-120\r\n"
-            "Form2Left=\" 0\"\r\n");
+            "Form2Left= 0\r\n");
   EXPECT_EQ(Read(store, kTevrakKey, ""), "/home/op/Tevrak.TDB");
   EXPECT_EQ(SettingNumberValue(Read(store, kForm1TopKey, "")), 2340);
   EXPECT_EQ(SettingNumberValue(Read(store, kForm1LeftKey, "")), 1927.5);
@@ -100,11 +100,11 @@ TEST(SettingsStore, RewriteKeepsEveryOtherLineOfAWindowsFile) {
   EXPECT_EQ(Read(store, kTevrakKey, ""), "C:\\ログ\\Tevrak.TDB");
   EXPECT_EQ(GiveUpMarksFromSetting(Read(store, kGiveUpMarksKey, "")), "");
 
-  store.WriteSetting(kForm1TopKey, SettingNumberText(360));
-  store.WriteSetting(kForm2TopKey, SettingNumberText(15));
+  store.WriteNumberSetting(kForm1TopKey, 360);
+  store.WriteNumberSetting(kForm2TopKey, 15);
   std::string expected = original;
-  expected.replace(expected.find("form1top = 100"), 14, "form1top =\" 360\"");
-  expected += "Form2Top=\" 15\"\r\n";
+  expected.replace(expected.find("form1top = 100"), 14, "form1top = 360");
+  expected += "Form2Top= 15\r\n";
   EXPECT_EQ(ReadBytes(store.SettingsPath()), expected);
 }
 

@@ -285,8 +285,8 @@ TEST_F(MainWindowTest, WithoutSettingsTheWindowOpensCentredAndItsPlaceComesBack)
   EXPECT_TRUE(ui->Ended());
   EXPECT_FALSE(window->isVisible());
   EXPECT_EQ(Settings(),
-            "[SFXTAL]\r\nTevrak=/home/op/\x8c\xf0\x90\x4d/Tevrak.TDB\r\nForm1Top=\" 450\"\r\n"
-            "Form1Left=\" 600\"\r\n\x92\xfa\x82\xdf=NON\r\n");
+            "[SFXTAL]\r\nTevrak=/home/op/\x8c\xf0\x90\x4d/Tevrak.TDB\r\nForm1Top= 450\r\n"
+            "Form1Left= 600\r\n\x92\xfa\x82\xdf=NON\r\n");
 
   Start();
   EXPECT_EQ(window->pos(), QPoint(40, 30));
@@ -302,10 +302,9 @@ TEST_F(MainWindowTest, CloseBoxSavesLikeTheExitButton) {
   window->move(15, 15);
   window->close();
   EXPECT_TRUE(ui->Ended());
-  EXPECT_EQ(
-      Settings(),
-      "[Other]\r\nkept=1\r\n[SFXTAL]\r\nTevrak=\r\nForm1Top=\" 225\"\r\nForm1Left=\" 225\"\r\n"
-      "\x92\xfa\x82\xdf=\r\n");
+  EXPECT_EQ(Settings(),
+            "[Other]\r\nkept=1\r\n[SFXTAL]\r\nTevrak=\r\nForm1Top= 225\r\nForm1Left= 225\r\n"
+            "\x92\xfa\x82\xdf=\r\n");
 }
 
 TEST_F(MainWindowTest, TheResultsRoadSavesNothingOfTheMainWindow) {

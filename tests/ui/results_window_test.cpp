@@ -467,7 +467,7 @@ TEST_F(ResultsWindowTest, ClosingWritesOnlyItsPlaceAndEndsTheProgram) {
   EXPECT_TRUE(ui.Ended());
   EXPECT_FALSE(window->isVisible());
   EXPECT_EQ(platform::DecodeCp932(test_support::ReadBytes(folder / "SFXTAL.INI")),
-            before + "Form2Top=\" 300\"\r\nForm2Left=\" 600\"\r\n");
+            before + "Form2Top= 300\r\nForm2Left= 600\r\n");
 }
 
 TEST_F(ResultsWindowTest, ClosingDuringTheReadEndsTheProgramAtOnce) {

@@ -137,8 +137,9 @@ TEST_F(MainWindowTest, EachRoadWritesItsOwnSettings) {
     settings.ReadSetting(app::kForm1LeftKey, left);
     settings.ReadSetting(app::kGiveUpMarksKey, marks);
     EXPECT_EQ(tevrak, "C:\\Tevrak\\Tevrak.TDB");
-    EXPECT_EQ(top, app::SettingNumberText(static_cast<float>(main.Twips(75))));
-    EXPECT_EQ(left, app::SettingNumberText(static_cast<float>(main.Twips(150))));
+    // Stored bare: the number's leading blank is dropped on reading.
+    EXPECT_EQ(" " + top, app::SettingNumberText(static_cast<float>(main.Twips(75))));
+    EXPECT_EQ(" " + left, app::SettingNumberText(static_cast<float>(main.Twips(150))));
     EXPECT_EQ(marks, "NON");
   }
 }
@@ -153,10 +154,20 @@ TEST_F(MainWindowTest, TheResultsRoadSavesOnlyTheResultsWindowsPlace) {
   SetWindowPos(window.Results()->Handle(), nullptr, 30, 45, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   SendMessageW(window.Results()->Command2, BM_CLICK, 0, 0);
   EXPECT_TRUE(ui.Ended());
-  EXPECT_EQ(Setting(app::kForm2TopKey), app::SettingNumberText(float(window.Twips(45))));
-  EXPECT_EQ(Setting(app::kForm2LeftKey), app::SettingNumberText(float(window.Twips(30))));
+  EXPECT_EQ(" " + Setting(app::kForm2TopKey), app::SettingNumberText(float(window.Twips(45))));
+  EXPECT_EQ(" " + Setting(app::kForm2LeftKey), app::SettingNumberText(float(window.Twips(30))));
   EXPECT_EQ(Setting(app::kTevrakKey), "(none)");
   EXPECT_EQ(Setting(app::kForm1TopKey), "(none)");
+}
+
+TEST_F(MainWindowTest, AWindowClosedMinimisedKeepsThePlaceItComesBackTo) {
+  // Minimised, Windows keeps the window at -32000; stored so, it would start out of sight.
+  SetWindowPos(window.Handle(), nullptr, 150, 75, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  ShowWindow(window.Handle(), SW_SHOWMINIMIZED);
+  ASSERT_TRUE(IsIconic(window.Handle()));
+  SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(" " + Setting(app::kForm1TopKey), app::SettingNumberText(float(window.Twips(75))));
+  EXPECT_EQ(" " + Setting(app::kForm1LeftKey), app::SettingNumberText(float(window.Twips(150))));
 }
 
 TEST_F(MainWindowTest, TheStoredPlaceAndPathComeBack) {
