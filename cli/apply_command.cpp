@@ -13,8 +13,7 @@ int RunApplyCommand(Invocation& invocation) {
   std::filesystem::path folder;
   bool open = false;
   if (!ParseFolderAndFlag(invocation.args, "--open", folder, open)) {
-    invocation.err << "usage: sfxtal-cli apply --folder DIR [--open]\n";
-    return kExitUsage;
+    return CommandUsage(invocation.err, "apply");
   }
 
   TerminalUi ui(invocation.in, invocation.err, open);

@@ -25,6 +25,10 @@ std::filesystem::path ProgramFolderArgument(const std::string& given);
 bool ParseFolderAndFlag(const std::vector<std::string>& args, std::string_view flag,
                         std::filesystem::path& folder, bool& flagGiven);
 
+/// Writes the usage line of one subcommand (by its name) to `err` and gives the wrong-usage exit
+/// status.
+int CommandUsage(std::ostream& err, std::string_view name);
+
 /// Runs `sfxtal-cli ARGS...` and returns its exit status.
 int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
            std::ostream& err);

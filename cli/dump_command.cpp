@@ -10,8 +10,7 @@ namespace sfxtal::cli {
 
 int RunDumpCommand(Invocation& invocation) {
   if (invocation.args.size() != 1 || invocation.args[0].empty()) {
-    invocation.err << "usage: sfxtal-cli dump LOG\n";
-    return kExitUsage;
+    return CommandUsage(invocation.err, "dump");
   }
   TerminalUi ui(invocation.in, invocation.err);
   logdb::FrequencyErrors errors;

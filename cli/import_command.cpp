@@ -13,15 +13,6 @@
 namespace sfxtal::cli {
 namespace {
 
-constexpr const char* kImportUsage =
-    "usage: sfxtal-cli import --folder DIR [--from Y-M-D] [--to Y-M-D] [--marks TEXT] [--ask] "
-    "[--open] LOG";
-
-int ImportUsage(std::ostream& err) {
-  err << kImportUsage << '\n';
-  return kExitUsage;
-}
-
 // "Y-M-D" cut at "-" into three date-box texts, used as typed.
 bool SplitDate(std::string_view text, std::string* boxes) {
   const std::size_t first = text.find('-');
@@ -52,9 +43,11 @@ int RunImportCommand(Invocation& invocation) {
       folder = args[++i];
       haveFolder = true;
     } else if (arg == "--from" && hasValue) {
-      if (!SplitDate(args[++i], &request.DateBoxes[0])) return ImportUsage(invocation.err);
+      if (!SplitDate(args[++i], &request.DateBoxes[0]))
+        return CommandUsage(invocation.err, "import");
     } else if (arg == "--to" && hasValue) {
-      if (!SplitDate(args[++i], &request.DateBoxes[3])) return ImportUsage(invocation.err);
+      if (!SplitDate(args[++i], &request.DateBoxes[3]))
+        return CommandUsage(invocation.err, "import");
     } else if (arg == "--marks" && hasValue) {
       request.GiveUpMarks = args[++i];
     } else if (arg == "--ask") {
@@ -62,13 +55,13 @@ int RunImportCommand(Invocation& invocation) {
     } else if (arg == "--open") {
       open = true;
     } else if (arg.starts_with("--") || haveLog) {
-      return ImportUsage(invocation.err);
+      return CommandUsage(invocation.err, "import");
     } else {
       request.Path = arg;
       haveLog = true;
     }
   }
-  if (!haveFolder || folder.empty() || !haveLog) return ImportUsage(invocation.err);
+  if (!haveFolder || folder.empty() || !haveLog) return CommandUsage(invocation.err, "import");
 
   TerminalUi ui(invocation.in, invocation.err, open);
   logdb::FrequencyErrors errors;

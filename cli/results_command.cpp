@@ -11,8 +11,7 @@ int RunResultsCommand(Invocation& invocation) {
   std::filesystem::path folder;
   bool list = false;
   if (!ParseFolderAndFlag(invocation.args, "--list", folder, list)) {
-    invocation.err << "usage: sfxtal-cli results --folder DIR [--list]\n";
-    return kExitUsage;
+    return CommandUsage(invocation.err, "results");
   }
 
   TerminalUi ui(invocation.in, invocation.err);

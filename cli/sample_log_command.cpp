@@ -30,8 +30,8 @@ int RunSampleLogCommand(Invocation& invocation) {
   if (args.size() < 2 || args.size() > 3 || args[0].empty() ||
       !ParseNumber(args[1], logwriter::kMaxRecordCount, count) ||
       (args.size() == 3 && !ParseNumber(args[2], UINT32_MAX, seed))) {
-    invocation.err << "usage: sfxtal-cli sample-log OUT COUNT [SEED]\n"
-                   << "  COUNT: 0 to " << logwriter::kMaxRecordCount << ", SEED: 0 to "
+    CommandUsage(invocation.err, "sample-log");
+    invocation.err << "  COUNT: 0 to " << logwriter::kMaxRecordCount << ", SEED: 0 to "
                    << UINT32_MAX << '\n';
     return kExitUsage;
   }

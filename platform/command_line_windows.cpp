@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
 
 #include "platform/command_line.h"
 #include "platform/wide_text_windows.h"
@@ -29,7 +30,14 @@ void UseUtf8StandardStreams() {
   // The code page belongs to the console, which outlives the program: it gets its own back.
   static const UINT previous = GetConsoleOutputCP();
   if (previous != 0 && SetConsoleOutputCP(CP_UTF8)) {
-    std::atexit([] { SetConsoleOutputCP(previous); });
+    std::atexit([] {
+      // What the program wrote must reach the console while it still shows UTF-8: the streams
+      // are flushed only after this handler otherwise, and the text would show garbled.
+      std::cout.flush();
+      std::cerr.flush();
+      std::fflush(nullptr);
+      SetConsoleOutputCP(previous);
+    });
   }
   _setmode(_fileno(stdin), _O_BINARY);
   _setmode(_fileno(stdout), _O_BINARY);

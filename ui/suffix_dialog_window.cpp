@@ -59,8 +59,13 @@ bool SuffixDialogWindow::Text1_KeyPress(char32_t keyCode) {
 }
 
 void SuffixDialogWindow::Command1_Click() {
-  // A refused entry has had its message; the dialog stays open with the entry as it was.
-  if (dialog_.Command1_Click()) accept();
+  // A refused entry has had its message; the dialog stays open with the entry as it was, and
+  // the operator goes on typing there.
+  if (dialog_.Command1_Click()) {
+    accept();
+  } else {
+    Text1->setFocus(Qt::OtherFocusReason);
+  }
 }
 
 void SuffixDialogWindow::Command2_Click() {

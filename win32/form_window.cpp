@@ -175,7 +175,7 @@ void FormWindow::CreateForm(const platform::FormDescription& form, DWORD style, 
     afterOption = option;
     Place place{control.left, control.top, control.width, control.height};
     if (!control.container.empty()) {
-      for (const Control& known : controls_) {
+      for (const MadeControl& known : controls_) {
         if (known.name == control.container) place = Inside(known.place, place);
       }
     }
@@ -184,7 +184,7 @@ void FormWindow::CreateForm(const platform::FormDescription& form, DWORD style, 
 }
 
 HWND FormWindow::Control(std::string_view name) const {
-  for (const Control& known : controls_) {
+  for (const MadeControl& known : controls_) {
     if (known.name == name) return known.handle;
   }
   return nullptr;
@@ -215,7 +215,7 @@ HWND FormWindow::AddControl(const platform::ControlDescription& description, DWO
 }
 
 void FormWindow::SetControlPlace(HWND control, const Place& place) {
-  for (Control& known : controls_) {
+  for (MadeControl& known : controls_) {
     if (known.handle != control) continue;
     known.place = place;
     SetWindowPos(control, nullptr, Pixels(place.left), Pixels(place.top), Pixels(place.width),
@@ -225,7 +225,7 @@ void FormWindow::SetControlPlace(HWND control, const Place& place) {
 
 const Place& FormWindow::ControlPlace(HWND control) const {
   static const Place none;
-  for (const Control& known : controls_) {
+  for (const MadeControl& known : controls_) {
     if (known.handle == control) return known.place;
   }
   return none;
@@ -253,7 +253,7 @@ void FormWindow::Layout() {
   // The old fonts stay selected into the controls until the new ones are set.
   std::vector<MadeFont> old;
   old.swap(fonts_);
-  for (const Control& control : controls_) {
+  for (const MadeControl& control : controls_) {
     SetWindowPos(control.handle, nullptr, Pixels(control.place.left), Pixels(control.place.top),
                  Pixels(control.place.width), Pixels(control.place.height),
                  SWP_NOZORDER | SWP_NOACTIVATE);

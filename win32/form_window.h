@@ -64,7 +64,7 @@ class FormWindow {
   void DestroyForm();
 
  private:
-  struct Control {
+  struct MadeControl {
     std::string_view name;
     HWND handle;
     Place place;
@@ -80,7 +80,7 @@ class FormWindow {
   HWND tooltip_ = nullptr;
   HWND lastFocus_ = nullptr;
   double clientWidth_ = 0, clientHeight_ = 0;
-  std::vector<Control> controls_;
+  std::vector<MadeControl> controls_;
   struct MadeFont {
     platform::FontDescription choice;
     HFONT handle;

@@ -62,8 +62,13 @@ void SuffixDialogWindow::ShowModal() {
 }
 
 void SuffixDialogWindow::Command1_Click() {
-  // A refused entry has had its message; the dialog stays open with the entry as it was.
-  if (dialog_.Command1_Click()) closed_ = true;
+  // A refused entry has had its message; the dialog stays open with the entry as it was, and
+  // the operator goes on typing there.
+  if (dialog_.Command1_Click()) {
+    closed_ = true;
+  } else {
+    SetFocus(Text1);
+  }
 }
 
 void SuffixDialogWindow::Command2_Click() {

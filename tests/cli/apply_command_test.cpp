@@ -52,7 +52,7 @@ TEST(ApplyCommand, WrongUsage) {
                                              {"--folder", "a", "extra"}}) {
     const CliRun run = Apply(args);
     EXPECT_EQ(run.status, kExitUsage) << ::testing::PrintToString(args);
-    EXPECT_EQ(run.err, "usage: sfxtal-cli apply --folder DIR [--open]\n");
+    EXPECT_EQ(run.err, "使い方 (usage): sfxtal-cli apply --folder DIR [--open]\n");
   }
 }
 

@@ -129,9 +129,9 @@ TEST(DumpCommand, LogsThatCannotBeListed) {
       {{"dump", (folder / "missing").string()}, 1, "Tevrak.TDB が見つかりません\n"},
       {{"dump", folder.Path().string()}, 1, "Tevrak.TDB が見つかりません\n"},
       {{"dump", shortLog}, 1, "Tevrak.TDB の形式が正しくありません\n" + shortLog + "\n"},
-      {{"dump"}, 2, "usage: sfxtal-cli dump LOG\n"},
-      {{"dump", ""}, 2, "usage: sfxtal-cli dump LOG\n"},
-      {{"dump", shortLog, "more"}, 2, "usage: sfxtal-cli dump LOG\n"},
+      {{"dump"}, 2, "使い方 (usage): sfxtal-cli dump LOG\n"},
+      {{"dump", ""}, 2, "使い方 (usage): sfxtal-cli dump LOG\n"},
+      {{"dump", shortLog, "more"}, 2, "使い方 (usage): sfxtal-cli dump LOG\n"},
   };
   for (const Case& c : cases) {
     std::istringstream in;

@@ -179,7 +179,8 @@ TEST_F(ImportCommand, WrongUsage) {
     const Result result = Run(args);
     EXPECT_EQ(result.status, 2) << args.size();
     EXPECT_EQ(result.out, "");
-    EXPECT_TRUE(result.err.starts_with("usage: sfxtal-cli import --folder DIR")) << result.err;
+    EXPECT_TRUE(result.err.starts_with("使い方 (usage): sfxtal-cli import --folder DIR"))
+        << result.err;
   }
   EXPECT_FALSE(std::filesystem::exists(folder / "sfxtal.tmp"));
 }

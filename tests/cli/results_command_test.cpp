@@ -89,8 +89,18 @@ TEST(ResultsCommand, WrongUsage) {
     const CliRun run = RunArgs(args);
     EXPECT_EQ(run.status, 2) << args.size();
     EXPECT_EQ(run.out, "");
-    EXPECT_NE(run.err.find("usage:"), std::string::npos);
+    EXPECT_NE(run.err.find("使い方 (usage):"), std::string::npos);
   }
+}
+
+TEST(Cli, HelpIsAskedForAndWrongUsageIsNot) {
+  const CliRun help = RunArgs({"help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_TRUE(help.out.starts_with("使い方 (usage):\n  sfxtal-cli help\n")) << help.out;
+  EXPECT_EQ(help.err, "");
+  const CliRun none = RunArgs({});
+  EXPECT_EQ(none.status, 2);
+  EXPECT_EQ(none.err, help.out);
 }
 
 }  // namespace

@@ -195,7 +195,8 @@ TEST(SampleLogCommand, WrongUsage) {
   for (const auto& args : cases) {
     const CliRun run = RunCli(args);
     EXPECT_EQ(run.status, 2) << args.size();
-    EXPECT_TRUE(run.err.starts_with("usage: sfxtal-cli sample-log OUT COUNT [SEED]\n")) << run.err;
+    EXPECT_TRUE(run.err.starts_with("使い方 (usage): sfxtal-cli sample-log OUT COUNT [SEED]\n"))
+        << run.err;
     EXPECT_EQ(run.out, "");
   }
   EXPECT_FALSE(std::filesystem::exists(path));

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/settings_store.h"
+#include "platform/ascii_text.h"
 #include "platform/com_spreadsheet.h"
 #include "tests/support/recording_spreadsheet.h"
 #include "tests/support/recording_ui.h"
@@ -13,6 +14,11 @@
 
 namespace sfxtal::win32 {
 namespace {
+
+// A window position as it reads back: stored bare, its leading blank is dropped on reading.
+std::string StoredNumber(float twips) {
+  return std::string(platform::TrimBlanks(app::SettingNumberText(twips)));
+}
 
 using test_support::Type;
 
@@ -137,9 +143,8 @@ TEST_F(MainWindowTest, EachRoadWritesItsOwnSettings) {
     settings.ReadSetting(app::kForm1LeftKey, left);
     settings.ReadSetting(app::kGiveUpMarksKey, marks);
     EXPECT_EQ(tevrak, "C:\\Tevrak\\Tevrak.TDB");
-    // Stored bare: the number's leading blank is dropped on reading.
-    EXPECT_EQ(" " + top, app::SettingNumberText(static_cast<float>(main.Twips(75))));
-    EXPECT_EQ(" " + left, app::SettingNumberText(static_cast<float>(main.Twips(150))));
+    EXPECT_EQ(top, StoredNumber(static_cast<float>(main.Twips(75))));
+    EXPECT_EQ(left, StoredNumber(static_cast<float>(main.Twips(150))));
     EXPECT_EQ(marks, "NON");
   }
 }
@@ -154,8 +159,8 @@ TEST_F(MainWindowTest, TheResultsRoadSavesOnlyTheResultsWindowsPlace) {
   SetWindowPos(window.Results()->Handle(), nullptr, 30, 45, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   SendMessageW(window.Results()->Command2, BM_CLICK, 0, 0);
   EXPECT_TRUE(ui.Ended());
-  EXPECT_EQ(" " + Setting(app::kForm2TopKey), app::SettingNumberText(float(window.Twips(45))));
-  EXPECT_EQ(" " + Setting(app::kForm2LeftKey), app::SettingNumberText(float(window.Twips(30))));
+  EXPECT_EQ(Setting(app::kForm2TopKey), StoredNumber(float(window.Twips(45))));
+  EXPECT_EQ(Setting(app::kForm2LeftKey), StoredNumber(float(window.Twips(30))));
   EXPECT_EQ(Setting(app::kTevrakKey), "(none)");
   EXPECT_EQ(Setting(app::kForm1TopKey), "(none)");
 }
@@ -166,8 +171,8 @@ TEST_F(MainWindowTest, AWindowClosedMinimisedKeepsThePlaceItComesBackTo) {
   ShowWindow(window.Handle(), SW_SHOWMINIMIZED);
   ASSERT_TRUE(IsIconic(window.Handle()));
   SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
-  EXPECT_EQ(" " + Setting(app::kForm1TopKey), app::SettingNumberText(float(window.Twips(75))));
-  EXPECT_EQ(" " + Setting(app::kForm1LeftKey), app::SettingNumberText(float(window.Twips(150))));
+  EXPECT_EQ(Setting(app::kForm1TopKey), StoredNumber(float(window.Twips(75))));
+  EXPECT_EQ(Setting(app::kForm1LeftKey), StoredNumber(float(window.Twips(150))));
 }
 
 TEST_F(MainWindowTest, TheStoredPlaceAndPathComeBack) {
