@@ -31,6 +31,12 @@ inline constexpr std::string_view kGothicFace = "ＭＳ ゴシック";
 inline constexpr std::string_view kPMinchoFace = "ＭＳ Ｐ明朝";
 inline constexpr std::string_view kMinchoFace = "ＭＳ 明朝";
 
+/// The border and caption around a window's client area, in twips: the outer size is the client
+/// size plus these. Window managers frame windows as they like (and not at all offscreen), so
+/// the windows' rules (centring, widths) are held to this frame.
+inline constexpr double kWindowFrameWidth = 120;
+inline constexpr double kWindowFrameHeight = 390;
+
 /// The font of a form and of its controls unless they name another.
 inline constexpr FontDescription kFormFont{kPGothicFace, 9};
 

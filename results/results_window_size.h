@@ -1,15 +1,15 @@
 #pragma once
 
+#include "platform/form_description.h"
+
 namespace sfxtal::results {
 
 // The results window's client area at its usual size, in twips.
 inline constexpr double kResultsClientWidth = 5910;
 inline constexpr double kResultsClientHeight = 2850;
-/// The border and caption around that client area: the outer size is the client size plus these.
-/// Window managers frame windows as they like (and not at all offscreen), so the window's rules
-/// are held to this frame.
-inline constexpr double kResultsFrameWidth = 120;
-inline constexpr double kResultsFrameHeight = 390;
+/// The border and caption around that client area (platform::kWindowFrameWidth and Height).
+inline constexpr double kResultsFrameWidth = platform::kWindowFrameWidth;
+inline constexpr double kResultsFrameHeight = platform::kWindowFrameHeight;
 /// The widest the window may be made, outer width.
 inline constexpr double kResultsMaxOuterWidth = 6030;
 

@@ -98,7 +98,10 @@ void MainWindow::Form_Load() {
 
   // Centred by default: the screen and the window in twips, as the settings keep positions.
   const QRect screenArea = screen()->geometry();
-  const QSize windowSize = frameGeometry().size();
+  // The window is framed only once it is shown: its outer size is the client area and the frame
+  // the windows' rules count with.
+  const QSize windowSize = size() + QSize(Pixels(*this, platform::kWindowFrameWidth),
+                                          Pixels(*this, platform::kWindowFrameHeight));
   const app::MainWindowSettings loaded = app::LoadMainWindowSettings(
       settings_, {Twips(*this, screenArea.width()), Twips(*this, screenArea.height())},
       {Twips(*this, windowSize.width()), Twips(*this, windowSize.height())},

@@ -235,6 +235,14 @@ LRESULT ResultsWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     }
+    case WM_GETMINMAXINFO: {
+      // Told beforehand, a window manager does not draw the window wider than it will be; the
+      // cut in WM_WINDOWPOSCHANGING alone left a white strip where it had.
+      auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+      limits->ptMaxTrackSize.x = Pixels(results::kResultsMaxOuterWidth);
+      limits->ptMaxSize.x = limits->ptMaxTrackSize.x;
+      return 0;
+    }
     case WM_SIZE:
       if (MSFlexGrid1 != nullptr) Form_Resize();
       break;

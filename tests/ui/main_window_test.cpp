@@ -269,11 +269,12 @@ TEST_F(MainWindowTest, BrowseCancelKeepsThePathAndChoosingSetsTheFullPath) {
 
 TEST_F(MainWindowTest, WithoutSettingsTheWindowOpensCentredAndItsPlaceComesBack) {
   Start();
-  // Centred with the size the window knows while it loads, before a frame is put around it.
+  // Centred with its outer size: the client area and a frame of 120 x 390 twips (8 x 26 pixels),
+  // which the window has only once it is shown.
   const QRect screen = window->screen()->geometry();
   EXPECT_EQ(window->size(), QSize(471, 342));  // 7065 x 5130 twips at 96 DPI
-  EXPECT_NEAR(window->pos().x(), (screen.width() - 471) / 2.0, 1);
-  EXPECT_NEAR(window->pos().y(), (screen.height() - 342) / 2.0, 1);
+  EXPECT_NEAR(window->pos().x(), (screen.width() - 479) / 2.0, 1);
+  EXPECT_NEAR(window->pos().y(), (screen.height() - 368) / 2.0, 1);
   EXPECT_EQ(Find<QLineEdit>("Text1")->text(), "");
   EXPECT_EQ(Find<QLineEdit>("Text3")->text(), "");
   EXPECT_TRUE(Find<QRadioButton>("Option1")->isChecked());

@@ -143,6 +143,10 @@ TEST_F(ResultsWindowTest, TheWidthSnapsBackAndTheGridFollowsTheHeight) {
                SWP_NOMOVE | SWP_NOZORDER);
   EXPECT_EQ(outerSize().cx, results->Pixels(5000));
   EXPECT_EQ(gridHeight(), results->Pixels(1935));
+  // The widest width is told beforehand, so that a window manager never draws it wider.
+  MINMAXINFO limits{};
+  SendMessageW(results->Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+  EXPECT_EQ(limits.ptMaxTrackSize.x, results->Pixels(6030));
 }
 
 }  // namespace
