@@ -5,7 +5,6 @@
 
 #include "importer/import_texts.h"
 #include "importer/suffix_rules.h"
-#include "logdb/log_texts.h"
 #include "platform/ascii_text.h"
 #include "platform/field_text.h"
 #include "platform/file_exists.h"
@@ -81,7 +80,7 @@ ImportOutcome ImportRun::Command2_Click(const ImportRequest& request) {
   linesWritten_ = 0;
   // The log must be there; nothing else happens otherwise.
   if (!platform::FileExists(platform::PathFromUtf8(request.Path))) {
-    ui_.ShowMessage(std::string(logdb::kLogMissingMessage));
+    ui_.ShowMessage(std::string(log_.MissingMessage()));
     return ImportOutcome::kNotStarted;
   }
   // The inputs are locked for the rest of the run.
@@ -101,7 +100,7 @@ ImportOutcome ImportRun::Command2_Click(const ImportRequest& request) {
   // A log that cannot be opened ends the run here rather than reading from no file.
   if (!log_.OpenLogDatabase(request.Path)) {
     if (log_.LastOpenFailure() != logdb::OpenFailure::kMalformed) {
-      ui_.ShowMessage(std::string(logdb::kLogMissingMessage));
+      ui_.ShowMessage(std::string(log_.MissingMessage()));
     }
     return Finish(workFile, ImportOutcome::kOpenFailed);
   }
@@ -112,20 +111,25 @@ ImportOutcome ImportRun::Command2_Click(const ImportRequest& request) {
   periodStart_ = PeriodBound(boxes[0], boxes[1], boxes[2]);
   periodEnd_ = PeriodBound(boxes[3], boxes[4], boxes[5]);
 
-  // The log is in date order: a seek finds where the period starts.
+  // A log in date order: a seek finds where the period starts, and the first QSO after it ends
+  // the pass. Any other log is read whole, so that no QSO of the period is missed.
+  const bool inDateOrder = log_.InDateOrder();
   std::int32_t start = 1;
   ImportOutcome ended = ImportOutcome::kFinished;
-  if (!Seek(start, ended)) return Finish(workFile, ended);
+  if (inDateOrder && !Seek(start, ended)) return Finish(workFile, ended);
 
-  // The main pass: every record from the start on, to the first QSO after the period.
-  for (current_.Pointer = start; current_.Pointer <= log_.RecordCount(); ++current_.Pointer) {
+  // The main pass, record by record from the start; the log may step over records it leaves out.
+  for (current_.Pointer = start;; ++current_.Pointer) {
     // A record that cannot be read ends the pass as the end of the log does.
     if (!log_.ReadQso(current_)) {
       if (log_.ProgramEnded()) return Finish(workFile, ImportOutcome::kAborted);
       break;
     }
-    if (current_.Qso.Date > periodEnd_) break;
-    if (current_.Qso.Date >= periodStart_) ProcessQso(workFile);
+    if (current_.Qso.Date > periodEnd_) {
+      if (inDateOrder) break;
+    } else if (current_.Qso.Date >= periodStart_) {
+      ProcessQso(workFile);
+    }
     if (workFile.Failed()) return Finish(workFile, ImportOutcome::kWriteFailed);
     ShowDateAndCount();
     ui_.Yield(flushWorkFile);
@@ -134,11 +138,11 @@ ImportOutcome ImportRun::Command2_Click(const ImportRequest& request) {
   return Finish(workFile, ImportOutcome::kFinished);
 }
 
-// Probes every 500th record for the first one not before the period; the main pass then starts
-// one stride back. False, with how the run ends, when it must end here.
+// Probes every 500th record of a log in date order for the first one not before the period; the
+// main pass then starts one stride back. False, with how the run ends, when it must end here.
 bool ImportRun::Seek(std::int32_t& start, ImportOutcome& ended) {
-  for (current_.Pointer = 1; current_.Pointer <= log_.RecordCount();
-       current_.Pointer += kSeekStride) {
+  // A read past the last record fails, which ends the seek as the end of the log.
+  for (current_.Pointer = 1;; current_.Pointer += kSeekStride) {
     if (!log_.ReadQso(current_)) {
       if (log_.ProgramEnded()) {
         ended = ImportOutcome::kAborted;
@@ -216,6 +220,11 @@ void ImportRun::ShowDateAndCount() {
 ImportOutcome ImportRun::Finish(platform::TextFileWriter& workFile, ImportOutcome outcome) {
   log_.CloseLogDatabase();
   request_ = nullptr;
+  // Records the log left out are told once, at the end, unless the operator ended the program.
+  if (outcome != ImportOutcome::kAborted) {
+    const std::string leftOut = log_.LeftOutMessage();
+    if (!leftOut.empty()) ui_.ShowMessage(leftOut);
+  }
   // Stopped and aborted runs keep the lines written so far, as a finished one keeps all of them.
   const bool written = workFile.Close();
   if (outcome == ImportOutcome::kWriteFailed || !written) {

@@ -25,7 +25,9 @@
 namespace sfxtal::ui {
 namespace {
 
-constexpr const char* kBrowseFilter = "tevrak.tdb ファイル (*.TDB)";
+// Either kind of log the import reads, or any file (its content tells the kind).
+constexpr const char* kBrowseFilter =
+    "tevrak.tdb ファイル (*.TDB);;ADIF ファイル (*.adi *.adif);;すべてのファイル (*)";
 
 // A control with its name (Command1, Text2 ...), by which the window's rules, the stored
 // settings and the tests know it.
@@ -69,7 +71,7 @@ void MainWindow::CreateControls() {
   };
   setFixedSize(Pixels(*this, kClientWidthTwips), Pixels(*this, kClientHeightTwips));
 
-  Frame1 = Make<QGroupBox>("Frame1", QStringLiteral("Tevrak.TDB の指定"));
+  Frame1 = Make<QGroupBox>("Frame1", QStringLiteral("Tevrak.TDB / ADIF の指定"));
   place(Frame1, this, 360, 240, 6255, 735);
   Text1 = Make<TextBox>("Text1");
   place(Text1, Frame1, 120, 240, 3855, 375);
@@ -232,7 +234,7 @@ void MainWindow::Command2_Click() {
 
 void MainWindow::Command3_Click() {
   QFileDialog dialog(this);
-  // Qt's own dialog, so that the filter matches *.TDB in any letter case.
+  // Qt's own dialog, so that the filters match *.TDB and *.adi in any letter case.
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);

@@ -14,7 +14,10 @@ constexpr DWORD kButton = WS_TABSTOP | BS_PUSHBUTTON;
 constexpr DWORD kFrame = BS_GROUPBOX;
 constexpr DWORD kEdit = WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
 // One entry of the browse dialog's filter: its description, then its pattern.
-constexpr wchar_t kBrowseFilter[] = L"tevrak.tdb ファイル (*.TDB)\0*.TDB\0";
+// Either kind of log the import reads, or any file (its content tells the kind).
+constexpr wchar_t kBrowseFilter[] =
+    L"tevrak.tdb ファイル (*.TDB)\0*.TDB\0ADIF ファイル (*.adi; *.adif)\0*.adi;*.adif\0"
+    L"すべてのファイル (*.*)\0*.*\0";
 
 constexpr Place kFrame1{360, 240, 6255, 735};
 constexpr Place kFrame2{360, 1080, 3015, 2655};
@@ -52,7 +55,7 @@ MainWindow::~MainWindow() {
 void MainWindow::CreateControls() {
   // Created in tab order, which is the order the Tab key walks; frames and the label take no
   // focus. The controls in a frame are placed within it.
-  Frame1 = AddControl(WC_BUTTONW, L"Tevrak.TDB の指定", kFrame, kFrame1);
+  Frame1 = AddControl(WC_BUTTONW, L"Tevrak.TDB / ADIF の指定", kFrame, kFrame1);
   Text1 = AddControl(WC_EDITW, L"", kEdit, Inside(kFrame1, {120, 240, 3855, 375}));
   Command1 = AddControl(WC_BUTTONW, L"終了", kButton, {5430, 4185, 1095, 495}, L"終了します");
   Command2 = AddControl(WC_BUTTONW, L"Tevrak ﾃﾞｰﾀ 読み込み", kButton, {3840, 1200, 2535, 495},
