@@ -257,13 +257,13 @@ bool AdifLog::ReadQso(CurrentQso& current) {
       return false;
     }
     if (firstTime) countedUpTo_ = place;
-    if (place < current.Pointer) continue;
     const std::string_view call = platform::TrimBlanks(raw_.call);
     std::string date = DateOf(raw_.date);
     if (call.empty() || date.empty()) {
       if (firstTime) ++(call.empty() ? leftOut_.NoCall : leftOut_.NoDate);
       continue;
     }
+    if (place < current.Pointer) continue;
     // The frequency is classified before anything reaches the QSO: when the operator aborts at
     // its report, the QSO in hand must still be the previous one.
     const std::string freq = platform::DecodeCp932(raw_.freq);
