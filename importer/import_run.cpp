@@ -1,6 +1,7 @@
 #include "importer/import_run.h"
 
 #include <algorithm>
+#include <charconv>
 #include <system_error>
 
 #include "importer/import_texts.h"
@@ -17,15 +18,20 @@ namespace sfxtal::importer {
 namespace {
 
 // "CCYY-MM-DD" to "CCYY/MM/DD": characters 1-4, "/", 6-7, "/", 9-10 of the date the log gave,
-// which the reader builds of digits and "-" only.
+// which the reader builds of digits and "-" only. In place: every character moves to a place no
+// later than its own, so no new string is made for each QSO.
 void RewriteDate(std::string& date) {
-  const std::string_view from = date;
-  std::string to(from.substr(0, 4));
-  to += '/';
-  if (from.size() > 5) to += from.substr(5, 2);
-  to += '/';
-  if (from.size() > 8) to += from.substr(8, 2);
-  date = std::move(to);
+  const std::size_t size = date.size();
+  std::size_t to = std::min<std::size_t>(size, 4);
+  const auto part = [&](std::size_t from) {
+    date[to++] = '/';
+    for (std::size_t i = from; i < from + 2 && i < size; ++i) date[to++] = date[i];
+  };
+  // The separators may land past the end of a short date: grow it first.
+  date.resize(std::max(size, std::size_t{10}));
+  part(5);
+  part(8);
+  date.resize(to);
 }
 
 std::string PeriodBound(const std::string& year, const std::string& month, const std::string& day) {
@@ -205,13 +211,18 @@ void ImportRun::ProcessQso(platform::TextFileWriter& workFile) {
   // Only a settled QSO with a suffix of one to three capital letters is counted.
   if (undetermined != 0 || !IsCountableSuffix(suffix)) return;
   MakeWorkLine(line_, qso.Calls, suffix, qso.Date, qso.Qsl3);
-  if (workFile.WriteLine(line_)) ++linesWritten_;
+  // The whole line's CP932 bytes in one write, into a buffer kept from line to line.
+  lineBytes_.clear();
+  platform::AppendCp932(lineBytes_, line_);
+  lineBytes_ += "\r\n";
+  if (workFile.WriteBytes(lineBytes_)) ++linesWritten_;
 }
 
 void ImportRun::ShowDateAndCount() {
   progress_ = current_.Qso.Date;
   progress_ += ' ';
-  progress_ += std::to_string(linesWritten_);
+  char digits[16];
+  progress_.append(digits, std::to_chars(digits, digits + sizeof digits, linesWritten_).ptr);
   ui_.ShowProgress(progress_);
 }
 

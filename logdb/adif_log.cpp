@@ -72,18 +72,25 @@ bool IsDigits(std::string_view text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// QSO_DATE as CCYY-MM-DD, or "" when it is not eight digits of a month 01-12 and a day 01-31.
-std::string DateOf(std::string_view date) {
-  if (date.size() != 8 || !IsDigits(date)) return {};
+// QSO_DATE as CCYY-MM-DD into `out`; false, with `out` untouched, when it is not eight digits of a
+// month 01-12 and a day 01-31.
+bool SetDate(std::string& out, std::string_view date) {
+  if (date.size() != 8 || !IsDigits(date)) return false;
   const int month = (date[4] - '0') * 10 + (date[5] - '0');
   const int day = (date[6] - '0') * 10 + (date[7] - '0');
-  if (month < 1 || month > 12 || day < 1 || day > 31) return {};
-  std::string text(date.substr(0, 4));
-  text += '-';
-  text += date.substr(4, 2);
-  text += '-';
-  text += date.substr(6, 2);
-  return text;
+  if (month < 1 || month > 12 || day < 1 || day > 31) return false;
+  out.assign(date.substr(0, 4));
+  out += '-';
+  out += date.substr(4, 2);
+  out += '-';
+  out += date.substr(6, 2);
+  return true;
+}
+
+// The bytes decoded as CP932, replacing what `out` held (its room is kept from QSO to QSO).
+void SetDecoded(std::string& out, std::string_view bytes) {
+  out.clear();
+  platform::AppendDecodedCp932(out, bytes);
 }
 
 }  // namespace
@@ -258,38 +265,40 @@ bool AdifLog::ReadQso(CurrentQso& current) {
     }
     if (firstTime) countedUpTo_ = place;
     const std::string_view call = platform::TrimBlanks(raw_.call);
-    std::string date = DateOf(raw_.date);
-    if (call.empty() || date.empty()) {
+    if (call.empty() || !SetDate(date_, raw_.date)) {
       if (firstTime) ++(call.empty() ? leftOut_.NoCall : leftOut_.NoDate);
       continue;
     }
     if (place < current.Pointer) continue;
     // The frequency is classified before anything reaches the QSO: when the operator aborts at
     // its report, the QSO in hand must still be the previous one.
-    const std::string freq = platform::DecodeCp932(raw_.freq);
+    SetDecoded(freq_, raw_.freq);
     std::string_view band;
-    if (!frequencyCheck_.Classify(place, freq, band)) {
+    if (!frequencyCheck_.Classify(place, freq_, band)) {
       CloseLogDatabase();
       programEnded_ = true;
       ui_.EndProgram();
       return false;
     }
     QsoRecord& qso = current.Qso;
-    qso.Calls = platform::DecodeCp932(call);
+    SetDecoded(qso.Calls, call);
     qso.Ign.clear();
     qso.Callsign = qso.Calls;
-    qso.Date = std::move(date);
+    qso.Date.swap(date_);
     qso.Time.clear();
     if ((raw_.time.size() == 4 || raw_.time.size() == 6) && IsDigits(raw_.time)) {
-      qso.Time = raw_.time.substr(0, 2) + ":" + raw_.time.substr(2, 2) + "U";
+      qso.Time.assign(raw_.time, 0, 2);
+      qso.Time += ':';
+      qso.Time.append(raw_.time, 2, 2);
+      qso.Time += 'U';
     }
     qso.Qsl3.clear();
     if (raw_.qsl.size() == 1 &&
         std::string_view("YyVv").find(raw_.qsl[0]) != std::string_view::npos) {
       qso.Qsl3 = static_cast<char>(raw_.qsl[0] & ~0x20);
     }
-    qso.Freq = freq;
-    qso.Mode = platform::DecodeCp932(raw_.mode);
+    qso.Freq = freq_;
+    SetDecoded(qso.Mode, raw_.mode);
     qso.Band = band;
     current.Pointer = place;
     return true;

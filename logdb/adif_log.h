@@ -80,6 +80,7 @@ class AdifLog final : public LogSource {
   bool inHeader_ = false;        // before the header's <EOH>
   std::int32_t nextRecord_ = 1;  // the place of the record the reading place stands before
   RawRecord raw_;
+  std::string date_, freq_;  // the QSO's date and frequency before they reach it
 };
 
 }  // namespace sfxtal::logdb
