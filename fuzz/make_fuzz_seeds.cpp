@@ -54,7 +54,8 @@ std::vector<std::string> AdifLogs(const fs::path& scratch) {
   }
   logs.push_back(
       "<call:6:s>QQ1ABC<Qso_Date:8:d>19980321<TIME_ON:6>123456<FREQ:6>14.025<qsl_rcvd:1>v<eor>\n"
-      "<CALL:3>\x83\x41B<QSO_DATE:7>1998032<EOR><NOTES:2147483648>x");
+      "<CALL:3>\x83\x41"
+      "B<QSO_DATE:7>1998032<EOR><NOTES:2147483648>x");
   return logs;
 }
 
