@@ -9,9 +9,18 @@ namespace sfxtal::app {
 /// The main window, Form1: every control with its place, caption, tooltip and font, in tab order.
 extern const platform::FormDescription kMainWindowForm;
 
-/// The browse dialog of Command3: the filter's name and its pattern, which matches regardless of
-/// letter case.
-inline constexpr std::string_view kBrowseFilterName = "tevrak.tdb ファイル";
-inline constexpr std::string_view kBrowsePattern = "*.TDB";
+/// One choice of the browse dialog of Command3: its name and its patterns, separated by blanks,
+/// which match regardless of letter case.
+struct BrowseFilter {
+  std::string_view name;
+  std::string_view patterns;
+};
+
+/// Either kind of log the import reads, or any file (its content tells the kind).
+inline constexpr BrowseFilter kBrowseFilters[] = {
+    {"tevrak.tdb ファイル", "*.TDB"},
+    {"ADIF ファイル", "*.adi *.adif"},
+    {"すべてのファイル", "*"},
+};
 
 }  // namespace sfxtal::app

@@ -1,6 +1,7 @@
 #include "app/window_import.h"
 
 #include "app/spreadsheet_hand_over.h"
+#include "logdb/log_kind.h"
 
 namespace sfxtal::app {
 
@@ -10,9 +11,9 @@ void RunImportFromWindow(const std::filesystem::path& programFolder, WindowUserI
                          const importer::ImportRequest& request, bool& running,
                          const std::function<void()>& exit) {
   running = true;
-  logdb::LogDatabase log(ui, frequencyErrors);
+  const auto log = logdb::MakeLogSource(request.Path, ui, frequencyErrors);
   importer::ImportRun run(
-      programFolder, ui, log, [&] { ExcelX(ui, programFolder, kTallyMode, spreadsheet); },
+      programFolder, ui, *log, [&] { ExcelX(ui, programFolder, kTallyMode, spreadsheet); },
       [&] {
         running = false;
         exit();

@@ -6,14 +6,14 @@
 #include "app/spreadsheet_hand_over.h"
 #include "app/window_user_interface.h"
 #include "importer/import_run.h"
-#include "logdb/log_database.h"
+#include "logdb/frequency_check.h"
 
 namespace sfxtal::app {
 
-/// The main window's import button: the import run of `request` over the log database, the tally
-/// handed to `spreadsheet` at its end. `exit` is the exit button's press: made when the run ends
-/// the program, and after the run when the operator pressed the exit button during it. `running`
-/// is true meanwhile, so that the window's exit button only asks the run to stop.
+/// The main window's import button: the import run of `request` over the log it names (any kind),
+/// the tally handed to `spreadsheet` at its end. `exit` is the exit button's press: made when the
+/// run ends the program, and after the run when the operator pressed the exit button during it.
+/// `running` is true meanwhile, so that the window's exit button only asks the run to stop.
 void RunImportFromWindow(const std::filesystem::path& programFolder, WindowUserInterface& ui,
                          logdb::FrequencyErrors& frequencyErrors,
                          app::SpreadsheetChooser& spreadsheet,

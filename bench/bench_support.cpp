@@ -41,6 +41,13 @@ std::filesystem::path SampleLog() {
   return SampleFolder().Path() / "Tevrak.TDB";
 }
 
+std::filesystem::path SampleAdifLog() {
+  static const std::filesystem::path path = SampleFolder().Path() / "log.adi";
+  static const bool written = logwriter::WriteSampleLog(path, kSampleRecords, 1);
+  if (!written) std::abort();
+  return path;
+}
+
 void RawRead(benchmark::State& state, const std::filesystem::path& path) {
   static char buffer[64 * 1024];
   std::int64_t bytes = 0;

@@ -28,6 +28,8 @@ inline constexpr std::uint32_t kSampleRecords = 1'000'000;
 /// The folder holding "Tevrak.TDB", a 1,000,000-record sample log (seed 1), written on first use.
 const BenchFolder& SampleFolder();
 std::filesystem::path SampleLog();
+/// The same QSOs as an ADIF file ("log.adi" beside it), written on first use.
+std::filesystem::path SampleAdifLog();
 
 /// A full 実績.txt (CP932): every suffix, a third of them worked, half of those still "未".
 std::string FullResultsFileBytes();

@@ -1,7 +1,8 @@
 // The steps of `sfxtal-cli import` side by side, on the same 1,000,000-record sample log with the
 // whole log in the period: the raw read of the log's bytes (the yardstick), the reader's pass, the
 // import run (which holds the reader's pass), the tally of its work file into 実績.txt, the results
-// workbook, and the whole hand-over. `make bench` prints the process-level comparison after them.
+// workbook, and the whole hand-over; and the import run over the same QSOs as an ADIF file. `make
+// bench` prints the process-level comparison after them.
 
 #include <benchmark/benchmark.h>
 
@@ -11,6 +12,7 @@
 #include "bench/bench_support.h"
 #include "importer/import_run.h"
 #include "logdb/log_database.h"
+#include "logdb/log_kind.h"
 #include "platform/path_text.h"
 #include "platform/text_file.h"
 #include "standin/results_workbook.h"
@@ -22,9 +24,9 @@ namespace {
 using namespace sfxtal;
 using QuietUi = importer::QuietUserInterface;
 
-importer::ImportRequest WholeLog() {
+importer::ImportRequest WholeLog(const std::filesystem::path& log = bench::SampleLog()) {
   importer::ImportRequest request;
-  request.Path = platform::Utf8FromPath(bench::SampleLog());
+  request.Path = platform::Utf8FromPath(log);
   request.DateBoxes = {"1900", "01", "01", "9999", "99", "99"};
   return request;
 }
@@ -74,15 +76,15 @@ BENCHMARK(BM_ReaderPass)->Unit(benchmark::kMillisecond);
 
 // The import run over the whole log: the reader's pass, every QSO processed, the work file
 // written, the progress line reported after every record.
-void BM_ImportRun(benchmark::State& state) {
+void ImportRunOver(benchmark::State& state, const std::filesystem::path& path) {
   const bench::BenchFolder folder;
-  const importer::ImportRequest request = WholeLog();
+  const importer::ImportRequest request = WholeLog(path);
   std::int32_t lines = 0;
   for (auto _ : state) {
     QuietUi ui;
     logdb::FrequencyErrors errors;
-    logdb::LogDatabase log(ui, errors);
-    importer::ImportRun run(folder.Path(), ui, log, {}, {});
+    const auto log = logdb::MakeLogSource(request.Path, ui, errors);
+    importer::ImportRun run(folder.Path(), ui, *log, {}, {});
     if (run.Command2_Click(request) != importer::ImportOutcome::kFinished) {
       state.SkipWithError("the import did not finish");
       break;
@@ -92,7 +94,22 @@ void BM_ImportRun(benchmark::State& state) {
   state.counters["lines"] = lines;
   state.SetItemsProcessed(state.iterations() * bench::kSampleRecords);
 }
+
+void BM_ImportRun(benchmark::State& state) {
+  ImportRunOver(state, bench::SampleLog());
+}
 BENCHMARK(BM_ImportRun)->Unit(benchmark::kMillisecond);
+
+// The same QSOs from an ADIF file (a line of text each, about 100 bytes).
+void BM_AdifImportRun(benchmark::State& state) {
+  ImportRunOver(state, bench::SampleAdifLog());
+}
+BENCHMARK(BM_AdifImportRun)->Unit(benchmark::kMillisecond);
+
+void BM_AdifRawRead(benchmark::State& state) {
+  bench::RawRead(state, bench::SampleAdifLog());
+}
+BENCHMARK(BM_AdifRawRead)->Unit(benchmark::kMillisecond);
 
 // The tally of the import's work file (about 950,000 lines) and 実績.txt written from it.
 void BM_Tally(benchmark::State& state) {

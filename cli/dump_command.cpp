@@ -3,8 +3,7 @@
 
 #include "cli/commands.h"
 #include "cli/terminal_ui.h"
-#include "logdb/log_database.h"
-#include "logdb/log_texts.h"
+#include "logdb/log_kind.h"
 
 namespace sfxtal::cli {
 
@@ -14,25 +13,21 @@ int RunDumpCommand(Invocation& invocation) {
   }
   TerminalUi ui(invocation.in, invocation.err);
   logdb::FrequencyErrors errors;
-  logdb::LogDatabase db(ui, errors);
+  const auto log = logdb::MakeLogSource(invocation.args[0], ui, errors);
+  logdb::LogSource& db = *log;
   if (!db.OpenLogDatabase(invocation.args[0])) {
     // A broken log has had its message from the reader already.
     if (db.LastOpenFailure() == logdb::OpenFailure::kMissing) {
-      ui.ShowMessage(std::string(logdb::kLogMissingMessage));
+      ui.ShowMessage(std::string(db.MissingMessage()));
     }
     return kExitError;
   }
 
   std::string line;
   logdb::CurrentQso current;
-  for (current.Pointer = 1; current.Pointer <= db.RecordCount(); ++current.Pointer) {
-    if (!db.ReadQso(current)) {
-      if (db.ProgramEnded()) {
-        invocation.out << std::flush;
-        return kExitAborted;
-      }
-      break;  // the rest of the log is not in the file
-    }
+  // Every record the log delivers, to the first read that finds none (past the last record, or
+  // the rest of the log is not in the file).
+  for (current.Pointer = 1; db.ReadQso(current); ++current.Pointer) {
     const logdb::QsoRecord& qso = current.Qso;
     line = std::to_string(current.Pointer);
     for (const std::string* field :
@@ -41,12 +36,18 @@ int RunDumpCommand(Invocation& invocation) {
       line += EscapeField(*field);
     }
     line += '\t';
-    line += EscapeField(db.Band());
+    line += EscapeField(qso.Band);
     line += '\n';
     invocation.out << line;
   }
+  if (db.ProgramEnded()) {
+    invocation.out << std::flush;
+    return kExitAborted;
+  }
   db.CloseLogDatabase();
   invocation.out << std::flush;
+  const std::string leftOut = db.LeftOutMessage();
+  if (!leftOut.empty()) ui.ShowMessage(leftOut);
   return kExitDone;
 }
 

@@ -7,7 +7,7 @@
 #include "cli/commands.h"
 #include "cli/terminal_ui.h"
 #include "importer/import_run.h"
-#include "logdb/log_database.h"
+#include "logdb/log_kind.h"
 #include "standin/spreadsheet_choice.h"
 
 namespace sfxtal::cli {
@@ -72,8 +72,8 @@ int RunImportCommand(Invocation& invocation) {
   const auto tally = [&] {
     handOver = app::ExcelX(ui, programFolder, app::kTallyMode, spreadsheet);
   };
-  logdb::LogDatabase log(ui, errors);
-  importer::ImportRun run(programFolder, ui, log, tally, {});
+  const auto log = logdb::MakeLogSource(request.Path, ui, errors);
+  importer::ImportRun run(programFolder, ui, *log, tally, {});
   switch (run.Command2_Click(request)) {
     case importer::ImportOutcome::kFinished:
       invocation.out << run.LinesWritten() << " lines written\n";

@@ -3,9 +3,9 @@
 #include <cstdint>
 
 #include "fuzz/fuzz_support.h"
+#include "logdb/band.h"
 #include "logdb/log_database.h"
 #include "platform/path_text.h"
-#include "logdb/band.h"
 
 using namespace sfxtal;
 
@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       if (!fuzz::IsUtf8(*text)) fuzz::Fail("a decoded field is not UTF-8");
     }
     if (qso.Callsign != qso.Calls + qso.Ign) fuzz::Fail("Callsign is not Calls followed by Ign");
-    if (db.Band() != logdb::ClassifyBand(qso.Freq)) fuzz::Fail("the band is not Freq's");
+    if (qso.Band != logdb::ClassifyBand(qso.Freq)) fuzz::Fail("the band is not Freq's");
   }
   db.CloseLogDatabase();
   return 0;

@@ -12,6 +12,7 @@
 #include "importer/answer_history.h"
 #include "importer/import_run.h"
 #include "logdb/log_database.h"
+#include "logwriter/adif_writer.h"
 #include "logwriter/log_database_writer.h"
 #include "logwriter/sample_log.h"
 #include "standin/tally.h"
@@ -41,6 +42,21 @@ logwriter::LogRecord Qso(const char* calls, const char* ign, const char* freq, c
   record.freq = freq;
   record.mode = "CW";
   return record;
+}
+
+// ADIF files as the program's writer makes them, and with the odd forms other programs write.
+std::vector<std::string> AdifLogs(const fs::path& scratch) {
+  std::vector<std::string> logs;
+  for (std::uint32_t count : {1u, 5u}) {
+    const fs::path path = scratch / "sample.adi";
+    logwriter::WriteSampleLog(path, count, count * 3);
+    logs.push_back(fuzz::ReadFile(path));
+  }
+  logs.push_back(
+      "<call:6:s>QQ1ABC<Qso_Date:8:d>19980321<TIME_ON:6>123456<FREQ:6>14.025<qsl_rcvd:1>v<eor>\n"
+      "<CALL:3>\x83\x41"
+      "B<QSO_DATE:7>1998032<EOR><NOTES:2147483648>x");
+  return logs;
 }
 
 std::vector<std::string> Logs(const fs::path& scratch) {
@@ -107,6 +123,10 @@ int main(int argc, char** argv) {
     Put(out / "fuzz_log_database", name, logs[i]);
     Put(out / "fuzz_import_run", name, logs[i]);
     works.push_back(WorkFileOf(scratch / "import", logs[i]));
+  }
+  const std::vector<std::string> adifLogs = AdifLogs(scratch);
+  for (std::size_t i = 0; i < adifLogs.size(); ++i) {
+    Put(out / "fuzz_adif_log", "adif" + std::to_string(i), adifLogs[i]);
   }
   works.push_back(
       "\"QQ1ABC\",\"ABC\",\"2010/03/21\",\"\x96\xa2\"\r\n QQ1A , A ,x, J\r\n\"Q\"\",\"B\"");

@@ -1,11 +1,11 @@
 #include "importer/import_run.h"
 
 #include <algorithm>
+#include <charconv>
 #include <system_error>
 
 #include "importer/import_texts.h"
 #include "importer/suffix_rules.h"
-#include "logdb/log_texts.h"
 #include "platform/ascii_text.h"
 #include "platform/field_text.h"
 #include "platform/file_exists.h"
@@ -18,15 +18,20 @@ namespace sfxtal::importer {
 namespace {
 
 // "CCYY-MM-DD" to "CCYY/MM/DD": characters 1-4, "/", 6-7, "/", 9-10 of the date the log gave,
-// which the reader builds of digits and "-" only.
+// which the reader builds of digits and "-" only. In place: every character moves to a place no
+// later than its own, so no new string is made for each QSO.
 void RewriteDate(std::string& date) {
-  const std::string_view from = date;
-  std::string to(from.substr(0, 4));
-  to += '/';
-  if (from.size() > 5) to += from.substr(5, 2);
-  to += '/';
-  if (from.size() > 8) to += from.substr(8, 2);
-  date = std::move(to);
+  const std::size_t size = date.size();
+  std::size_t to = std::min<std::size_t>(size, 4);
+  const auto part = [&](std::size_t from) {
+    date[to++] = '/';
+    for (std::size_t i = from; i < from + 2 && i < size; ++i) date[to++] = date[i];
+  };
+  // The separators may land past the end of a short date: grow it first.
+  date.resize(std::max(size, std::size_t{10}));
+  part(5);
+  part(8);
+  date.resize(to);
 }
 
 std::string PeriodBound(const std::string& year, const std::string& month, const std::string& day) {
@@ -81,7 +86,7 @@ ImportOutcome ImportRun::Command2_Click(const ImportRequest& request) {
   linesWritten_ = 0;
   // The log must be there; nothing else happens otherwise.
   if (!platform::FileExists(platform::PathFromUtf8(request.Path))) {
-    ui_.ShowMessage(std::string(logdb::kLogMissingMessage));
+    ui_.ShowMessage(std::string(log_.MissingMessage()));
     return ImportOutcome::kNotStarted;
   }
   // The inputs are locked for the rest of the run.
@@ -101,7 +106,7 @@ ImportOutcome ImportRun::Command2_Click(const ImportRequest& request) {
   // A log that cannot be opened ends the run here rather than reading from no file.
   if (!log_.OpenLogDatabase(request.Path)) {
     if (log_.LastOpenFailure() != logdb::OpenFailure::kMalformed) {
-      ui_.ShowMessage(std::string(logdb::kLogMissingMessage));
+      ui_.ShowMessage(std::string(log_.MissingMessage()));
     }
     return Finish(workFile, ImportOutcome::kOpenFailed);
   }
@@ -112,20 +117,25 @@ ImportOutcome ImportRun::Command2_Click(const ImportRequest& request) {
   periodStart_ = PeriodBound(boxes[0], boxes[1], boxes[2]);
   periodEnd_ = PeriodBound(boxes[3], boxes[4], boxes[5]);
 
-  // The log is in date order: a seek finds where the period starts.
+  // A log in date order: a seek finds where the period starts, and the first QSO after it ends
+  // the pass. Any other log is read whole, so that no QSO of the period is missed.
+  const bool inDateOrder = log_.InDateOrder();
   std::int32_t start = 1;
   ImportOutcome ended = ImportOutcome::kFinished;
-  if (!Seek(start, ended)) return Finish(workFile, ended);
+  if (inDateOrder && !Seek(start, ended)) return Finish(workFile, ended);
 
-  // The main pass: every record from the start on, to the first QSO after the period.
-  for (current_.Pointer = start; current_.Pointer <= log_.RecordCount(); ++current_.Pointer) {
+  // The main pass, record by record from the start; the log may step over records it leaves out.
+  for (current_.Pointer = start;; ++current_.Pointer) {
     // A record that cannot be read ends the pass as the end of the log does.
     if (!log_.ReadQso(current_)) {
       if (log_.ProgramEnded()) return Finish(workFile, ImportOutcome::kAborted);
       break;
     }
-    if (current_.Qso.Date > periodEnd_) break;
-    if (current_.Qso.Date >= periodStart_) ProcessQso(workFile);
+    if (current_.Qso.Date > periodEnd_) {
+      if (inDateOrder) break;
+    } else if (current_.Qso.Date >= periodStart_) {
+      ProcessQso(workFile);
+    }
     if (workFile.Failed()) return Finish(workFile, ImportOutcome::kWriteFailed);
     ShowDateAndCount();
     ui_.Yield(flushWorkFile);
@@ -134,11 +144,11 @@ ImportOutcome ImportRun::Command2_Click(const ImportRequest& request) {
   return Finish(workFile, ImportOutcome::kFinished);
 }
 
-// Probes every 500th record for the first one not before the period; the main pass then starts
-// one stride back. False, with how the run ends, when it must end here.
+// Probes every 500th record of a log in date order for the first one not before the period; the
+// main pass then starts one stride back. False, with how the run ends, when it must end here.
 bool ImportRun::Seek(std::int32_t& start, ImportOutcome& ended) {
-  for (current_.Pointer = 1; current_.Pointer <= log_.RecordCount();
-       current_.Pointer += kSeekStride) {
+  // A read past the last record fails, which ends the seek as the end of the log.
+  for (current_.Pointer = 1;; current_.Pointer += kSeekStride) {
     if (!log_.ReadQso(current_)) {
       if (log_.ProgramEnded()) {
         ended = ImportOutcome::kAborted;
@@ -201,13 +211,18 @@ void ImportRun::ProcessQso(platform::TextFileWriter& workFile) {
   // Only a settled QSO with a suffix of one to three capital letters is counted.
   if (undetermined != 0 || !IsCountableSuffix(suffix)) return;
   MakeWorkLine(line_, qso.Calls, suffix, qso.Date, qso.Qsl3);
-  if (workFile.WriteLine(line_)) ++linesWritten_;
+  // The whole line's CP932 bytes in one write, into a buffer kept from line to line.
+  lineBytes_.clear();
+  platform::AppendCp932(lineBytes_, line_);
+  lineBytes_ += "\r\n";
+  if (workFile.WriteBytes(lineBytes_)) ++linesWritten_;
 }
 
 void ImportRun::ShowDateAndCount() {
   progress_ = current_.Qso.Date;
   progress_ += ' ';
-  progress_ += std::to_string(linesWritten_);
+  char digits[16];
+  progress_.append(digits, std::to_chars(digits, digits + sizeof digits, linesWritten_).ptr);
   ui_.ShowProgress(progress_);
 }
 
@@ -216,6 +231,11 @@ void ImportRun::ShowDateAndCount() {
 ImportOutcome ImportRun::Finish(platform::TextFileWriter& workFile, ImportOutcome outcome) {
   log_.CloseLogDatabase();
   request_ = nullptr;
+  // Records the log left out are told once, at the end, unless the operator ended the program.
+  if (outcome != ImportOutcome::kAborted) {
+    const std::string leftOut = log_.LeftOutMessage();
+    if (!leftOut.empty()) ui_.ShowMessage(leftOut);
+  }
   // Stopped and aborted runs keep the lines written so far, as a finished one keeps all of them.
   const bool written = workFile.Close();
   if (outcome == ImportOutcome::kWriteFailed || !written) {

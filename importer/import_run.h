@@ -96,6 +96,7 @@ class ImportRun {
   std::int32_t linesWritten_ = 0;
   // Reused record after record.
   std::string line_;
+  std::string lineBytes_;
   std::string progress_;
 };
 

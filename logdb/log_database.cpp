@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 
-#include "logdb/band.h"
 #include "logdb/log_texts.h"
 #include "platform/ascii_text.h"
 #include "platform/file_exists.h"
@@ -71,7 +70,7 @@ char* PutTwoDigits(char* out, unsigned value) {
 }  // namespace
 
 LogDatabase::LogDatabase(platform::UserInterface& ui, FrequencyErrors& errors)
-    : ui_(ui), errors_(errors) {}
+    : ui_(ui), frequencyCheck_(ui, errors) {}
 
 LogDatabase::~LogDatabase() {
   CloseLogDatabase();
@@ -198,11 +197,16 @@ bool LogDatabase::ReadQso(CurrentQso& current) {
   // The frequency is classified before anything reaches the QSO: when the operator aborts at its
   // report, the QSO in hand must still be the previous one.
   SetCharacters(freq_, platform::TrimBlanks(field(plan_.freq, kFreq)));
-  const std::string_view band = ClassifyBand(freq_);
-  if (band.empty() && !ReportInvalidFrequency(current.Pointer, freq_)) return false;
-  band_ = band;
+  std::string_view band;
+  if (!frequencyCheck_.Classify(current.Pointer, freq_, band)) {
+    CloseLogDatabase();
+    programEnded_ = true;
+    ui_.EndProgram();
+    return false;
+  }
 
   QsoRecord& qso = current.Qso;
+  qso.Band = band;
   SetCharacters(qso.Calls, platform::TrimBlanks(field(plan_.calls, kCalls)));
   SetCharacters(qso.Ign, field(plan_.ign, kIgn));
   qso.Callsign = qso.Calls;
@@ -233,20 +237,8 @@ bool LogDatabase::ReadQso(CurrentQso& current) {
   return true;
 }
 
-bool LogDatabase::ReportInvalidFrequency(std::int32_t pointer, const std::string& freq) {
-  if (errors_.FreqErrorCount == FrequencyErrors::kSilent) return true;
-  ui_.ShowMessage(logdb::InvalidFrequencyMessage(pointer, freq));
-  ++errors_.FreqErrorCount;
-  if (errors_.FreqErrorCount < 10) return true;
-  if (ui_.AskYesNo(std::string(logdb::kFrequencyFloodQuestion))) {
-    CloseLogDatabase();
-    programEnded_ = true;
-    ui_.EndProgram();
-    return false;
-  }
-  errors_.FreqErrorCount =
-      ui_.AskYesNo(std::string(logdb::kKeepReportingQuestion)) ? 0 : FrequencyErrors::kSilent;
-  return true;
+std::string_view LogDatabase::MissingMessage() const {
+  return logdb::kLogMissingMessage;
 }
 
 }  // namespace sfxtal::logdb

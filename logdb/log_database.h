@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "logdb/frequency_check.h"
 #include "logdb/log_source.h"
 #include "logdb/qso_record.h"
 #include "platform/read_only_file.h"
@@ -14,15 +15,8 @@
 
 namespace sfxtal::logdb {
 
-/// Invalid frequencies reported so far. Lives as long as the program, across opens and closes of
-/// the log; 99 means the operator switched the reports off.
-struct FrequencyErrors {
-  static constexpr std::int16_t kSilent = 99;
-  std::int16_t FreqErrorCount = 0;
-};
-
 /// The reader of the logging program's database file (Tevrak.TDB), a dBASE-like file of
-/// fixed-length records: its header values, its open file and the invalid-frequency reports.
+/// fixed-length records, in date order: its header values and its open file.
 class LogDatabase final : public LogSource {
  public:
   static constexpr int kFieldCount = 16;
@@ -43,7 +37,9 @@ class LogDatabase final : public LogSource {
   /// read again).
   bool OpenLogDatabase(const std::string& dbPath) override;
   OpenFailure LastOpenFailure() const override { return lastOpenFailure_; }
-  std::int32_t RecordCount() const override { return recordCount_; }
+  bool InDateOrder() const override { return true; }
+  /// The number of records the header gives; reads past it find no record.
+  std::int32_t RecordCount() const { return recordCount_; }
   /// Reads and decodes record `current.Pointer`, opening the log from DbPath first when it is
   /// closed, and classifies its frequency (with the invalid-frequency report). False, with the QSO
   /// untouched, when the pointer is below 1 or above RecordCount, when the record's bytes lie
@@ -52,6 +48,7 @@ class LogDatabase final : public LogSource {
   bool ReadQso(CurrentQso& current) override;
   bool ProgramEnded() const override { return programEnded_; }
   void CloseLogDatabase() override;
+  std::string_view MissingMessage() const override;
 
   bool IsOpen() const { return file_.IsOpen(); }
   /// The path that opening uses (DbPath with ".tdb" appended where it must be).
@@ -60,17 +57,12 @@ class LogDatabase final : public LogSource {
   std::int16_t RecordLength() const { return recordLength_; }
   const std::array<std::int16_t, kFieldCount>& FieldWidths() const { return fieldWidths_; }
   std::int16_t WidthSum() const { return widthSum_; }
-  /// The band of the last QSO read ("" when its frequency is invalid).
-  std::string_view Band() const { return band_; }
 
  private:
   // The bytes of `size` at `offset`; null past the end of the file.
   const unsigned char* RecordBytes(std::int64_t offset, std::size_t size);
-  // The invalid-frequency report and its questions; false when the operator chose to abort.
-  bool ReportInvalidFrequency(std::int32_t pointer, const std::string& freq);
-
   platform::UserInterface& ui_;
-  FrequencyErrors& errors_;
+  FrequencyCheck frequencyCheck_;
   OpenFailure lastOpenFailure_ = OpenFailure::kNone;
   bool programEnded_ = false;
   std::int32_t recordCount_ = 0;
@@ -78,7 +70,6 @@ class LogDatabase final : public LogSource {
   std::int16_t recordLength_ = 0;
   std::array<std::int16_t, kFieldCount> fieldWidths_{};
   std::int16_t widthSum_ = 0;
-  std::string_view band_;
 
   platform::ReadOnlyFile file_;
   // The bytes read ahead of the records in hand, and where they start in the file.

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "logdb/qso_record.h"
 
@@ -14,8 +14,10 @@ enum class OpenFailure {
   kMalformed,  // the file is not a log of this kind; the operator was told why
 };
 
-/// A log the import reads its QSOs from, record by record. The logging program's database file is
-/// one kind (LogDatabase); another kind of log is another implementation of these six calls.
+/// A log the import reads its QSOs from, record by record: the logging program's database file
+/// (LogDatabase) or an ADIF file (AdifLog); MakeLogSource (log_kind.h) chooses the kind. Every
+/// kind classifies each QSO's frequency through a FrequencyCheck, so the band and the
+/// invalid-frequency report are the same whatever the log.
 class LogSource {
  public:
   virtual ~LogSource() = default;
@@ -24,14 +26,24 @@ class LogSource {
   /// log is open, now or already before.
   virtual bool OpenLogDatabase(const std::string& dbPath) = 0;
   virtual OpenFailure LastOpenFailure() const = 0;
-  /// The number of records; the import reads records 1 to this.
-  virtual std::int32_t RecordCount() const = 0;
-  /// Reads record `current.Pointer` into `current.Qso`. False, with the QSO untouched, when there
-  /// is no such record, or when the operator ended the program during the read (ProgramEnded).
+  /// True when the records come in ascending date order, so that a reader may probe its way to a
+  /// date and stop at the first record after a period. False: any record may hold any date, and
+  /// only reading the log whole finds every QSO of a period.
+  virtual bool InDateOrder() const = 0;
+  /// Reads record `current.Pointer` (its place in the file, counted from 1) into `current.Qso`.
+  /// Where the kind leaves that record out (see LeftOutMessage), the next one it can deliver is
+  /// read and Pointer set to its place. False, with the QSO untouched, when there is no such
+  /// record, or when the operator ended the program during the read (ProgramEnded).
   virtual bool ReadQso(CurrentQso& current) = 0;
   /// True once the operator chose, during a read, to end the program.
   virtual bool ProgramEnded() const = 0;
   virtual void CloseLogDatabase() = 0;
+
+  /// "… が見つかりません" naming this kind of log.
+  virtual std::string_view MissingMessage() const = 0;
+  /// What the reads so far left out of the log and why, for the operator once the reading is
+  /// over; "" when nothing was.
+  virtual std::string LeftOutMessage() const { return {}; }
 };
 
 }  // namespace sfxtal::logdb

@@ -2,10 +2,12 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace sfxtal::logdb {
 
-/// The QSO in hand, as the reader decoded it from the log (UTF-8 texts). The import rewrites some
+/// The QSO in hand, as the reader decoded it from the log (UTF-8 texts; the field names are the
+/// database's, and every kind of log fills them). The import rewrites some
 /// fields in place while it processes the QSO; the next read overwrites them all.
 struct QsoRecord {
   std::string Calls;     // CALLS, blanks trimmed; later the base call
@@ -16,6 +18,9 @@ struct QsoRecord {
   std::string Qsl3;      // third QSL byte, blank trimmed; later the confirmation mark
   std::string Freq;      // FREQ, blanks trimmed
   std::string Mode;      // MODE, blanks trimmed
+  /// The band label of Freq ("1.9" … "47000"), "" when the frequency is invalid; the label lives
+  /// as long as the program.
+  std::string_view Band;
 };
 
 /// The record in hand: its number in the log and the QSO read from it.

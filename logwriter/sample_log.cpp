@@ -7,7 +7,9 @@
 #include <system_error>
 #include <utility>
 
+#include "logwriter/adif_writer.h"
 #include "platform/path_text.h"
+#include "platform/text_file.h"
 
 namespace sfxtal::logwriter {
 namespace {
@@ -102,6 +104,46 @@ void AppendNumber(std::string& out, std::uint32_t value, int minDigits) {
     value /= 10;
   } while (value != 0 || n < minDigits);
   while (n > 0) out += digits[--n];
+}
+
+bool IsAdifName(const std::filesystem::path& out) {
+  std::string extension = platform::Utf8FromPath(out.extension());
+  for (char& c : extension) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return extension == ".adi" || extension == ".adif";
+}
+
+bool WriteSampleDatabase(const std::filesystem::path& path, std::uint32_t count,
+                         std::uint32_t seed) {
+  LogDatabaseWriter writer;
+  bool ok = writer.Open(path, count);
+  SampleLogGenerator generator(count, seed);
+  LogRecord record;
+  for (std::uint32_t i = 0; ok && i < count; ++i) {
+    generator.Next(record);
+    ok = writer.Add(record);
+  }
+  return writer.Close() && ok;
+}
+
+bool WriteSampleAdif(const std::filesystem::path& path, std::uint32_t count, std::uint32_t seed) {
+  std::FILE* file = platform::OpenFileStream(path, "wb");
+  if (file == nullptr) return false;
+  std::string bytes(kAdifHeader);
+  bool ok = true;
+  SampleLogGenerator generator(count, seed);
+  LogRecord record;
+  for (std::uint32_t i = 0; ok && i < count; ++i) {
+    generator.Next(record);
+    AppendAdifRecord(bytes, record);
+    if (bytes.size() >= 64 * 1024) {
+      ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+      bytes.clear();
+    }
+  }
+  ok = ok && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  return std::fclose(file) == 0 && ok;
 }
 
 }  // namespace
@@ -252,15 +294,8 @@ bool WriteSampleLog(const std::filesystem::path& out, std::uint32_t count, std::
   temp += out.filename();
   temp += platform::PathFromUtf8(".part");
   temp = out.parent_path() / temp;
-  LogDatabaseWriter writer;
-  bool ok = writer.Open(temp, count);
-  SampleLogGenerator generator(count, seed);
-  LogRecord record;
-  for (std::uint32_t i = 0; ok && i < count; ++i) {
-    generator.Next(record);
-    ok = writer.Add(record);
-  }
-  ok = writer.Close() && ok;
+  const bool ok =
+      IsAdifName(out) ? WriteSampleAdif(temp, count, seed) : WriteSampleDatabase(temp, count, seed);
   std::error_code error;
   if (ok) std::filesystem::rename(temp, out, error);
   if (!ok || error) {

@@ -36,7 +36,8 @@ class SampleLogGenerator {
 };
 
 /// Writes a generated log of `count` records (at most kMaxRecordCount) to `out`, streaming, so
-/// memory stays flat for any count. The file appears whole or not at all: false when it cannot be
+/// memory stays flat for any count: an ADIF file when `out` ends in ".adi" or ".adif" (any letter
+/// case), else a Tevrak log database. The file appears whole or not at all: false when it cannot be
 /// written, and then an older file at `out` is left as it was.
 bool WriteSampleLog(const std::filesystem::path& out, std::uint32_t count, std::uint32_t seed);
 bool WriteSampleLog(const platform::NarrowText auto&, std::uint32_t, std::uint32_t) = delete;

@@ -155,10 +155,18 @@ std::string Utf8Of(char32_t cp) {
 }
 
 std::string DecodeCp932(std::string_view bytes) {
-  if (IsAscii(bytes)) return std::string(bytes);
-  const Cp932Mapping& mapping = Mapping();
   std::string out;
-  out.reserve(bytes.size() * 3 / 2);
+  AppendDecodedCp932(out, bytes);
+  return out;
+}
+
+void AppendDecodedCp932(std::string& out, std::string_view bytes) {
+  if (IsAscii(bytes)) {
+    out += bytes;
+    return;
+  }
+  const Cp932Mapping& mapping = Mapping();
+  out.reserve(out.size() + bytes.size() * 3 / 2);
   std::size_t pos = 0;
   while (pos < bytes.size()) {
     const auto b = static_cast<unsigned char>(bytes[pos++]);
@@ -184,14 +192,21 @@ std::string DecodeCp932(std::string_view bytes) {
       ++pos;
     }
   }
-  return out;
 }
 
 std::string EncodeCp932(std::string_view utf8) {
-  if (IsAscii(utf8)) return std::string(utf8);
-  const Cp932Mapping& mapping = Mapping();
   std::string out;
-  out.reserve(utf8.size());
+  AppendCp932(out, utf8);
+  return out;
+}
+
+void AppendCp932(std::string& out, std::string_view utf8) {
+  if (IsAscii(utf8)) {
+    out += utf8;
+    return;
+  }
+  const Cp932Mapping& mapping = Mapping();
+  out.reserve(out.size() + utf8.size());
   std::size_t pos = 0;
   bool leadCarried = false;  // the last byte written was a carried lead byte, awaiting its trail
   while (pos < utf8.size()) {
@@ -238,7 +253,6 @@ std::string EncodeCp932(std::string_view utf8) {
       out += static_cast<char>(written & 0xFF);
     }
   }
-  return out;
 }
 
 void AppendBytesAsCharacters(std::string& out, std::string_view bytes) {

@@ -6,7 +6,7 @@
 set -euo pipefail
 build=${1:-build-fuzz}
 seconds=${2:-60}
-targets=(${FUZZ_TARGETS:-fuzz_log_database fuzz_import_run fuzz_results_file fuzz_answer_history
+targets=(${FUZZ_TARGETS:-fuzz_log_database fuzz_adif_log fuzz_import_run fuzz_results_file fuzz_answer_history
   fuzz_ini_file fuzz_tally fuzz_text_codec})
 
 "$build/bin/make_fuzz_seeds" "$build/fuzz-seeds"

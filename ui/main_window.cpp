@@ -177,12 +177,19 @@ void MainWindow::Command2_Click() {
 
 void MainWindow::Command3_Click() {
   QFileDialog dialog(this);
-  // Qt's own dialog, so that the filter matches *.TDB in any letter case.
+  // Qt's own dialog, so that the filters match *.TDB and *.adi in any letter case.
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setNameFilter(QString::fromUtf8(app::kBrowseFilterName) + QStringLiteral(" (") +
-                       QString::fromUtf8(app::kBrowsePattern) + QStringLiteral(")"));
+  QStringList filters;
+  for (const app::BrowseFilter& filter : app::kBrowseFilters) {
+    filters.append(
+        QString::fromUtf8(filter.name.data(), static_cast<int>(filter.name.size())) +
+        QStringLiteral(" (") +
+        QString::fromUtf8(filter.patterns.data(), static_cast<int>(filter.patterns.size())) +
+        QStringLiteral(")"));
+  }
+  dialog.setNameFilters(filters);
   dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
   if (dialog.exec() != QDialog::Accepted) return;
   const QStringList chosen = dialog.selectedFiles();

@@ -1,5 +1,7 @@
 #include "win32/main_window.h"
 
+#include <algorithm>
+
 #include "app/main_window_form.h"
 #include "app/spreadsheet_hand_over.h"
 #include "app/window_import.h"
@@ -122,12 +124,17 @@ void MainWindow::Command3_Click() {
   OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = Handle();
-  // The filter's name, then its pattern, each ended by a NUL, and a NUL after the last.
-  std::wstring filter = platform::WideFromUtf8(app::kBrowseFilterName) + L" (" +
-                        platform::WideFromUtf8(app::kBrowsePattern) + L")";
-  filter += L'\0';
-  filter += platform::WideFromUtf8(app::kBrowsePattern);
-  filter += L'\0';
+  // Each choice's name and its patterns (";" between them), each ended by a NUL, and a NUL after
+  // the last.
+  std::wstring filter;
+  for (const app::BrowseFilter& choice : app::kBrowseFilters) {
+    std::wstring patterns = platform::WideFromUtf8(choice.patterns);
+    std::replace(patterns.begin(), patterns.end(), L' ', L';');
+    filter.append(platform::WideFromUtf8(choice.name)).append(L" (").append(patterns).append(L")");
+    filter += L'\0';
+    filter.append(patterns);
+    filter += L'\0';
+  }
   dialog.lpstrFilter = filter.c_str();
   dialog.lpstrFile = chosen;
   dialog.nMaxFile = static_cast<DWORD>(std::size(chosen));

@@ -390,19 +390,21 @@ class MemoryLog : public logdb::LogSource {
     return true;
   }
   logdb::OpenFailure LastOpenFailure() const override { return logdb::OpenFailure::kNone; }
-  std::int32_t RecordCount() const override { return static_cast<std::int32_t>(qsos.size()); }
+  bool InDateOrder() const override { return true; }
   bool ReadQso(logdb::CurrentQso& current) override {
+    if (current.Pointer > static_cast<std::int32_t>(qsos.size())) return false;
     calls.push_back("read " + std::to_string(current.Pointer));
     current.Qso = qsos.at(static_cast<std::size_t>(current.Pointer - 1));
     return true;
   }
+  std::string_view MissingMessage() const override { return "missing"; }
   bool ProgramEnded() const override { return false; }
   void CloseLogDatabase() override { calls.push_back("close"); }
 };
 
 logdb::QsoRecord MemoryQso(const std::string& callsign, const std::string& date,
                            const std::string& qsl3) {
-  return {callsign, "", callsign, date, "21:30U", qsl3, "14.025", "SSB"};
+  return {callsign, "", callsign, date, "21:30U", qsl3, "14.025", "SSB", "14"};
 }
 
 TEST_F(ImportRunTest, ALogOfAnotherKindGoesThroughTheSameRun) {

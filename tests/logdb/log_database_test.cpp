@@ -108,12 +108,12 @@ TEST_F(LogDatabaseTest, DecodesTheFieldsOfARecord) {
   EXPECT_EQ(qso.Qsl3, "X");
   EXPECT_EQ(qso.Freq, "14.025");
   EXPECT_EQ(qso.Mode, "SSB");
-  EXPECT_EQ(db_.Band(), "14");
+  EXPECT_EQ(current_.Qso.Band, "14");
   EXPECT_EQ(current_.Pointer, 2) << "reading does not move the pointer";
 
   ASSERT_TRUE(ReadAt(1));
   EXPECT_EQ(current_.Qso.Callsign, "QX9Z      ");
-  EXPECT_EQ(db_.Band(), "7");
+  EXPECT_EQ(current_.Qso.Band, "7");
 }
 
 TEST_F(LogDatabaseTest, OddDatesTimesAndQslMarks) {
@@ -288,7 +288,7 @@ TEST_F(LogDatabaseTest, APointerOutsideTheLogKeepsThePreviousQso) {
     EXPECT_FALSE(ReadAt(pointer));
     EXPECT_EQ(current_.Qso.Calls, "QQ3");
     EXPECT_EQ(current_.Qso.Callsign, "QQ3      ");
-    EXPECT_EQ(db_.Band(), "7");
+    EXPECT_EQ(current_.Qso.Band, "7");
   }
   EXPECT_TRUE(ui_.events.empty());
 }
@@ -609,7 +609,7 @@ TEST_F(FrequencyReportTest, TheMessageQuotesRecordAndFrequency) {
   Write(records);
   ASSERT_TRUE(ReadAt(57));
   EXPECT_EQ(ui_.Messages(), std::vector<std::string>{"交信番号 57 の交信周波数は 無効です\n3525"});
-  EXPECT_EQ(db_.Band(), "");
+  EXPECT_EQ(current_.Qso.Band, "");
   EXPECT_EQ(current_.Qso.Freq, "3525");
   EXPECT_EQ(current_.Qso.Mode, "CW") << "the record is decoded to its end";
   ASSERT_TRUE(ReadAt(56));

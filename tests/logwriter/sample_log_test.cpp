@@ -8,6 +8,7 @@
 
 #include "cli/commands.h"
 #include "logdb/band.h"
+#include "logwriter/adif_writer.h"
 #include "tests/support/cli_run.h"
 #include "tests/support/temp_folder.h"
 
@@ -41,6 +42,16 @@ TEST(WriteSampleLog, IsTheSameForTheSameSeed) {
   EXPECT_EQ(a, LogDatabaseBytes(records));
   // Nothing is left beside it.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 3);
+}
+
+TEST(WriteSampleLog, AnAdiNameGivesTheSameQsosAsAdif) {
+  TempFolder folder;
+  // More records than one write's worth, so that the file is written in parts.
+  ASSERT_TRUE(WriteSampleLog(folder / "a.ADI", 1500, 7));
+  SampleLogGenerator generator(1500, 7);
+  std::vector<LogRecord> records(1500);
+  for (auto& record : records) generator.Next(record);
+  EXPECT_EQ(ReadBytes(folder / "a.ADI"), AdifBytes(records));
 }
 
 TEST(WriteSampleLog, AnEmptyLogIsAHeaderOnly) {

@@ -229,7 +229,9 @@ TEST_F(MainWindowTest, BrowseCancelKeepsThePathAndChoosingSetsTheFullPath) {
   answerer.Answer = [&](QWidget* modal) {
     auto* dialog = qobject_cast<QFileDialog*>(modal);
     if (dialog == nullptr) return false;
-    EXPECT_EQ(dialog->nameFilters(), QStringList{QStringLiteral("tevrak.tdb ファイル (*.TDB)")});
+    EXPECT_EQ(dialog->nameFilters(), (QStringList{QStringLiteral("tevrak.tdb ファイル (*.TDB)"),
+                                                  QStringLiteral("ADIF ファイル (*.adi *.adif)"),
+                                                  QStringLiteral("すべてのファイル (*)")}));
     EXPECT_EQ(dialog->labelText(QFileDialog::Accept).toStdString(), "開く(&O)");  // Qt's Japanese
     if (!choose) {
       dialog->reject();

@@ -1,0 +1,308 @@
+#include "logdb/adif_log.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <system_error>
+
+#include "platform/ascii_text.h"
+#include "platform/path_text.h"
+#include "platform/program_texts.h"
+#include "platform/text_codec.h"
+
+namespace sfxtal::logdb {
+namespace {
+
+constexpr std::size_t kWindowSize = 64 * 1024;
+// A tag longer than this is taken for text between fields: real field names are a few dozen
+// characters, and the length and type add a few more.
+constexpr std::size_t kLongestTag = 256;
+// The bytes of a field kept for the QSO; the rest of a longer field is stepped over. No callsign,
+// date, frequency or mode comes near it.
+constexpr std::size_t kKeptBytes = 255;
+// A length beyond any file stands for "to the end of the file".
+constexpr std::uint64_t kLongestLength = std::uint64_t{1} << 48;
+
+enum class TagName { kOther, kEor, kEoh, kCall, kQsoDate, kTimeOn, kFreq, kMode, kQslRcvd };
+
+TagName NameOf(std::string_view name) {
+  using platform::EqualsIgnoringAsciiCase;
+  if (EqualsIgnoringAsciiCase(name, "EOR")) return TagName::kEor;
+  if (EqualsIgnoringAsciiCase(name, "EOH")) return TagName::kEoh;
+  if (EqualsIgnoringAsciiCase(name, "CALL")) return TagName::kCall;
+  if (EqualsIgnoringAsciiCase(name, "QSO_DATE")) return TagName::kQsoDate;
+  if (EqualsIgnoringAsciiCase(name, "TIME_ON")) return TagName::kTimeOn;
+  if (EqualsIgnoringAsciiCase(name, "FREQ")) return TagName::kFreq;
+  if (EqualsIgnoringAsciiCase(name, "MODE")) return TagName::kMode;
+  if (EqualsIgnoringAsciiCase(name, "QSL_RCVD")) return TagName::kQslRcvd;
+  return TagName::kOther;
+}
+
+struct Tag {
+  TagName name = TagName::kOther;
+  std::uint64_t length = 0;  // of the data after the tag
+  std::size_t size = 0;      // of the tag itself, "<" to ">"
+};
+
+// The tag at the start of `text` ("<" first), or false when it is no tag but text: a name of
+// anything but blanks, "<", ">" and ":", then ":" and decimal digits with an optional ":" and
+// type, then ">". A tag without a length has no data.
+bool ParseTag(std::string_view text, Tag& tag) {
+  const std::size_t close = text.find('>', 1);
+  if (close == std::string_view::npos) return false;
+  const std::string_view inside = text.substr(1, close - 1);
+  const std::size_t colon = inside.find(':');
+  const std::string_view name = inside.substr(0, colon);
+  if (name.empty() || name.find_first_of(" <") != std::string_view::npos) return false;
+  tag.name = NameOf(name);
+  tag.length = 0;
+  tag.size = close + 1;
+  if (colon == std::string_view::npos) return true;
+  std::string_view rest = inside.substr(colon + 1);
+  const std::size_t digits = std::min(rest.find(':'), rest.size());
+  if (digits == 0) return false;
+  for (std::size_t i = 0; i < digits; ++i) {
+    if (rest[i] < '0' || rest[i] > '9') return false;
+    tag.length = std::min(kLongestLength, tag.length * 10 + static_cast<unsigned>(rest[i] - '0'));
+  }
+  return true;
+}
+
+bool IsDigits(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// QSO_DATE as CCYY-MM-DD into `out`; false, with `out` untouched, when it is not eight digits of a
+// month 01-12 and a day 01-31.
+bool SetDate(std::string& out, std::string_view date) {
+  if (date.size() != 8 || !IsDigits(date)) return false;
+  const int month = (date[4] - '0') * 10 + (date[5] - '0');
+  const int day = (date[6] - '0') * 10 + (date[7] - '0');
+  if (month < 1 || month > 12 || day < 1 || day > 31) return false;
+  out.assign(date.substr(0, 4));
+  out += '-';
+  out += date.substr(4, 2);
+  out += '-';
+  out += date.substr(6, 2);
+  return true;
+}
+
+// The bytes decoded as CP932, replacing what `out` held (its room is kept from QSO to QSO).
+void SetDecoded(std::string& out, std::string_view bytes) {
+  out.clear();
+  platform::AppendDecodedCp932(out, bytes);
+}
+
+}  // namespace
+
+AdifLog::AdifLog(platform::UserInterface& ui, FrequencyErrors& errors)
+    : ui_(ui), frequencyCheck_(ui, errors) {}
+
+AdifLog::~AdifLog() {
+  CloseLogDatabase();
+}
+
+bool AdifLog::OpenLogDatabase(const std::string& dbPath) {
+  path_ = dbPath;
+  lastOpenFailure_ = OpenFailure::kNone;
+  if (file_.IsOpen()) return true;
+  const std::filesystem::path path = platform::PathFromUtf8(dbPath);
+  if (!file_.Open(path)) {
+    lastOpenFailure_ = OpenFailure::kMissing;
+    return false;
+  }
+  leftOut_ = {};
+  countedUpTo_ = 0;
+  Rewind();
+  if (NextRecord(raw_) != Found::kRecord) {
+    CloseLogDatabase();
+    lastOpenFailure_ = OpenFailure::kMalformed;
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::absolute(path, error);
+    ui_.ShowMessage(platform::WithPath(kMalformedAdifMessage, error ? path : full));
+    return false;
+  }
+  Rewind();
+  return true;
+}
+
+void AdifLog::CloseLogDatabase() {
+  file_.Close();
+  window_.clear();
+  window_.shrink_to_fit();
+}
+
+std::string_view AdifLog::MissingMessage() const {
+  return kAdifMissingMessage;
+}
+
+std::string AdifLog::LeftOutMessage() const {
+  if (leftOut_.Total() == 0) return {};
+  const std::filesystem::path path = platform::PathFromUtf8(path_);
+  std::error_code error;
+  const std::filesystem::path full = std::filesystem::absolute(path, error);
+  return platform::WithPath(AdifLeftOutMessage(leftOut_), error ? path : full);
+}
+
+void AdifLog::Rewind() {
+  window_.clear();
+  windowStart_ = 0;
+  at_ = 0;
+  nextRecord_ = 1;
+  // A file that starts with "<" has no header.
+  inHeader_ = !(Fill(1) && window_[0] == '<');
+}
+
+bool AdifLog::Fill(std::size_t size) {
+  if (window_.size() - at_ >= size) return true;
+  window_.erase(0, at_);
+  windowStart_ += static_cast<std::int64_t>(at_);
+  at_ = 0;
+  const std::size_t have = window_.size();
+  window_.resize(std::max(kWindowSize, size));
+  const std::size_t got = file_.ReadAt(windowStart_ + static_cast<std::int64_t>(have),
+                                       window_.data() + have, window_.size() - have);
+  window_.resize(have + got);
+  return window_.size() >= size;
+}
+
+void AdifLog::Skip(std::uint64_t size) {
+  if (size <= window_.size() - at_) {
+    at_ += static_cast<std::size_t>(size);
+    return;
+  }
+  // Past the window: the window starts again there (past the end of the file, it stays empty).
+  windowStart_ += static_cast<std::int64_t>(at_) + static_cast<std::int64_t>(size);
+  window_.clear();
+  at_ = 0;
+}
+
+AdifLog::Found AdifLog::NextRecord(RawRecord& record) {
+  for (std::string* field :
+       {&record.call, &record.date, &record.time, &record.freq, &record.mode, &record.qsl}) {
+    field->clear();
+  }
+  bool anyField = false;
+  for (;;) {
+    if (at_ == window_.size() && !Fill(1)) return anyField ? Found::kUnended : Found::kEnd;
+    const char* begin = window_.data() + at_;
+    const void* open = std::memchr(begin, '<', window_.size() - at_);
+    if (open == nullptr) {
+      at_ = window_.size();
+      continue;
+    }
+    at_ += static_cast<std::size_t>(static_cast<const char*>(open) - begin);
+    Fill(kLongestTag);
+    Tag tag;
+    const std::size_t seen = std::min(kLongestTag, window_.size() - at_);
+    if (!ParseTag(std::string_view(window_).substr(at_, seen), tag)) {
+      ++at_;  // a "<" of the text between fields
+      continue;
+    }
+    at_ += tag.size;
+    if (tag.name == TagName::kEoh) {
+      inHeader_ = false;
+      continue;
+    }
+    if (inHeader_) {
+      Skip(tag.length);
+      continue;
+    }
+    if (tag.name == TagName::kEor) {
+      if (nextRecord_ == std::numeric_limits<std::int32_t>::max()) return Found::kEnd;
+      ++nextRecord_;
+      return Found::kRecord;
+    }
+    anyField = true;
+    std::string* into = nullptr;
+    switch (tag.name) {
+      case TagName::kCall:
+        into = &record.call;
+        break;
+      case TagName::kQsoDate:
+        into = &record.date;
+        break;
+      case TagName::kTimeOn:
+        into = &record.time;
+        break;
+      case TagName::kFreq:
+        into = &record.freq;
+        break;
+      case TagName::kMode:
+        into = &record.mode;
+        break;
+      case TagName::kQslRcvd:
+        into = &record.qsl;
+        break;
+      default:
+        break;
+    }
+    if (into != nullptr) {
+      const std::size_t kept =
+          static_cast<std::size_t>(std::min<std::uint64_t>(tag.length, kKeptBytes));
+      Fill(kept);
+      into->assign(window_, at_, std::min(kept, window_.size() - at_));
+    }
+    Skip(tag.length);
+  }
+}
+
+bool AdifLog::ReadQso(CurrentQso& current) {
+  if (programEnded_) return false;
+  if (!file_.IsOpen() && !OpenLogDatabase(path_)) return false;
+  if (current.Pointer < 1) return false;
+  if (current.Pointer < nextRecord_) Rewind();
+  for (;;) {
+    const std::int32_t place = nextRecord_;
+    const Found found = NextRecord(raw_);
+    const bool firstTime = place > countedUpTo_;
+    if (found != Found::kRecord) {
+      if (found == Found::kUnended && firstTime) {
+        ++leftOut_.Unended;
+        countedUpTo_ = place;
+      }
+      return false;
+    }
+    if (firstTime) countedUpTo_ = place;
+    const std::string_view call = platform::TrimBlanks(raw_.call);
+    if (call.empty() || !SetDate(date_, raw_.date)) {
+      if (firstTime) ++(call.empty() ? leftOut_.NoCall : leftOut_.NoDate);
+      continue;
+    }
+    if (place < current.Pointer) continue;
+    // The frequency is classified before anything reaches the QSO: when the operator aborts at
+    // its report, the QSO in hand must still be the previous one.
+    SetDecoded(freq_, raw_.freq);
+    std::string_view band;
+    if (!frequencyCheck_.Classify(place, freq_, band)) {
+      CloseLogDatabase();
+      programEnded_ = true;
+      ui_.EndProgram();
+      return false;
+    }
+    QsoRecord& qso = current.Qso;
+    SetDecoded(qso.Calls, call);
+    qso.Ign.clear();
+    qso.Callsign = qso.Calls;
+    qso.Date.swap(date_);
+    qso.Time.clear();
+    if ((raw_.time.size() == 4 || raw_.time.size() == 6) && IsDigits(raw_.time)) {
+      qso.Time.assign(raw_.time, 0, 2);
+      qso.Time += ':';
+      qso.Time.append(raw_.time, 2, 2);
+      qso.Time += 'U';
+    }
+    qso.Qsl3.clear();
+    if (raw_.qsl.size() == 1 &&
+        std::string_view("YyVv").find(raw_.qsl[0]) != std::string_view::npos) {
+      qso.Qsl3 = static_cast<char>(raw_.qsl[0] & ~0x20);
+    }
+    qso.Freq = freq_;
+    SetDecoded(qso.Mode, raw_.mode);
+    qso.Band = band;
+    current.Pointer = place;
+    return true;
+  }
+}
+
+}  // namespace sfxtal::logdb
