@@ -12,6 +12,8 @@ FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 RUN_FOLDER ?= run
 PREFIX ?= $(HOME)/SfxTal
+# Every build that make configures fails on a warning; a plain `cmake` build does not.
+WARNINGS_AS_ERRORS = -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 # Leaks count as failures; a sanitizer finding ends the test that met it.
 SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1 \
                 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
@@ -26,7 +28,7 @@ setup:
 	@./tools/setup-debian.sh
 
 configure: setup
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(WARNINGS_AS_ERRORS) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS) -- --no-print-directory
@@ -37,7 +39,7 @@ test: build
 # The benchmarks are left out: under the sanitizers their numbers mean nothing.
 test-asan: setup
 	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSFXTAL_SANITIZE=ON \
-	  -DSFXTAL_BUILD_BENCH=OFF >/dev/null
+	  -DSFXTAL_BUILD_BENCH=OFF $(WARNINGS_AS_ERRORS) >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS) -- --no-print-directory
 	@cd $(ASAN_BUILD) && $(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen \
 	  ctest --output-on-failure -j $(JOBS)
@@ -46,7 +48,7 @@ fuzz: setup
 	@./tools/setup-debian.sh --fuzz
 	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
 	  -DSFXTAL_BUILD_FUZZ=ON -DSFXTAL_BUILD_TESTS=OFF -DSFXTAL_BUILD_BENCH=OFF \
-	  -DSFXTAL_BUILD_UI=OFF >/dev/null
+	  -DSFXTAL_BUILD_UI=OFF $(WARNINGS_AS_ERRORS) >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS) -- --no-print-directory
 	@./tools/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
@@ -58,7 +60,7 @@ windows: setup
 	@cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
 	  -DCMAKE_PREFIX_PATH=$(abspath $(WINDOWS_BUILD))/deps \
-	  -DSFXTAL_BUILD_UI=OFF -DSFXTAL_BUILD_BENCH=OFF >/dev/null
+	  -DSFXTAL_BUILD_UI=OFF -DSFXTAL_BUILD_BENCH=OFF $(WARNINGS_AS_ERRORS) >/dev/null
 	@cmake --build $(WINDOWS_BUILD) -j $(JOBS) -- --no-print-directory
 	@./tools/check-windows-dlls.sh $(WINDOWS_BUILD)/bin
 

@@ -59,7 +59,9 @@ INSTANTIATE_TEST_SUITE_P(
                     "3 行目: サフィックスが「C」です（「B」のはずです）"},
         RefusalCase{"LongSuffix", std::string(40, 'Q') + "\t,\"\",\"\",\"\"",
                     "1 行目: サフィックスが「QQQQQQQQQQQQ…」です（「A」のはずです）"}),
-    [](const auto& info) { return test_support::CaseName(info.index, info.param.name); });
+    [](const auto& test_case) {
+      return test_support::CaseName(test_case.index, test_case.param.name);
+    });
 
 TEST(ReadAwardSource, ReadsNoMoreThanEveryRecordOfTheTable) {
   std::string bytes;

@@ -56,7 +56,9 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"a,b,c,", {"a", "b", "c", ""}}, SplitCase{",,,", {"", "", "", ""}},
         SplitCase{"", {""}}, SplitCase{R"("a,b)", {"a,b"}},
         SplitCase{R"("a","b","c")", {"a", "b", "c"}}),
-    [](const auto& info) { return test_support::CaseName(info.index, info.param.line); });
+    [](const auto& test_case) {
+      return test_support::CaseName(test_case.index, test_case.param.line);
+    });
 
 // The work file's lines as the import writes them (CP932 bytes, "未" = 96 A2), with the cases the
 // tally must sort out.
