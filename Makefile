@@ -78,7 +78,8 @@ test-windows: windows configure
 run: build
 	@./tools/run-sample.sh $(BUILD) $(RUN_FOLDER)
 
-# A portable program folder at PREFIX that the operator owns, and the desktop's menu entry.
+# A portable program folder at PREFIX that the operator owns (PREFIX/bin), and the desktop's menu
+# entry in the user's own data folder, where cmake --install never writes.
 install: build
 	@cmake --install $(BUILD) --prefix "$(PREFIX)"
 
@@ -86,6 +87,7 @@ install: build
 screenshots: build
 	@$(BUILD)/bin/sfxtal_screenshots docs
 
+	@./tools/install-menu-entry.sh "$(PREFIX)/share"
 # Each benchmark's median of five, then the whole import against its yardsticks (hyperfine).
 BENCH_ARGS ?= --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 bench: build
