@@ -8,6 +8,9 @@
 
 #include "importer/import_user_interface.h"
 
+/// Each fuzz target's entry, which libFuzzer calls with one input at a time.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+
 namespace sfxtal::fuzz {
 
 /// An operator who reads nothing and answers No to every question, skips every suffix dialog and

@@ -65,9 +65,9 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"SFXTAL", "Form2Left", std::nullopt},
         ReadCase{"SFXTAL", "a line without an equals sign", std::nullopt},
         ReadCase{"Missing", "Form1Top", std::nullopt}, ReadCase{"Last", "Form1Top", std::nullopt}),
-    [](const auto& info) {
-      return test_support::CaseName(info.index,
-                                    std::string(info.param.section) + "_" + info.param.key);
+    [](const auto& test_case) {
+      return test_support::CaseName(
+          test_case.index, std::string(test_case.param.section) + "_" + test_case.param.key);
     });
 
 TEST(IniDocument, RewritesOnlyTheKeysLine) {

@@ -57,8 +57,8 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"full width digit dropped", 1, U'１', 0, {false, -1}},
         // A box the window does not have moves nothing.
         KeyCase{"no such box", 6, U'1', 1, {true, -1}}),
-    [](const testing::TestParamInfo<KeyCase>& info) {
-      return CaseName(info.index, info.param.name);
+    [](const testing::TestParamInfo<KeyCase>& test_case) {
+      return CaseName(test_case.index, test_case.param.name);
     });
 
 constexpr SizeTwips kScreen{19200, 14400};  // 1280 x 960 at 96 DPI

@@ -44,8 +44,8 @@ INSTANTIATE_TEST_SUITE_P(Modes, ExcelXMode,
                                            ModeCase{"fread", false}, ModeCase{"Fread", false},
                                            ModeCase{"FREAD ", false}, ModeCase{" FREAD", false},
                                            ModeCase{"", false}, ModeCase{"F_Read", false}),
-                         [](const auto& info) {
-                           return test_support::CaseName(info.index, info.param.mode);
+                         [](const auto& test_case) {
+                           return test_support::CaseName(test_case.index, test_case.param.mode);
                          });
 
 class WithoutApplication : public ::testing::TestWithParam<const char*> {};
@@ -59,8 +59,8 @@ TEST_P(WithoutApplication, ExcelXOnlyPutsThePointerBackAndSaysNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, WithoutApplication, ::testing::Values("FREAD", "NONFREAD"),
-                         [](const auto& info) {
-                           return test_support::CaseName(info.index, info.param);
+                         [](const auto& test_case) {
+                           return test_support::CaseName(test_case.index, test_case.param);
                          });
 
 TEST(ExcelX, WorkbookThatDoesNotOpenRunsNoMacro) {

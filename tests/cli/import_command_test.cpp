@@ -124,7 +124,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {"--marks", "NX"},
                    Line("QQ1BBB", "BBB", "1997/07/15", kNotYet) +
                        Line("QQ1CCC", "CCC", "1998/03/22", "Y")}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test_case) { return std::string(test_case.param.name); });
 
 TEST_F(ImportCommand, OptionsMayFollowTheLog) {
   const Result result =

@@ -95,7 +95,7 @@ const OddName kOddNames[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Names, OddNames, testing::ValuesIn(kOddNames),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test_case) { return std::string(test_case.param.name); });
 
 }  // namespace
 }  // namespace sfxtal::cli

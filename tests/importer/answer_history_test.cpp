@@ -85,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"JapaneseAnswer", "QQ1ABC/QQ2XYZ,\x96\xa2\r\n", "QQ1ABC/QQ2XYZ", "未"},
         LookupCase{"KatakanaCallsign", "QQ1\xb1/QQ2\xb2,A\r\n", "QQ1ｱ/QQ2ｲ", "A"},
         LookupCase{"EmptyFile", "", "QQ1ABC/QQ2XYZ", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test_case) { return std::string(test_case.param.name); });
 
 TEST(AnswerHistory, AppendKeepsTheOddBytesOfTheLog) {
   TempFolder folder;

@@ -262,7 +262,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ImportRunMarks,
                                            MarkCase{"MarksKeepTheirBlanks", 'N', " N ", kNotYet},
                                            MarkCase{"KatakanaMark", '\xb1', "ｱ", kNotYet},
                                            MarkCase{"KatakanaKept", '\xb1', "X", "\xb1"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test_case) { return std::string(test_case.param.name); });
 
 TEST_F(ImportRunTest, OnlyOneToThreeLetterSuffixesAreWrittenAndCounted) {
   WriteLog({Record("QQ1ABCD", 1998, 3, 21), Record("QQ1AB2", 1998, 3, 22),

@@ -87,8 +87,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SetCase{"QQ1ABC/2/P", "XP", kWrong}, SetCase{"AB/QQ1ABC", "AB", ""},
                       // An empty callsign has no parts to check against.
                       SetCase{"", "XYZ", ""}, SetCase{"/", "A", kWrong}),
-    [](const auto& info) {
-      std::string name = std::to_string(info.index) + "_" + info.param.entry;
+    [](const auto& test_case) {
+      std::string name = std::to_string(test_case.index) + "_" + test_case.param.entry;
       return name.back() == '_' ? name + "empty" : name;
     });
 

@@ -66,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RuleCase{"QQ1ABC/ｱｲｳｴｵｶ", "QQ1ABC/ｱｲｳｴｵｶ", 1, kCalls, "CALLS", false},
                       RuleCase{"QQ1ABC/ｱｲ", "QQ1ABC/ｱｲ", 0, "QQ1ABC", "ABC", true},
                       RuleCase{"ｱｲｳｴｵｶX/QQ1ABC", "ｱｲｳｴｵｶX/QQ1ABC", 0, "ｱｲｳｴｵｶX", "X", true}),
-    [](const auto& info) { return "row" + std::to_string(info.index); });
+    [](const auto& test_case) { return "row" + std::to_string(test_case.index); });
 
 TEST(SuffixRules, EmptyCallsignKeepsTheCallsText) {
   EXPECT_EQ(NormalizeCallsign(""), "");

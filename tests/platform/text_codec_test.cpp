@@ -45,7 +45,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "\xEF\xA0\x83\xEF\xA1\xBA["},
         Cp932Case{"undecodable_pair_with_ascii_trail", std::string("\x85\x40"),
                   "\xEF\xA0\x85\xEF\x9F\x80"}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& test_case) { return test_case.param.name; });
 
 TEST(EncodeCp932, CharacterCp932CannotHoldBecomesQuestionMark) {
   EXPECT_EQ(EncodeCp932("A😀B"), "A?B");

@@ -114,7 +114,7 @@ INSTANTIATE_TEST_SUITE_P(
                       OutputCase{"MacroFails", true, true, false, HandOverResult::kMacroFailed},
                       OutputCase{"BookDoesNotOpen", true, false, true, HandOverResult::kOpenFailed},
                       OutputCase{"NoApplication", false, true, true, HandOverResult::kNotStarted}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test_case) { return std::string(test_case.param.name); });
 
 TEST(NebuExcel, ProgramEndedDuringTheYieldRunsNoMacro) {
   RecordingUi ui;

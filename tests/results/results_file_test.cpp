@@ -15,8 +15,9 @@
 
 namespace sfxtal::results {
 
-// Rows print as their texts in failure messages.
-void PrintTo(const ResultRow& row, std::ostream* os) {
+// Rows print as their texts in failure messages. In ResultRow's namespace, where GoogleTest looks
+// for it, and static: no other file declares it.
+static void PrintTo(const ResultRow& row, std::ostream* os) {
   *os << '{' << row.suffix << ", " << row.detail1 << ", " << row.detail2 << ", "
       << (row.unconfirmed ? "red" : "black") << '}';
 }

@@ -57,9 +57,11 @@ INSTANTIATE_TEST_SUITE_P(
                     "2 行目: 項目が 3 つしかありません（4 つのはずです）"},
         RefusalCase{"WrongOrder", kLineA + "\r\n\"C\",\"QQ1C\",\"d\",\"J\"\r\n",
                     "3 行目: サフィックスが「C」です（「B」のはずです）"},
-        RefusalCase{"LongSuffix", std::string(40, 'Q') + "\t,\"\",\"\",\"\"",
+        RefusalCase{"LongSuffix", std::string(40, 'Q').append("\t,\"\",\"\",\"\""),
                     "1 行目: サフィックスが「QQQQQQQQQQQQ…」です（「A」のはずです）"}),
-    [](const auto& info) { return test_support::CaseName(info.index, info.param.name); });
+    [](const auto& test_case) {
+      return test_support::CaseName(test_case.index, test_case.param.name);
+    });
 
 TEST(ReadAwardSource, ReadsNoMoreThanEveryRecordOfTheTable) {
   std::string bytes;

@@ -392,8 +392,9 @@ TEST_P(ExitDuringImport, StopsAfterTheRecordInHandAndEndsWithTheSettingsSaved) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ExitDuringImport, testing::Bool(),
-                         [](const testing::TestParamInfo<bool>& info) {
-                           return info.param ? std::string("CloseBox") : std::string("Command1");
+                         [](const testing::TestParamInfo<bool>& test_case) {
+                           return test_case.param ? std::string("CloseBox")
+                                                  : std::string("Command1");
                          });
 
 TEST_F(MainWindowTest, EnterPressesTheFocusedButton) {

@@ -72,8 +72,9 @@ TEST_P(OddNames, ImportAndResultsRoadsWorkInTheFolder) {
   EXPECT_TRUE(std::filesystem::is_regular_file(folder / "NEBU申請書.xlsx"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Names, OddNames, testing::ValuesIn(kOddNames),
-                         [](const auto& info) { return test_support::CaseName(info.index, ""); });
+INSTANTIATE_TEST_SUITE_P(Names, OddNames, testing::ValuesIn(kOddNames), [](const auto& test_case) {
+  return test_support::CaseName(test_case.index, "");
+});
 
 }  // namespace
 }  // namespace sfxtal::ui

@@ -192,7 +192,7 @@ TEST_F(ResultsWindowTest, OutputIsOfferedAtOpeningOnlyWithNebuXlsInAnyLetterCase
 TEST_F(ResultsWindowTest, ReadFillsEveryRowRedWhereNotYetAndPutsTheTotalsInTheCaption) {
   // 1,234 confirmed, four not yet (one of them without a QSO), one worked with an empty mark.
   std::map<int, std::string> worked;
-  for (int row = 0; row < 1234; ++row) worked[row * 14] = "J";
+  for (int row = 0; row < 1234; ++row) worked.emplace(row * 14, "J");
   worked[1] = "未";
   worked[701] = "未";
   worked[kLastRow] = "未";
@@ -323,7 +323,7 @@ INSTANTIATE_TEST_SUITE_P(Suffixes, ResultsWindowLookup,
                          ::testing::Values(LookupCase{"a", 0}, LookupCase{"AA", 26},
                                            LookupCase{"ZZ", 701}, LookupCase{"AAA", 702},
                                            LookupCase{"xbc", 16278}, LookupCase{"ZZZ", -1}),
-                         [](const auto& info) { return std::string(info.param.typed); });
+                         [](const auto& test_case) { return std::string(test_case.param.typed); });
 
 TEST_F(ResultsWindowTest, FourthLetterLeavesTheGridAndBackToThreeScrollsAgain) {
   WriteResults({});

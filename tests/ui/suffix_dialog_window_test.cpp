@@ -88,8 +88,8 @@ INSTANTIATE_TEST_SUITE_P(
                     SetCase{"abcd", "ABCD", nullptr, "サフィックスの桁数がおかしい"},
                     SetCase{"", "", nullptr, "サフィックスが指定されていません"},
                     SetCase{"12/ ", "", nullptr, "サフィックスが指定されていません"}),
-    [](const testing::TestParamInfo<SetCase>& info) {
-      return CaseName(info.index, info.param.typed);
+    [](const testing::TestParamInfo<SetCase>& test_case) {
+      return CaseName(test_case.index, test_case.param.typed);
     });
 
 TEST_F(SuffixDialogWindowTest, BackspaceWorksAndARefusalCanBeMended) {

@@ -130,7 +130,7 @@ INSTANTIATE_TEST_SUITE_P(
                            HandOverResult::kDone,
                            "message: 集計ブックがありません。先に Tevrak ﾃﾞｰﾀを読み込んでください\n"
                            "FOLDER\\sfxtal.xlsx\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test_case) { return std::string(test_case.param.name); });
 
 // The operator's program for every job, chosen or not.
 class ProgramOnly : public app::SpreadsheetChooser {
