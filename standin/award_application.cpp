@@ -11,9 +11,11 @@
 #include "platform/spreadsheet.h"
 #include "platform/text_codec.h"
 #include "platform/text_file.h"
+#include "results/results_check.h"
 #include "results/results_file.h"
 #include "results/results_texts.h"
 #include "results/suffix_row.h"
+#include "standin/stand_in_spreadsheet.h"
 #include "standin/standin_texts.h"
 #include "standin/workbook_file.h"
 
@@ -30,8 +32,6 @@ constexpr lxw_col_t kColumns = 5;
 // height is fixed so that a spreadsheet program does not grow it around a long, wrapped text.
 constexpr double kTitleRowHeight = 24;
 constexpr double kTableRowHeight = 16;
-// What a message quotes of a text found in the file.
-constexpr std::size_t kQuotedCharacters = 12;
 
 bool WriteText(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t col, std::string_view text,
                lxw_format* format) {
@@ -39,109 +39,19 @@ bool WriteText(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t col, std::string_v
   return worksheet_write_string(sheet, row, col, cell.c_str(), format) == LXW_NO_ERROR;
 }
 
-// True when the bytes hold a character in UTF-8's three- or four-byte form (every Japanese
-// character) and every byte above 0x7F belongs to a well-formed sequence. CP932 text almost never
-// does: its two-byte characters would have to line up with UTF-8's lead and continuation bytes
-// throughout.
-bool IsUtf8Japanese(std::string_view bytes) {
-  bool wide = false;
-  for (std::size_t i = 0; i < bytes.size();) {
-    const auto c = static_cast<unsigned char>(bytes[i]);
-    std::size_t length = 1;
-    if (c >= 0xC2 && c <= 0xDF) length = 2;
-    if (c >= 0xE0 && c <= 0xEF) length = 3;
-    if (c >= 0xF0 && c <= 0xF4) length = 4;
-    if (c >= 0x80 && length == 1) return false;
-    if (i + length > bytes.size()) return false;
-    for (std::size_t k = 1; k < length; ++k) {
-      if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return false;
-    }
-    wide = wide || length >= 3;
-    i += length;
-  }
-  return wide;
-}
-
-// The first byte that the CP932 decoding carried through because it does not decode (decoded
-// text in), or -1.
-int FirstUndecodedByte(std::string_view utf8) {
-  for (std::size_t i = 0; i + 2 < utf8.size(); ++i) {
-    if (static_cast<unsigned char>(utf8[i]) != 0xEF) continue;
-    const char32_t codePoint = 0xF000 | (static_cast<unsigned char>(utf8[i + 1]) & 0x3F) << 6 |
-                               (static_cast<unsigned char>(utf8[i + 2]) & 0x3F);
-    if (codePoint >= platform::kCarriedByteBase && codePoint <= platform::kCarriedByteBase + 0xFF) {
-      return static_cast<int>(codePoint - platform::kCarriedByteBase);
-    }
-  }
-  return -1;
-}
-
-// A text from the file as a message quotes it: its first characters, control characters as "?".
-std::string Quoted(std::string_view utf8) {
-  const std::string_view shown = platform::LeftCharacters(utf8, kQuotedCharacters);
-  std::string text = "「";
-  for (char c : shown) text += static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? '?' : c;
-  if (shown.size() < utf8.size()) text += "…";
-  return text + "」";
-}
-
-AwardSource Refused(int line, const std::string& what) {
-  return {{},
-          std::string(results::kResultsFileName) + " の " + std::to_string(line) +
-              " 行目: " + what + "。申請書は作成しませんでした"};
-}
-
-// What is wrong with the encoding of one field's bytes, or nothing.
-std::string EncodingProblem(std::string_view bytes, const std::string& decoded, bool firstField) {
-  if (firstField && bytes.starts_with("\xEF\xBB\xBF")) {
-    return "先頭に UTF-8 の BOM があります（Shift-JIS で保存してください）";
-  }
-  if (IsUtf8Japanese(bytes)) {
-    return "UTF-8 の文字" + Quoted(bytes) + "があります（Shift-JIS で保存してください）";
-  }
-  if (const int byte = FirstUndecodedByte(decoded); byte >= 0) {
-    char hex[8];
-    std::snprintf(hex, sizeof hex, "0x%02X", byte);
-    return std::string("Shift-JIS として読めないバイト ") + hex + " があります";
-  }
-  return {};
-}
-
 }  // namespace
 
 AwardSource ReadAwardSource(results::ResultsRecordReader& reader) {
   AwardSource source;
-  std::string_view bytes;
-  for (int row = 0; row < results::kSuffixCount; ++row) {
-    std::string fields[4];
-    int taken = 0;
-    int line = 0;
-    for (; taken < 4 && reader.NextFieldBytes(bytes); ++taken) {
-      if (taken == 0) line = reader.FieldLine();
-      fields[taken] = platform::DecodeCp932(bytes);
-      const std::string problem = EncodingProblem(bytes, fields[taken], row == 0 && taken == 0);
-      if (!problem.empty()) return Refused(reader.FieldLine(), problem);
-      if (reader.FieldLine() != line) {
-        return Refused(line,
-                       "項目が " + std::to_string(taken) + " つしかありません（4 つのはずです）");
-      }
-    }
-    if (taken == 0) break;
-    if (taken < 4) {
-      return Refused(line,
-                     "項目が " + std::to_string(taken) + " つしかありません（4 つのはずです）");
-    }
-    if (reader.MoreOnLine()) return Refused(line, "項目が 5 つ以上あります（4 つのはずです）");
-    if (results::CapitalSuffixRow(fields[0]) != row) {
-      return Refused(line, "サフィックスが" + Quoted(fields[0]) + "です（「" +
-                               results::SuffixOfRow(row) + "」のはずです）");
-    }
-    results::ResultRecord record{std::move(fields[0]), std::move(fields[1]), std::move(fields[2]),
-                                 std::move(fields[3])};
-    if (results::IsConfirmed(record)) {
-      source.entries.push_back({std::move(record.Suffix), std::move(record.Detail1),
-                                std::move(record.Detail2), std::move(record.Mark)});
-    }
+  const std::optional<results::ResultsFileProblem> problem =
+      results::CheckResultsRecords(reader, [&source](results::ResultRecord& record) {
+        if (!results::IsConfirmed(record)) return;
+        source.entries.push_back({std::move(record.Suffix), std::move(record.Detail1),
+                                  std::move(record.Detail2), std::move(record.Mark)});
+      });
+  if (problem) {
+    source.entries.clear();
+    source.refusal = results::ProblemText(*problem) + std::string(kNoApplicationText);
   }
   return source;
 }
@@ -231,6 +141,7 @@ bool WriteAwardApplication(const std::filesystem::path& path,
 
 std::optional<std::filesystem::path> MakeAwardApplication(platform::UserInterface& ui,
                                                           const std::filesystem::path& folder) {
+  RecoverProgramFolder(folder);
   const std::filesystem::path resultsFile =
       folder / platform::PathFromUtf8(results::kResultsFileName);
   if (!platform::FileExists(resultsFile)) {

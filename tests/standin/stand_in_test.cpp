@@ -199,7 +199,8 @@ TEST(StandIn, AwardApplicationWithoutResultsFile) {
 
 TEST(StandIn, UnwritableAwardApplicationLeavesTheOldOneWhole) {
   TempFolder folder;
-  WriteBytes(folder / "実績.txt", "\"A\",\"QQ1A\",\"1998/03/21\",\"J\"\r\n");
+  WriteBytes(folder / "実績.txt",
+             test_support::CompleteResultsFile({{0, "\"A\",\"QQ1A\",\"1998/03/21\",\"J\""}}));
   WriteBytes(folder / "NEBU申請書.xlsx", "old application");
   ReadOnlyFolder readOnly(folder.Path());
   if (!readOnly.Active()) GTEST_SKIP() << "cannot make a read-only folder here";
@@ -217,7 +218,8 @@ TEST(StandIn, AwardApplicationRefusedKeepsTheOldOne) {
   WriteBytes(folder / "実績.txt", "\"B\",\"QQ1B\",\"1998/03/21\",\"J\"\r\n");
   RecordingUi ui = QuietUi();
   EXPECT_EQ(StandInNebuExcel(ui, folder.Path()), HandOverResult::kMacroFailed);
-  WriteBytes(folder / "実績.txt", "\"A\",\"QQ1A\",\"1998/03/21\",\"J\"\r\n");
+  WriteBytes(folder / "実績.txt",
+             test_support::CompleteResultsFile({{0, "\"A\",\"QQ1A\",\"1998/03/21\",\"J\""}}));
   WriteBytes(folder / ".~lock.NEBU申請書.xlsx#", ",op,host,01.01.2024 10:00,;");
   EXPECT_EQ(StandInNebuExcel(ui, folder.Path()), HandOverResult::kMacroFailed);
   EXPECT_EQ(ui.Messages(),
@@ -232,9 +234,12 @@ TEST(StandIn, AwardApplicationRefusedKeepsTheOldOne) {
 }
 
 TEST(StandIn, AwardApplicationOnAFullDiskLeavesNoTemporaryFile) {
-  TinyDisk disk(8 * 1024);
+  const std::string results =
+      test_support::CompleteResultsFile({{0, "\"A\",\"QQ1A\",\"1998/03/21\",\"J\""}});
+  // The results file fills the disk but for a few pages, too few for the application.
+  TinyDisk disk((results.size() + 4095) / 4096 * 4096 + 8 * 1024);
   if (!disk.Active()) GTEST_SKIP() << "cannot mount a tiny disk here";
-  WriteBytes(disk / "実績.txt", "\"A\",\"QQ1A\",\"1998/03/21\",\"J\"\r\n");
+  WriteBytes(disk / "実績.txt", results);
   WriteBytes(disk / "NEBU申請書.xlsx", "old application");
   RecordingUi ui = QuietUi();
   EXPECT_EQ(StandInNebuExcel(ui, disk.Path()), HandOverResult::kMacroFailed);
