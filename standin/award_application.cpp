@@ -166,8 +166,8 @@ std::optional<std::filesystem::path> MakeAwardApplication(platform::UserInterfac
   const std::filesystem::path book = folder / platform::PathFromUtf8(standin::kAwardBookName);
   // Replaced under the spreadsheet program's feet, the application would still show its old
   // figures there, and those are what would be printed.
-  if (platform::OpenElsewhere(book)) {
-    ui.ShowMessage(platform::WithPath(platform::kOpenElsewhereMessage, book));
+  if (const std::optional<std::string> held = platform::HeldFileMessage(book)) {
+    ui.ShowMessage(*held);
     return std::nullopt;
   }
   if (!WriteAwardApplication(book, source.entries)) {

@@ -4,6 +4,7 @@
 #include "app/spreadsheet_hand_over.h"
 #include "importer/import_texts.h"
 #include "platform/file_exists.h"
+#include "platform/open_elsewhere.h"
 #include "platform/path_text.h"
 #include "platform/program_texts.h"
 #include "platform/text_file.h"
@@ -24,6 +25,17 @@ void RecoverProgramFolder(const std::filesystem::path& folder) {
 std::optional<std::filesystem::path> TallyWorkFileToResults(platform::UserInterface& ui,
                                                             const std::filesystem::path& folder) {
   RecoverProgramFolder(folder);
+  const std::filesystem::path resultsFile =
+      folder / platform::PathFromUtf8(results::kResultsFileName);
+  const std::filesystem::path book = folder / platform::PathFromUtf8(standin::kResultsBookName);
+  // Replaced under a spreadsheet program's feet, either would still show its old figures there,
+  // and saved from there would undo the tally: neither is replaced while one is open.
+  for (const std::filesystem::path& file : {resultsFile, book}) {
+    if (const std::optional<std::string> held = platform::HeldFileMessage(file)) {
+      ui.ShowMessage(*held);
+      return std::nullopt;
+    }
+  }
   const std::filesystem::path workFile = folder / platform::PathFromUtf8(importer::kWorkFileName);
   const std::optional<Tally> tally = TallyWorkFile(workFile);
   if (!tally) {
@@ -38,14 +50,11 @@ std::optional<std::filesystem::path> TallyWorkFileToResults(platform::UserInterf
   // it open), 実績.txt gets its old file back. A failure at any step therefore leaves both old
   // files as they were, and a run ended at any instant leaves a journal from which the next run
   // finishes the replacement (RecoverProgramFolder).
-  const std::filesystem::path resultsFile =
-      folder / platform::PathFromUtf8(results::kResultsFileName);
   platform::SiblingFile results(resultsFile);
   if (results.Create() < 0 || !results.Write(ResultsFileBytes(*tally))) {
     ui.ShowMessage(platform::WithPath(platform::kCannotWriteMessage, resultsFile));
     return std::nullopt;
   }
-  const std::filesystem::path book = folder / platform::PathFromUtf8(standin::kResultsBookName);
   WorkbookFile bookFile(book);
   if (!BuildResultsWorkbook(bookFile, *tally)) {
     ui.ShowMessage(platform::WithPath(platform::kCannotWriteMessage, book));
