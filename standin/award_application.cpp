@@ -2,6 +2,7 @@
 
 #include <xlsxwriter.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/file_exists.h"
@@ -28,10 +29,43 @@ constexpr lxw_row_t kCountRow = 2;
 constexpr lxw_row_t kPercentRow = 3;
 constexpr lxw_row_t kHeadingRow = 5;
 constexpr lxw_col_t kColumns = 5;
-// Tall enough for the 16-point title; a table row holds one line of its 11-point text, and its
-// height is fixed so that a spreadsheet program does not grow it around a long, wrapped text.
+// Tall enough for the 16-point title.
 constexpr double kTitleRowHeight = 24;
-constexpr double kTableRowHeight = 16;
+// Column widths in the spreadsheet's unit, the width of a "0": what a column needs at least (the
+// heading's and a date's), and at most (the file format's limit).
+constexpr double kLeastWidths[kColumns] = {7, 14, 14, 14, 8};
+constexpr double kMostWidth = 255;
+// A half-width character (a capital letter at that) and a full-width one, measured in "0"s, and
+// a cell's margins: a little more than they take in the fonts the spreadsheet programs fall back
+// on, so that nothing is cut in any of them.
+constexpr double kNarrowWidth = 1.5;
+constexpr double kWideWidth = 2.4;
+constexpr double kCellMargins = 2;
+
+// True for a character that takes two columns on screen and paper: the CJK ideographs, kana and
+// full-width forms (half-width katakana is one).
+bool IsWide(char32_t c) {
+  return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
+         (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
+         (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
+         (c >= 0xFFE0 && c <= 0xFFE6) || c >= 0x20000;
+}
+
+// The width a cell needs to show the text on one line.
+double TextWidth(std::string_view utf8) {
+  double width = kCellMargins;
+  for (std::size_t i = 0; i < utf8.size();) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    char32_t c = length == 1 ? lead : lead & (0x7F >> length);
+    for (std::size_t k = 1; k < length && i + k < utf8.size(); ++k) {
+      c = c << 6 | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+    }
+    width += IsWide(c) ? kWideWidth : kNarrowWidth;
+    i += length;
+  }
+  return width;
+}
 
 bool WriteText(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t col, std::string_view text,
                lxw_format* format) {
@@ -83,8 +117,9 @@ bool FillAwardApplication(lxw_workbook* workbook, const std::vector<AwardEntry>&
   format_set_border(heading, LXW_BORDER_THIN);
   format_set_bg_color(heading, 0xD9D9D9);
   format_set_align(heading, LXW_ALIGN_CENTER);
-  // A text too long for its column wraps inside the cell, whose fixed height then cuts it: it
-  // never runs on past the table's right edge, which would shrink the whole printed page.
+  // Every column is as wide as its longest text, so each prints whole on one line; only a text
+  // beyond the widest column a workbook can have wraps, and its row, whose height is left to the
+  // spreadsheet program, grows to hold it.
   lxw_format* cell = workbook_add_format(workbook);
   format_set_border(cell, LXW_BORDER_THIN);
   format_set_align(cell, LXW_ALIGN_CENTER);
@@ -98,22 +133,37 @@ bool FillAwardApplication(lxw_workbook* workbook, const std::vector<AwardEntry>&
   worksheet_center_horizontally(sheet);
   worksheet_fit_to_pages(sheet, 1, 0);
   worksheet_set_footer(sheet, "&C&P / &N");
-  const double widths[kColumns] = {7, 14, 18, 14, 8};
+  double widths[kColumns];
+  std::copy(std::begin(kLeastWidths), std::end(kLeastWidths), widths);
+  for (const AwardEntry& entry : entries) {
+    const std::string_view texts[] = {entry.suffix, entry.baseCall, entry.date, entry.mark};
+    for (lxw_col_t col = 1; col < kColumns; ++col) {
+      widths[col] =
+          std::min(kMostWidth, std::max(widths[col], TextWidth(CellText(texts[col - 1]))));
+    }
+  }
   for (lxw_col_t col = 0; col < kColumns; ++col) {
     worksheet_set_column(sheet, col, col, widths[col], nullptr);
   }
 
   const auto confirmed = static_cast<double>(entries.size());
-  bool ok = worksheet_print_area(sheet, kTitleRow, 0, lastRow, kColumns - 1) == LXW_NO_ERROR &&
-            worksheet_set_row(sheet, kTitleRow, kTitleRowHeight, nullptr) == LXW_NO_ERROR &&
-            worksheet_merge_range(sheet, kTitleRow, 0, kTitleRow, kColumns - 1, kAwardTitle,
-                                  title) == LXW_NO_ERROR &&
-            WriteText(sheet, kCountRow, 0, "コンファーム済みサフィックス", label) &&
-            worksheet_write_number(sheet, kCountRow, 3, confirmed, count) == LXW_NO_ERROR &&
-            WriteText(sheet, kPercentRow, 0, "達成率", label) &&
-            worksheet_write_number(sheet, kPercentRow, 3, confirmed / results::kSuffixCount,
-                                   percent) == LXW_NO_ERROR &&
-            worksheet_repeat_rows(sheet, kHeadingRow, kHeadingRow) == LXW_NO_ERROR;
+  bool ok =
+      worksheet_print_area(sheet, kTitleRow, 0, lastRow, kColumns - 1) == LXW_NO_ERROR &&
+      worksheet_set_row(sheet, kTitleRow, kTitleRowHeight, nullptr) == LXW_NO_ERROR &&
+      worksheet_merge_range(sheet, kTitleRow, 0, kTitleRow, kColumns - 1, kAwardTitle, title) ==
+          LXW_NO_ERROR &&
+      // Each label and each figure has cells of its own run together, so that no program
+      // cuts a figure at the edge of one column ("7,604 / 18,278" whole).
+      worksheet_merge_range(sheet, kCountRow, 0, kCountRow, 2, "", label) == LXW_NO_ERROR &&
+      WriteText(sheet, kCountRow, 0, "コンファーム済みサフィックス", label) &&
+      worksheet_merge_range(sheet, kCountRow, 3, kCountRow, 4, "", count) == LXW_NO_ERROR &&
+      worksheet_write_number(sheet, kCountRow, 3, confirmed, count) == LXW_NO_ERROR &&
+      worksheet_merge_range(sheet, kPercentRow, 0, kPercentRow, 2, "", label) == LXW_NO_ERROR &&
+      WriteText(sheet, kPercentRow, 0, "達成率", label) &&
+      worksheet_merge_range(sheet, kPercentRow, 3, kPercentRow, 4, "", percent) == LXW_NO_ERROR &&
+      worksheet_write_number(sheet, kPercentRow, 3, confirmed / results::kSuffixCount, percent) ==
+          LXW_NO_ERROR &&
+      worksheet_repeat_rows(sheet, kHeadingRow, kHeadingRow) == LXW_NO_ERROR;
   const char* headings[kColumns] = {"No.", "サフィックス", "コールサイン", "交信日", "マーク"};
   for (lxw_col_t col = 0; ok && col < kColumns; ++col) {
     ok = WriteText(sheet, kHeadingRow, col, headings[col], heading);
@@ -121,8 +171,7 @@ bool FillAwardApplication(lxw_workbook* workbook, const std::vector<AwardEntry>&
   lxw_row_t row = kHeadingRow + 1;
   for (std::size_t i = 0; ok && i < entries.size(); ++i, ++row) {
     const AwardEntry& entry = entries[i];
-    ok = worksheet_set_row(sheet, row, kTableRowHeight, nullptr) == LXW_NO_ERROR &&
-         worksheet_write_number(sheet, row, 0, static_cast<double>(i + 1), cell) == LXW_NO_ERROR &&
+    ok = worksheet_write_number(sheet, row, 0, static_cast<double>(i + 1), cell) == LXW_NO_ERROR &&
          WriteText(sheet, row, 1, entry.suffix, cell) &&
          WriteText(sheet, row, 2, entry.baseCall, cell) &&
          WriteText(sheet, row, 3, entry.date, cell) && WriteText(sheet, row, 4, entry.mark, cell);
