@@ -9,6 +9,7 @@
 #include "importer/import_run.h"
 #include "logdb/log_kind.h"
 #include "standin/spreadsheet_choice.h"
+#include "standin/stand_in_spreadsheet.h"
 
 namespace sfxtal::cli {
 namespace {
@@ -68,6 +69,7 @@ int RunImportCommand(Invocation& invocation) {
   // The hand-over tallies the work file into the results; the program ends after the command.
   app::HandOverResult handOver = app::HandOverResult::kNotStarted;
   const std::filesystem::path programFolder = ProgramFolderArgument(folder);
+  standin::RecoverProgramFolder(programFolder);
   standin::SpreadsheetChoice spreadsheet(ui);
   const auto tally = [&] {
     handOver = app::ExcelX(ui, programFolder, app::kTallyMode, spreadsheet);

@@ -2,8 +2,10 @@
 
 #include "cli/commands.h"
 #include "cli/terminal_ui.h"
+#include "results/results_check.h"
 #include "results/results_file.h"
 #include "results/totals.h"
+#include "standin/stand_in_spreadsheet.h"
 
 namespace sfxtal::cli {
 
@@ -14,6 +16,8 @@ int RunResultsCommand(Invocation& invocation) {
     return CommandUsage(invocation.err, "results");
   }
 
+  // A run ended while replacing 実績.txt is finished or undone before the file is read.
+  standin::RecoverProgramFolder(folder);
   TerminalUi ui(invocation.in, invocation.err);
   results::ResultsTable table;
   results::ResultRowCallback onRow;
@@ -27,6 +31,9 @@ int RunResultsCommand(Invocation& invocation) {
   if (!read) return kExitError;
   invocation.out << results::CaptionWithTotals(results::kResultsCaption, read->ConfirmedCount)
                  << '\n';
+  invocation.out.flush();
+  // The totals stand as read; a file the application would refuse is named after them.
+  results::WarnIfResultsFileUnsound(ui, folder);
   return kExitDone;
 }
 

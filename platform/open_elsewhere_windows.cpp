@@ -17,4 +17,10 @@ bool HeldBySystem(const std::filesystem::path& path) {
   return GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
+bool LockOwnerMayRun(std::string_view) {
+  // Which programs run is not looked into here: a lock is taken as meant, and LibreOffice itself
+  // offers to open the file anyway when its lock was left behind.
+  return true;
+}
+
 }  // namespace sfxtal::platform

@@ -18,6 +18,13 @@ inline constexpr std::string_view kSpreadsheetErrorNumberText = "表計算ソフ
 inline constexpr std::string_view kOpenElsewhereMessage =
     "ファイルが他のプログラムで開かれています。閉じてから、もう一度実行してください";
 
+// LibreOffice's lock file of a file the program would replace was left behind by a crash; the
+// lock file's full path follows.
+inline constexpr std::string_view kStaleLockMessage =
+    "ロックファイルが残っています。LibreOffice "
+    "が動いていなければ、このロックファイルを削除してから、"
+    "もう一度実行してください";
+
 /// A message, a line feed and the full path of the file it concerns.
 std::string WithPath(std::string_view message, const std::filesystem::path& path);
 

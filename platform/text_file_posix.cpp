@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -29,9 +30,8 @@ int SiblingFile::Create() {
   } else {
     return -1;
   }
-  // ".name.XXXXXX" beside the target, in the name's own bytes.
-  const std::filesystem::path hidden("." + resolved_.filename().native() + ".XXXXXX");
-  std::string name = (resolved_.parent_path() / hidden).native();
+  // ".name.PROCESS.XXXXXX" beside the target, in the name's own bytes.
+  std::string name = HiddenStem().native() + ".XXXXXX";
   fd_ = ::mkstemp(name.data());
   if (fd_ >= 0) temp_ = name;
   return fd_;
@@ -71,6 +71,26 @@ bool SiblingFile::KeepOld() {
 
 bool SiblingFile::RenameOver(const std::filesystem::path& from, const std::filesystem::path& to) {
   return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool TextFileWriter::WriteThrough(std::FILE* file, std::string_view bytes) {
+  const int fd = ::fileno(file);
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+unsigned long SiblingFile::ThisProcess() {
+  return static_cast<unsigned long>(::getpid());
+}
+
+bool SiblingFile::ProcessRuns(unsigned long process) {
+  // A process of another user's still counts: the signal is refused, not unknown.
+  return process > 0 && (::kill(static_cast<pid_t>(process), 0) == 0 || errno == EPERM);
 }
 
 void SiblingFile::CloseDescriptor() {

@@ -50,11 +50,10 @@ int SiblingFile::Create() {
   } else {
     mode_ = 0;
   }
-  // ".name.NUMBER" beside the target, a number nobody else uses: the process, the time and a
-  // count, until one is free.
-  const std::wstring stem =
-      (resolved_.parent_path() / (L"." + resolved_.filename().native())).native();
-  const unsigned long long seed = GetTickCount64() * 2654435761u + GetCurrentProcessId();
+  // ".name.PROCESS.NUMBER" beside the target, a number nobody else uses: the time and a count,
+  // until one is free.
+  const std::wstring stem = HiddenStem().native();
+  const unsigned long long seed = GetTickCount64() * 2654435761u;
   for (unsigned attempt = 0; attempt < 100; ++attempt) {
     const std::wstring name = stem + L"." + std::to_wstring((seed + attempt) % 1000000u);
     const HANDLE file =
@@ -116,6 +115,29 @@ bool SiblingFile::KeepOld() {
 bool SiblingFile::RenameOver(const std::filesystem::path& from, const std::filesystem::path& to) {
   return MoveFileExW(from.c_str(), to.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool TextFileWriter::WriteThrough(std::FILE* file, std::string_view bytes) {
+  const int fd = _fileno(file);
+  while (!bytes.empty()) {
+    const int written = _write(
+        fd, bytes.data(), static_cast<unsigned>(std::min<std::size_t>(bytes.size(), 1u << 30)));
+    if (written <= 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+unsigned long SiblingFile::ThisProcess() {
+  return GetCurrentProcessId();
+}
+
+bool SiblingFile::ProcessRuns(unsigned long process) {
+  const HANDLE handle = OpenProcess(SYNCHRONIZE, FALSE, process);
+  if (handle == nullptr) return GetLastError() == ERROR_ACCESS_DENIED;
+  const bool runs = WaitForSingleObject(handle, 0) == WAIT_TIMEOUT;
+  CloseHandle(handle);
+  return runs;
 }
 
 void SiblingFile::CloseDescriptor() {

@@ -33,6 +33,7 @@ bool ResultsRecordReader::NextLine() {
     return false;
   }
   ++line_;
+  lineBytes_ = line;
   fields_ = platform::FieldSplitter(line);
   return true;
 }

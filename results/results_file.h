@@ -91,6 +91,9 @@ class ResultsRecordReader {
   int FieldLine() const { return line_; }
   /// True when a comma ended the last field read, so that another field follows on its line.
   bool MoreOnLine() const { return fields_.MoreOnLine(); }
+  /// The bytes of the line the last field read stands on, as far as they are read (valid until
+  /// the next call).
+  std::string_view LineBytes() const { return lineBytes_; }
 
  private:
   bool NextLine();
@@ -98,6 +101,7 @@ class ResultsRecordReader {
   std::string_view bytes_;
   platform::TextFileReader* file_ = nullptr;
   platform::FieldSplitter fields_{{}};
+  std::string_view lineBytes_;
   int line_ = 0;
 };
 

@@ -45,8 +45,8 @@ AwardSource ReadAwardSource(std::string_view resultsFileBytes);
 
 /// Fills the application: the title, the confirmed count out of 18,278 and its percentage, and a
 /// numbered table of the entries, laid out for A4 with the table's heading on every page; the
-/// print area holds the title, the figures and the table, and a long text is cut at its cell's
-/// edge rather than widening the page.
+/// print area holds the title, the figures and the table. Every column is as wide as its longest
+/// text, so every character prints; the page is scaled to the table's width.
 bool FillAwardApplication(lxw_workbook* workbook, const std::vector<AwardEntry>& entries);
 
 /// Writes the application to `path` through a temporary file and a rename; false when it could

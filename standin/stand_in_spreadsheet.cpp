@@ -1,8 +1,10 @@
 #include "standin/stand_in_spreadsheet.h"
 
+#include "app/settings_store.h"
 #include "app/spreadsheet_hand_over.h"
 #include "importer/import_texts.h"
 #include "platform/file_exists.h"
+#include "platform/open_elsewhere.h"
 #include "platform/path_text.h"
 #include "platform/program_texts.h"
 #include "platform/text_file.h"
@@ -14,8 +16,26 @@
 #include "standin/tally.h"
 
 namespace sfxtal::standin {
+
+void RecoverProgramFolder(const std::filesystem::path& folder) {
+  platform::RecoverReplacements(folder, {results::kResultsFileName, kResultsBookName,
+                                         kAwardBookName, app::kSettingsFileName});
+}
+
 std::optional<std::filesystem::path> TallyWorkFileToResults(platform::UserInterface& ui,
                                                             const std::filesystem::path& folder) {
+  RecoverProgramFolder(folder);
+  const std::filesystem::path resultsFile =
+      folder / platform::PathFromUtf8(results::kResultsFileName);
+  const std::filesystem::path book = folder / platform::PathFromUtf8(standin::kResultsBookName);
+  // Replaced under a spreadsheet program's feet, either would still show its old figures there,
+  // and saved from there would undo the tally: neither is replaced while one is open.
+  for (const std::filesystem::path& file : {resultsFile, book}) {
+    if (const std::optional<std::string> held = platform::HeldFileMessage(file)) {
+      ui.ShowMessage(*held);
+      return std::nullopt;
+    }
+  }
   const std::filesystem::path workFile = folder / platform::PathFromUtf8(importer::kWorkFileName);
   const std::optional<Tally> tally = TallyWorkFile(workFile);
   if (!tally) {
@@ -25,17 +45,16 @@ std::optional<std::filesystem::path> TallyWorkFileToResults(platform::UserInterf
   }
   // 実績.txt and sfxtal.xlsx never disagree: both are first made whole beside their targets
   // under hidden names, and only when both are complete do they take their places, one rename
-  // each, 実績.txt first with its old file kept aside. Should sfxtal.xlsx not take its place (on
-  // Windows, for one, while a spreadsheet program holds it open), 実績.txt gets its old file
-  // back. A failure at any step therefore leaves both old files as they were.
-  const std::filesystem::path resultsFile =
-      folder / platform::PathFromUtf8(results::kResultsFileName);
+  // each, 実績.txt first with its old file kept aside, after a journal that names them all.
+  // Should sfxtal.xlsx not take its place (on Windows, for one, while a spreadsheet program holds
+  // it open), 実績.txt gets its old file back. A failure at any step therefore leaves both old
+  // files as they were, and a run ended at any instant leaves a journal from which the next run
+  // finishes the replacement (RecoverProgramFolder).
   platform::SiblingFile results(resultsFile);
   if (results.Create() < 0 || !results.Write(ResultsFileBytes(*tally))) {
     ui.ShowMessage(platform::WithPath(platform::kCannotWriteMessage, resultsFile));
     return std::nullopt;
   }
-  const std::filesystem::path book = folder / platform::PathFromUtf8(standin::kResultsBookName);
   WorkbookFile bookFile(book);
   if (!BuildResultsWorkbook(bookFile, *tally)) {
     ui.ShowMessage(platform::WithPath(platform::kCannotWriteMessage, book));
@@ -51,6 +70,7 @@ std::optional<std::filesystem::path> TallyWorkFileToResults(platform::UserInterf
 }
 
 void ShowResultsBook(platform::UserInterface& ui, const std::filesystem::path& folder) {
+  RecoverProgramFolder(folder);
   const std::filesystem::path book = folder / platform::PathFromUtf8(standin::kResultsBookName);
   if (platform::FileExists(book)) {
     ui.OpenFile(book);

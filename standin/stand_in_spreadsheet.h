@@ -12,6 +12,13 @@
 
 namespace sfxtal::standin {
 
+/// Makes the files the program replaces in `folder` (実績.txt with sfxtal.xlsx, NEBU申請書.xlsx,
+/// SFXTAL.INI) whole after a run that ended in the middle of replacing them: 実績.txt and
+/// sfxtal.xlsx both old or both new, and no hidden temporary file of a run no longer running
+/// left beside them. Every start in a program folder and every job of the stand-in does it first.
+void RecoverProgramFolder(const std::filesystem::path& folder);
+void RecoverProgramFolder(const platform::NarrowText auto&) = delete;
+
 /// "F_Read" of sfxtal.xls: tallies sfxtal.tmp in `folder` into 実績.txt and sfxtal.xlsx. The two
 /// are replaced together or not at all; the first failure is reported and ends the job. The
 /// workbook written, or nothing after a message.

@@ -12,4 +12,8 @@ inline constexpr std::string_view kAwardBookName = "NEBU申請書.xlsx";
 inline constexpr std::string_view kNoResultsBookMessage =
     "集計ブックがありません。先に Tevrak ﾃﾞｰﾀを読み込んでください";
 
+/// Follows "実績.txt の N 行目: (what was found)" when the results file cannot make an
+/// application.
+inline constexpr std::string_view kNoApplicationText = "。申請書は作成しませんでした";
+
 }  // namespace sfxtal::standin

@@ -67,6 +67,9 @@ std::optional<Tally> TallyWorkFile(const std::filesystem::path& workFile) {
   // A line longer than any work-file line is read past, not gathered, and counted as a bad one.
   std::string_view line;
   while (reader.ReadLineView(line, kLongestWorkLine)) {
+    // An import writes whole lines only; a last one without its end is what a run stopped dead
+    // in the middle of a write left, and counts for nothing.
+    if (!reader.LineEnded()) break;
     if (reader.LineCut()) {
       ++tally.lines;
       ++tally.badFieldCountLines;

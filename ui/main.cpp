@@ -8,6 +8,7 @@
 #include "platform/program_folder.h"
 #include "sfxtal_version.h"
 #include "standin/spreadsheet_choice.h"
+#include "standin/stand_in_spreadsheet.h"
 #include "ui/application_setup.h"
 #include "ui/instance_lock.h"
 #include "ui/main_window.h"
@@ -25,6 +26,8 @@ int main(int argc, char** argv) {
   const std::filesystem::path programFolder = sfxtal::platform::ProgramFolder();
   const auto lock = sfxtal::ui::TakeInstanceLock(programFolder);
   if (lock == nullptr) return 0;
+  // Before anything is read: a run ended while replacing files is finished or undone.
+  sfxtal::standin::RecoverProgramFolder(programFolder);
 
   sfxtal::ui::QtUserInterface ui;
   sfxtal::standin::SpreadsheetChoice spreadsheet(ui);

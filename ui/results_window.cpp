@@ -10,6 +10,7 @@
 
 #include "app/window_places.h"
 #include "results/award_output.h"
+#include "results/results_check.h"
 #include "results/results_window_form.h"
 #include "results/results_window_size.h"
 #include "results/suffix_row.h"
@@ -120,6 +121,8 @@ void ResultsWindow::Command1_Click() {
   setWindowTitle(QString::fromStdString(caption_));
   if (suspended) MSFlexGrid1->setUpdatesEnabled(true);
   buttons_.ReadCompleted();
+  // Totals of a file the application would refuse are not shown as if sound.
+  if (!read->stopped) results::WarnIfResultsFileUnsound(ui_, programFolder_);
   Text1->setFocus(Qt::OtherFocusReason);
 }
 

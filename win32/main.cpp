@@ -7,6 +7,7 @@
 #include "platform/com_spreadsheet.h"
 #include "platform/program_folder.h"
 #include "standin/spreadsheet_choice.h"
+#include "standin/stand_in_spreadsheet.h"
 #include "win32/instance_lock.h"
 #include "win32/main_window.h"
 #include "win32/win32_user_interface.h"
@@ -16,6 +17,8 @@ int main() {
   const std::filesystem::path programFolder = sfxtal::platform::ProgramFolder();
   const sfxtal::win32::InstanceLock lock = sfxtal::win32::TakeInstanceLock(programFolder);
   if (lock == nullptr) return 0;
+  // Before anything is read: a run ended while replacing files is finished or undone.
+  sfxtal::standin::RecoverProgramFolder(programFolder);
 
   sfxtal::win32::Win32UserInterface ui;
   sfxtal::standin::SpreadsheetChoice spreadsheet(ui);

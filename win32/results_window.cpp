@@ -3,6 +3,7 @@
 #include "app/window_places.h"
 #include "platform/wide_text_windows.h"
 #include "results/award_output.h"
+#include "results/results_check.h"
 #include "results/results_window_form.h"
 #include "results/results_window_size.h"
 #include "results/suffix_lookup.h"
@@ -98,6 +99,8 @@ void ResultsWindow::Command1_Click() {
     InvalidateRect(MSFlexGrid1, nullptr, TRUE);
   }
   buttons_.ReadCompleted();
+  // Totals of a file the application would refuse are not shown as if sound.
+  if (!read->stopped) results::WarnIfResultsFileUnsound(ui_, programFolder_);
   SetFocus(Text1);
 }
 

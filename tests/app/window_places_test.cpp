@@ -38,7 +38,7 @@ INSTANTIATE_TEST_SUITE_P(
                       OnScreenCase{"JustOffAtTheLeft", {-6000, 100}, {0, 100}},
                       OnScreenCase{"PartlyOffStaysPut", {-5000, -2000}, {-5000, -2000}},
                       OnScreenCase{"OnScreen", {4140, 4575}, {4140, 4575}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test_case) { return std::string(test_case.param.name); });
 
 TEST(WindowPlaces, AStoredPlaceOffTheScreenLoadsOnIt) {
   test_support::TempFolder folder;

@@ -24,7 +24,8 @@ CliRun Apply(const std::vector<std::string>& args) {
 
 TEST(ApplyCommand, MakesTheApplicationAndPrintsItsPath) {
   TempFolder folder;
-  WriteBytes(folder / "実績.txt", "\"A\",\"QQ1A\",\"1998/03/21\",\"J\"\r\n");
+  WriteBytes(folder / "実績.txt",
+             test_support::CompleteResultsFile({{0, "\"A\",\"QQ1A\",\"1998/03/21\",\"J\""}}));
   const CliRun run = Apply({"--folder", folder.Path().string()});
   EXPECT_EQ(run.status, kExitDone);
   EXPECT_EQ(run.out, (folder / "NEBU申請書.xlsx").string() + "\n");

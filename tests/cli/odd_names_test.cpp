@@ -71,7 +71,8 @@ TEST_P(OddNames, TheDesktopOpenerGetsThePathAsOneArgument) {
   const std::string oldPath = getenv("PATH") ? getenv("PATH") : "";
   setenv("PATH", path.c_str(), 1);
 
-  WriteBytes(folder / "実績.txt", "\"A\",\"QQ1A\",\"1998/03/21\",\"J\"\r\n");
+  WriteBytes(folder / "実績.txt",
+             test_support::CompleteResultsFile({{0, "\"A\",\"QQ1A\",\"1998/03/21\",\"J\""}}));
   const CliRun apply = RunCliWith({"apply", "--folder", folder.string(), "--open"});
   setenv("PATH", oldPath.c_str(), 1);
   EXPECT_EQ(apply.status, kExitDone) << apply.err;

@@ -62,6 +62,10 @@ TEST(ResultsCommand, EmptyFileGivesAnEmptyCount) {
   const CliRun run = RunArgs({"results", "--folder", folder.Path().string(), "--list"});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, "交信実績   / 18,278   0.00 %\n");
+  EXPECT_EQ(run.err,
+            "実績.txt の 1 行目: 記録が 0 件で終わっています（18,278 件のはずです）。"
+            "表示した件数と達成率は正しくないおそれがあります\n" +
+                (folder / "実績.txt").string() + "\n");
 }
 
 TEST(ResultsCommand, MissingFileIsAnError) {

@@ -58,7 +58,9 @@ INSTANTIATE_TEST_SUITE_P(
         // A quote left open runs to the end of the line.
         SplitCase{R"("open,quote)", {"open,quote"}, {"\"open", "quote"}},
         SplitCase{"\x83\x5c,\x83\x5d", {"\x83\x5c", "\x83\x5d"}, {"\x83\x5c", "\x83\x5d"}}),
-    [](const auto& info) { return test_support::CaseName(info.index, info.param.line); });
+    [](const auto& test_case) {
+      return test_support::CaseName(test_case.index, test_case.param.line);
+    });
 
 TEST(FieldSplitter, TellsWhetherAFieldFollowsOnTheLine) {
   FieldSplitter splitter("a,b,");

@@ -264,3 +264,112 @@ TEST(ReplaceFile, MissingFolderFails) {
 
 }  // namespace
 }  // namespace sfxtal::platform
+
+namespace sfxtal::platform {
+namespace {
+
+std::vector<std::string> NamesIn(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& item : std::filesystem::directory_iterator(folder)) {
+    names.push_back(Utf8FromPath(item.path().filename()));
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// A program stopped dead at every step of a commit of three files (one of them new), then the
+// next run in the folder: it finds the three all old or all new, and nothing hidden left over.
+// With `obstructed`, the last cannot take its place and the commit is on its way back.
+void StopAtEveryStep(bool obstructed) {
+  int steps = 0;
+  for (int step = 1;; ++step) {
+    TempFolder folder;
+    WriteBytes(folder / "実績.txt", "old");
+    WriteBytes(folder / "sfxtal.xlsx", "old");
+    SiblingFile::StopAtStepForTesting(step);
+    {
+      SiblingFile results(folder / "実績.txt"), fresh(folder / "fresh.txt"),
+          book(folder / "sfxtal.xlsx");
+      for (SiblingFile* file : {&results, &fresh, &book}) {
+        ASSERT_GE(file->Create(), 0);
+        ASSERT_TRUE(file->Write("new"));
+      }
+      if (obstructed) {
+        std::filesystem::remove(folder / "sfxtal.xlsx");
+        std::filesystem::create_directories(folder / "sfxtal.xlsx" / "in the way");
+      }
+      SiblingFile::CommitTogether({&results, &fresh, &book}, false);
+    }
+    const bool stopped = SiblingFile::StopAtStepForTesting(0) == step;
+    RecoverReplacements(folder.Path(), {"実績.txt", "fresh.txt", "sfxtal.xlsx"});
+    const std::string results = ReadBytes(folder / "実績.txt");
+    SCOPED_TRACE("step " + std::to_string(step));
+    if (obstructed || results == "old") {
+      EXPECT_EQ(results, "old");
+      EXPECT_EQ(NamesIn(folder.Path()), (std::vector<std::string>{"sfxtal.xlsx", "実績.txt"}));
+      if (!obstructed) {
+        EXPECT_EQ(ReadBytes(folder / "sfxtal.xlsx"), "old");
+      }
+    } else {
+      for (const char* name : {"実績.txt", "fresh.txt", "sfxtal.xlsx"}) {
+        EXPECT_EQ(ReadBytes(folder / name), "new") << name;
+      }
+      EXPECT_EQ(NamesIn(folder.Path()),
+                (std::vector<std::string>{"fresh.txt", "sfxtal.xlsx", "実績.txt"}));
+    }
+    if (!stopped) break;
+    steps = step;
+  }
+  // Each file's completion, the journal's two, each file's two, and the way back or the old
+  // files' removals: a sweep that stopped nowhere would prove nothing.
+  EXPECT_GE(steps, obstructed ? 9 : 11);
+}
+
+TEST(CommitTogether, StoppedDeadAtAnyStepTheNextRunFindsAllOldOrAllNew) {
+  StopAtEveryStep(false);
+}
+
+TEST(CommitTogether, StoppedDeadOnTheWayBackTheNextRunFindsAllOld) {
+  StopAtEveryStep(true);
+}
+
+TEST(RecoverReplacements, LeavesARunningProgramsFilesAndOthersAlone) {
+  TempFolder folder;
+  std::vector<std::string> kept = {".実績.txt.bak",  // not one of the program's names
+                                   ".~lock.sfxtal.xlsx#", "実績.txt"};
+#ifndef _WIN32
+  kept.push_back(".sfxtal.xlsx.1.AbCdEf");  // process 1 runs as long as the system does
+#endif
+  for (const std::string& name : kept) WriteBytes(folder / name, "x");
+  // An older program's names, without a process.
+  WriteBytes(folder / ".実績.txt.AbCdEf.old", "x");
+  WriteBytes(folder / ".NEBU申請書.xlsx.AbCdEf", "x");
+  RecoverReplacements(folder.Path(), {"実績.txt", "sfxtal.xlsx", "NEBU申請書.xlsx"});
+  std::vector<std::string> sorted = kept;
+  std::sort(sorted.begin(), sorted.end());
+  EXPECT_EQ(NamesIn(folder.Path()), sorted);
+}
+
+TEST(TextFileWriter, TheFileHoldsWholeLinesOnlyUntilClosed) {
+  TempFolder folder;
+  TextFileWriter writer;
+  ASSERT_TRUE(writer.Open(folder / "sfxtal.tmp", TextFileWriter::Mode::kCreate));
+  // Far more than one write's worth, each line given in two pieces as the import builds it.
+  for (int i = 0; i < 5000; ++i) {
+    writer.WriteBytes("\"QQ1ABC\",\"ABC\",");
+    writer.WriteBytes("\"1998/03/21\",\"\x96\xa2\"\r\n");
+  }
+  const std::string midway = ReadBytes(folder / "sfxtal.tmp");
+  EXPECT_GT(midway.size(), 0u);
+  EXPECT_EQ(midway.size() % 34, 0u);
+  writer.WriteBytes("\"QQ1XYZ\",\"XYZ\"");
+  ASSERT_TRUE(writer.Flush());
+  const std::string flushed = ReadBytes(folder / "sfxtal.tmp");
+  EXPECT_EQ(flushed.size(), 5000u * 34);
+  EXPECT_TRUE(flushed.ends_with("\r\n"));
+  ASSERT_TRUE(writer.Close());
+  EXPECT_EQ(ReadBytes(folder / "sfxtal.tmp"), flushed + "\"QQ1XYZ\",\"XYZ\"");
+}
+
+}  // namespace
+}  // namespace sfxtal::platform

@@ -4,18 +4,20 @@
 
 #include "results/suffix_row.h"
 #include "tests/support/case_name.h"
+#include "tests/support/temp_folder.h"
 
 namespace sfxtal::standin {
 namespace {
 
 TEST(ReadAwardSource, ListsOnlyConfirmedRecordsInFileOrder) {
-  const std::string bytes =
-      "\"A\",\"QQ1A\",\"1998/03/21\",\"J\"\r\n"
-      "\"B\",\"QQ1B\",\"1998/03/22\",\"\x96\xa2\"\r\n"    // not yet
-      "\"C\",\"\",\"\",\"\"\r\n"                          // not worked
-      "\"D\",\"\",\"\",\"J\"\r\n"                         // no base call: not counted
-      "E,QQ1E,1998/03/23,Q\n"                             // unquoted, LF only
-      "\"F\",\"QQ1,F\",\"1998/03/24\",\"\x82\xa0\"\r\n";  // comma inside, Japanese mark
+  const std::string bytes = test_support::CompleteResultsFile({
+      {0, "\"A\",\"QQ1A\",\"1998/03/21\",\"J\""},
+      {1, "\"B\",\"QQ1B\",\"1998/03/22\",\"\x96\xa2\""},   // not yet
+      {2, "\"C\",\"\",\"\",\"\""},                         // not worked
+      {3, "\"D\",\"\",\"\",\"J\""},                        // no base call: not counted
+      {4, "E,QQ1E,1998/03/23,Q"},                          // unquoted
+      {5, "\"F\",\"QQ1,F\",\"1998/03/24\",\"\x82\xa0\""},  // comma inside, Japanese mark
+  });
   const std::vector<AwardEntry> expected = {{"A", "QQ1A", "1998/03/21", "J"},
                                             {"E", "QQ1E", "1998/03/23", "Q"},
                                             {"F", "QQ1,F", "1998/03/24", "あ"}};
@@ -49,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"ByteOrderMark", "\xEF\xBB\xBF" + kLineA,
                     "1 行目: 先頭に UTF-8 の BOM があります（Shift-JIS で保存してください）"},
         RefusalCase{"Garbage", kLineA + "\x1f\x8b\x08\x00\xff\xfe,\r\n\x03",
-                    "2 行目: Shift-JIS として読めないバイト 0x8B があります"},
+                    "2 行目: 制御文字 0x1F があります"},
         RefusalCase{"FifthField",
                     kLineA + "\"B\",\"QQ1B\",\"d\",\"J\",\"C\"\r\n\"C\",\"\",\"\",\"\"",
                     "2 行目: 項目が 5 つ以上あります（4 つのはずです）"},
@@ -75,10 +77,13 @@ TEST(ReadAwardSource, ReadsNoMoreThanEveryRecordOfTheTable) {
   EXPECT_EQ(source.entries.back().suffix, "ZZZ");
 }
 
-TEST(ReadAwardSource, EmptyFileHasNone) {
+// The tally always writes every suffix: a file that ends early was cut, and an empty one too.
+TEST(ReadAwardSource, RefusesAFileThatEndsEarly) {
   for (const char* bytes : {"", "\r\n\r\n"}) {
     const AwardSource source = ReadAwardSource(bytes);
-    EXPECT_EQ(source.refusal, "");
+    EXPECT_EQ(source.refusal, "実績.txt の " + std::string(bytes[0] == 0 ? "1" : "3") +
+                                  " 行目: 記録が 0 件で終わっています（18,278 件のはずです）。"
+                                  "申請書は作成しませんでした");
     EXPECT_TRUE(source.entries.empty());
   }
 }

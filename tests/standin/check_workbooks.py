@@ -65,6 +65,9 @@ SPECIAL_LINES = [
     ('"QQ1,Y","Y","2001/01/02","' + NOT_YET + '"', ["QQ1,Y", "Y", "2001/01/02", NOT_YET]),
     # Unquoted fields.
     ("QQ1ZZZ,ZZZ,2001/01/03,J", ["QQ1ZZZ", "ZZZ", "2001/01/03", "J"]),
+    # A base call and a mark longer than any column would be by default.
+    ('"QQ9/JA1ABC/P5/KH6XYZ/ABCDEFGHIJKLMN","ZZX","2001/01/03","' + "確" * 30 + '"',
+     ["QQ9/JA1ABC/P5/KH6XYZ/ABCDEFGHIJKLMN", "ZZX", "2001/01/03", "確" * 30]),
     # A line without a base call gives way to a later one with one; a date that is no day.
     ('"","ZZY","2001/01/04","J"', ["", "ZZY", "2001/01/04", "J"]),
     ('"QQ1ZZY","ZZY","2001/02/29","' + NOT_YET + '"', ["QQ1ZZY", "ZZY", "2001/02/29", NOT_YET]),
@@ -226,6 +229,19 @@ class Workbooks(unittest.TestCase):
         self.assertGreaterEqual(sheet.row_dimensions[1].height, 21)
         for column in "ABCDE":
             self.assertGreater(sheet.column_dimensions[column].width, 5, column)
+
+    def test_application_prints_every_character_and_the_figures_whole(self):
+        sheet = self.application["申請書"]
+        # Each column takes its longest text on one line (a full-width character counts twice),
+        # and no table row has a height that could cut a longer one.
+        for column in "BCDE":
+            longest = max((sum(2 if ord(c) > 0x2E80 else 1 for c in str(cell.value))
+                           for cell in sheet[column][6:] if cell.value is not None), default=0)
+            self.assertGreaterEqual(sheet.column_dimensions[column].width, longest, column)
+        for row in range(7, sheet.max_row + 1):
+            self.assertIsNone(sheet.row_dimensions[row].height, row)
+        merged = {str(cells) for cells in sheet.merged_cells.ranges}
+        self.assertLessEqual({"D3:E3", "D4:E4"}, merged)
 
 
 class SampleWorkbooks(Workbooks):

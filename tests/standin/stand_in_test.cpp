@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 #include "app/spreadsheet_hand_over.h"
+#include "platform/open_elsewhere.h"
 #include "standin/stand_in_spreadsheet.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_folder.h"
@@ -119,6 +124,50 @@ TEST(StandIn, MissingWorkFileKeepsTheOldResults) {
   EXPECT_EQ(ui.Count(Kind::kOpenFile), 0);
 }
 
+// A lock file made on this machine by a LibreOffice that no longer runs.
+std::string StaleLockText() {
+  char host[256] = {};
+#ifndef _WIN32
+  gethostname(host, sizeof host - 1);
+#endif
+  return std::string(",op,") + host + ",01.01.2024 10:00,file:///home/op/.config/libreoffice/4;";
+}
+
+// Either file open in a spreadsheet program keeps both: the message names the one that is open,
+// or, for a lock left behind, the lock file to delete. A kill in the middle of an earlier tally
+// is mended on the way.
+TEST(StandIn, TallyReplacesNeitherFileWhileOneIsOpen) {
+  if (platform::LockOwnerMayRun(StaleLockText())) GTEST_SKIP() << "LibreOffice runs here";
+  const struct {
+    const char* locked;
+    std::string lockText;
+    std::string message;
+  } cases[] = {
+      {"実績.txt", ",op,elsewhere,01.01.2024 10:00,;",
+       "ファイルが他のプログラムで開かれています。閉じてから、もう一度実行してください\n実績.txt"},
+      {"sfxtal.xlsx", StaleLockText(),
+       "ロックファイルが残っています。LibreOffice が動いていなければ、このロックファイルを削除し"
+       "てから、もう一度実行してください\n.~lock.sfxtal.xlsx#"},
+  };
+  for (const auto& each : cases) {
+    TempFolder folder;
+    WriteBytes(folder / "sfxtal.tmp", kWorkLines);
+    WriteBytes(folder / "実績.txt", "old results");
+    WriteBytes(folder / "sfxtal.xlsx", "old book");
+    WriteBytes(folder / ".実績.txt.AbCdEf.old", "left by a kill");
+    WriteBytes(folder / (std::string(".~lock.") + each.locked + "#"), each.lockText);
+    RecordingUi ui = QuietUi();
+    EXPECT_EQ(StandInExcelX(ui, folder.Path(), "FREAD"), HandOverResult::kMacroFailed);
+    const std::size_t lineFeed = each.message.find('\n');
+    EXPECT_EQ(ui.Messages(),
+              std::vector<std::string>{each.message.substr(0, lineFeed + 1) +
+                                       (folder / each.message.substr(lineFeed + 1)).string()});
+    EXPECT_EQ(ReadBytes(folder / "実績.txt"), "old results");
+    EXPECT_EQ(ReadBytes(folder / "sfxtal.xlsx"), "old book");
+    EXPECT_FALSE(std::filesystem::exists(folder / ".実績.txt.AbCdEf.old"));
+  }
+}
+
 TEST(StandIn, UnwritableFolderLeavesBothOldFilesWhole) {
   TempFolder folder;
   WriteBytes(folder / "sfxtal.tmp", kWorkLines);
@@ -199,7 +248,8 @@ TEST(StandIn, AwardApplicationWithoutResultsFile) {
 
 TEST(StandIn, UnwritableAwardApplicationLeavesTheOldOneWhole) {
   TempFolder folder;
-  WriteBytes(folder / "実績.txt", "\"A\",\"QQ1A\",\"1998/03/21\",\"J\"\r\n");
+  WriteBytes(folder / "実績.txt",
+             test_support::CompleteResultsFile({{0, "\"A\",\"QQ1A\",\"1998/03/21\",\"J\""}}));
   WriteBytes(folder / "NEBU申請書.xlsx", "old application");
   ReadOnlyFolder readOnly(folder.Path());
   if (!readOnly.Active()) GTEST_SKIP() << "cannot make a read-only folder here";
@@ -217,7 +267,8 @@ TEST(StandIn, AwardApplicationRefusedKeepsTheOldOne) {
   WriteBytes(folder / "実績.txt", "\"B\",\"QQ1B\",\"1998/03/21\",\"J\"\r\n");
   RecordingUi ui = QuietUi();
   EXPECT_EQ(StandInNebuExcel(ui, folder.Path()), HandOverResult::kMacroFailed);
-  WriteBytes(folder / "実績.txt", "\"A\",\"QQ1A\",\"1998/03/21\",\"J\"\r\n");
+  WriteBytes(folder / "実績.txt",
+             test_support::CompleteResultsFile({{0, "\"A\",\"QQ1A\",\"1998/03/21\",\"J\""}}));
   WriteBytes(folder / ".~lock.NEBU申請書.xlsx#", ",op,host,01.01.2024 10:00,;");
   EXPECT_EQ(StandInNebuExcel(ui, folder.Path()), HandOverResult::kMacroFailed);
   EXPECT_EQ(ui.Messages(),
@@ -232,9 +283,12 @@ TEST(StandIn, AwardApplicationRefusedKeepsTheOldOne) {
 }
 
 TEST(StandIn, AwardApplicationOnAFullDiskLeavesNoTemporaryFile) {
-  TinyDisk disk(8 * 1024);
+  const std::string results =
+      test_support::CompleteResultsFile({{0, "\"A\",\"QQ1A\",\"1998/03/21\",\"J\""}});
+  // The results file fills the disk but for a few pages, too few for the application.
+  TinyDisk disk((results.size() + 4095) / 4096 * 4096 + 8 * 1024);
   if (!disk.Active()) GTEST_SKIP() << "cannot mount a tiny disk here";
-  WriteBytes(disk / "実績.txt", "\"A\",\"QQ1A\",\"1998/03/21\",\"J\"\r\n");
+  WriteBytes(disk / "実績.txt", results);
   WriteBytes(disk / "NEBU申請書.xlsx", "old application");
   RecordingUi ui = QuietUi();
   EXPECT_EQ(StandInNebuExcel(ui, disk.Path()), HandOverResult::kMacroFailed);

@@ -104,6 +104,23 @@ TEST(TallyWorkFile, EmptyWorkFileLeavesEverySuffixUnworked) {
   EXPECT_EQ(tally->Counts(0).worked, 0);
 }
 
+// A run stopped dead in the middle of a write leaves the start of a line: it is not a QSO, not
+// even a skipped line, while the same line with its end is one.
+TEST(TallyWorkFile, ALastLineWithoutItsEndCountsForNothing) {
+  TempFolder folder;
+  const std::string whole = "\"QQ1A\",\"A\",\"1998/03/21\",\"J\"\r\n";
+  for (const char* cut : {"\"QQ1B\",\"B\",\"1998/03/21\",\"J\"", "\"QQ1B\",\"B"}) {
+    WriteBytes(folder / "sfxtal.tmp", whole + cut);
+    const std::optional<Tally> tally = TallyWorkFile(folder / "sfxtal.tmp");
+    ASSERT_TRUE(tally);
+    EXPECT_EQ(tally->lines, 1);
+    EXPECT_EQ(tally->SkippedLines(), 0);
+    EXPECT_FALSE(tally->rows[1].worked);
+  }
+  WriteBytes(folder / "sfxtal.tmp", whole + "\"QQ1B\",\"B\",\"1998/03/21\",\"J\"\r\n");
+  EXPECT_TRUE(TallyWorkFile(folder / "sfxtal.tmp")->rows[1].worked);
+}
+
 TEST(TallyWorkFile, KeepsTheLogsOwnBytes) {
   // 0x87 0x90 and 0xED 0x40 have twins in CP932 that a decode and encode would turn them into;
   // 0x80 and 0xFF have no character at all. The results must hold the work file's bytes.
@@ -129,8 +146,9 @@ TEST(TallyWorkFile, ALineBreakInAFieldBecomesAQuestionMarkInTheResults) {
 TEST(TallyWorkFile, LinesOfMillionsOfFieldsOrBytesCostNoMoreThanTheRowsKept) {
   TempFolder folder;
   const std::string good = "\"QQ1A\",\"A\",\"1998/03/21\",\"J\"\r\n";
-  WriteBytes(folder / "sfxtal.tmp", std::string(3'000'000, ',') + "\r\n" + good +
-                                        std::string(kLongestWorkLine + 1, 'Q') + "\r\n" + good);
+  std::string bytes(3'000'000, ',');
+  bytes.append("\r\n").append(good).append(kLongestWorkLine + 1, 'Q').append("\r\n").append(good);
+  WriteBytes(folder / "sfxtal.tmp", bytes);
   const test_support::AllocationMeter meter;
   const auto tally = TallyWorkFile(folder / "sfxtal.tmp");
   // The rows (18,278 of them) and one line of at most kLongestWorkLine bytes.

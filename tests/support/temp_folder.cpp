@@ -32,6 +32,24 @@ void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
   if (!out) throw std::runtime_error("cannot write " + platform::Utf8FromPath(path));
 }
 
+std::string CompleteResultsFile(const std::map<int, std::string>& lines) {
+  std::string bytes;
+  int row = 0;
+  for (int letters = 1; letters <= 3; ++letters) {
+    const int count = letters == 1 ? 26 : letters == 2 ? 26 * 26 : 26 * 26 * 26;
+    for (int n = 0; n < count; ++n, ++row) {
+      std::string suffix;
+      for (int k = 0, rest = n; k < letters; ++k, rest /= 26) {
+        suffix.insert(suffix.begin(), static_cast<char>('A' + rest % 26));
+      }
+      const auto line = lines.find(row);
+      bytes += line != lines.end() ? line->second : "\"" + suffix + "\",\"\",\"\",\"\"";
+      bytes += "\r\n";
+    }
+  }
+  return bytes;
+}
+
 std::string ReadBytes(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream out;

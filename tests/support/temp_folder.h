@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,10 @@ class TempFolder {
 void WriteBytes(const std::filesystem::path& path, std::string_view bytes);
 /// The file's bytes ("" when it cannot be read).
 std::string ReadBytes(const std::filesystem::path& path);
+
+/// A results file as the tally writes it, every suffix in order with CR LF: the line given for a
+/// row (its four fields, CP932), else the suffix and three empty fields.
+std::string CompleteResultsFile(const std::map<int, std::string>& lines = {});
 
 }  // namespace sfxtal::test_support
 

@@ -233,6 +233,24 @@ TEST_F(ResultsWindowTest, MissingResultsFileLeavesOnlyClosing) {
   EXPECT_EQ(States(), (ControlStates{false, false, false}));
 }
 
+// The totals stand as read, and one message after them says what the application would refuse.
+TEST_F(ResultsWindowTest, AReadOfAFileTheApplicationWouldRefuseWarnsOnceAfterTheTotals) {
+  const std::string whole = ResultsFile({{0, "J"}});
+  ASSERT_TRUE(platform::ReplaceFile(folder / "実績.txt", whole.substr(0, whole.size() / 2)));
+  Open();
+  // The message comes at the end of the read, after the events the read lets run.
+  QTimer answerer;
+  QObject::connect(&answerer, &QTimer::timeout, [this] { AnswerMessageBoxes(); });
+  answerer.start(10);
+  QTest::mouseClick(Button("Command1"), Qt::LeftButton);
+  answerer.stop();
+  EXPECT_EQ(Caption(), "交信実績  1 / 18,278   0.01 %");
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_TRUE(messages[0].starts_with("実績.txt の ")) << messages[0];
+  EXPECT_NE(messages[0].find("表示した件数と達成率は正しくないおそれがあります"),
+            std::string::npos);
+}
+
 TEST_F(ResultsWindowTest, AFullReadCostsOneRepaintAndOneChangeOfTheModel) {
   WriteResults({{5, "未"}, {9000, "J"}});
   Open();
