@@ -98,7 +98,7 @@ std::string EncodingProblem(std::string_view bytes, const std::string& decoded, 
     return "UTF-8 の文字" + Quoted(bytes) + "があります（Shift-JIS で保存してください）";
   }
   if (const int byte = FirstUndecodedByte(decoded); byte >= 0) {
-    char hex[8];
+    char hex[16];  // room for any int, since unoptimised GCC cannot see that byte < 0x100
     std::snprintf(hex, sizeof hex, "0x%02X", byte);
     return std::string("Shift-JIS として読めないバイト ") + hex + " があります";
   }
