@@ -18,6 +18,10 @@ constexpr std::array kEndSignals = {SIGTERM, SIGHUP};
 std::atomic<int> signalPipe{-1};
 std::array<struct sigaction, kEndSignals.size()> earlierActions{};
 
+// Declared before its definition: clang's -Wmissing-prototypes asks it of a C-linkage function even
+// in an unnamed namespace.
+extern "C" void OnEndSignal(int signal);
+
 extern "C" void OnEndSignal(int signal) {
   // Only async-signal-safe calls here; a full pipe already holds a request, so a failed write
   // loses nothing.

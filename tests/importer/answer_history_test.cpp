@@ -130,7 +130,9 @@ TEST(AnswerHistory, AnEndlessLineIsReadPastNotHeld) {
   TempFolder folder;
   RecordingUi ui;
   AnswerHistory history(folder.Path(), ui);
-  WriteBytes(history.Path(), "QQ1A/QQ2B," + std::string(3'000'000, 'X') + "\r\nQQ1A/QQ2B,B\r\n");
+  std::string bytes = "QQ1A/QQ2B,";
+  bytes.append(3'000'000, 'X').append("\r\nQQ1A/QQ2B,B\r\n");
+  WriteBytes(history.Path(), bytes);
   const test_support::AllocationMeter meter;
   // The first line's answer runs past what is looked at: it is no answer, the next line is.
   EXPECT_EQ(history.Lookup("QQ1A/QQ2B"), "B");

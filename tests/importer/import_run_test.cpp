@@ -54,7 +54,7 @@ int DayOf(int n) {
 }
 
 std::string DateOf(int n, char separator) {
-  char text[16];
+  char text[32];  // room for any ints: GCC at -O1 cannot bound them as it does at -O2
   std::snprintf(text, sizeof text, "%04d%c%02d%c%02d", YearOf(n), separator, MonthOf(n), separator,
                 DayOf(n));
   return text;

@@ -39,6 +39,11 @@ void Give(void* p) noexcept {
 
 }  // namespace
 
+// <new> declares the sized forms only where the compiler uses them, which clang 14 does not by
+// default; declared here so that every replacement below has its declaration.
+void operator delete(void* p, std::size_t) noexcept;
+void operator delete[](void* p, std::size_t) noexcept;
+
 void* operator new(std::size_t size) {
   return Take(size);
 }

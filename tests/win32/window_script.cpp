@@ -41,9 +41,9 @@ WindowScript::Step Answer(int button, std::vector<SeenBox>& seen) {
     GetWindowTextW(found, caption, 128);
     int defaultButton = 0;
     for (const int id : {IDOK, IDCANCEL, IDYES, IDNO}) {
-      HWND button = GetDlgItem(found, id);
-      if (button != nullptr &&
-          (GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+      HWND control = GetDlgItem(found, id);
+      if (control != nullptr &&
+          (GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
         defaultButton = id;
     }
     seen.push_back({platform::Utf8FromWide(caption), platform::Utf8FromWide(text),

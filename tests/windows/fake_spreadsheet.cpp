@@ -31,6 +31,11 @@ bool Is(DISPID id, const std::wstring& name) {
   return lstrcmpiW(gNames[id].c_str(), name.c_str()) == 0;
 }
 
+// COM's interfaces have no virtual destructor by design: a COM object is let go through Release,
+// never deleted through an interface pointer (these two live as long as the program), so GCC's
+// -Wnon-virtual-dtor does not apply to them.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 // The application, and its workbooks collection; each is named in the log.
 class Object final : public IDispatch {
  public:
@@ -116,6 +121,7 @@ struct Factory final : IClassFactory {
   }
   HRESULT __stdcall LockServer(BOOL) override { return S_OK; }
 };
+#pragma GCC diagnostic pop
 
 }  // namespace
 
