@@ -1,15 +1,15 @@
 #include "platform/text_file.h"
 
-#include <algorithm>
-#include <cstring>
-#include <regex>
-
 // GCC 12 takes std::regex's inlined std::function for uninitialised in the sanitizer tree's -O1
-// build (GCC bug 105562); the templates are instantiated at the end of this file, so the whole
-// file is spared the false warning.
+// build (GCC bug 105562). The warning is placed in the library's headers, so it is turned off
+// before they are included, for this file only.
 #if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #endif
+
+#include <algorithm>
+#include <cstring>
+#include <regex>
 #include <system_error>
 #include <vector>
 
