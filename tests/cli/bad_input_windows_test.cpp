@@ -10,6 +10,7 @@
 #include "cli/terminal_ui.h"
 #include "logwriter/sample_log.h"
 #include "platform/path_text.h"
+#include "results/suffix_row.h"
 #include "tests/support/cli_run.h"
 #include "tests/support/temp_folder.h"
 
@@ -72,7 +73,12 @@ TEST_F(WindowsBadInput, ALogIsReadWhileTheLoggingProgramWritesItButNotWhenItLock
 }
 
 TEST_F(WindowsBadInput, AWorkbookShownElsewhereIsKeptAndSaidSo) {
-  WriteBytes(folder / "実績.txt", "\"A\",\"QQ1A\",\"1998/03/21\",\"J\"\r\n");
+  // A whole results file (every suffix, A confirmed), which the application takes.
+  std::string whole = "\"A\",\"QQ1A\",\"1998/03/21\",\"J\"\r\n";
+  for (int row = 1; row < results::kSuffixCount; ++row) {
+    whole.append("\"").append(results::SuffixOfRow(row)).append("\",\"\",\"\",\"\"\r\n");
+  }
+  WriteBytes(folder / "実績.txt", whole);
   WriteBytes(folder / "NEBU申請書.xlsx", "the one on screen");
   const auto held = HeldOpen(folder / "NEBU申請書.xlsx", GENERIC_READ, FILE_SHARE_READ);
   ASSERT_TRUE(held);

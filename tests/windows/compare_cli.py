@@ -171,7 +171,13 @@ class BadInput(unittest.TestCase):
         runs = []
         for build in (linux_build(), windows_build()):
             folder = self.folder_for(build)
-            old = b'"A","QQ1A","1998/03/21","J"\r\n'
+            # A whole results file (18,278 records, A confirmed), which the application takes.
+            letters = [chr(c) for c in range(ord("A"), ord("Z") + 1)]
+            suffixes = letters + [a + b for a in letters for b in letters] + [
+                a + b + c for a in letters for b in letters for c in letters]
+            old = b"".join(('"%s","%s","%s","%s"\r\n' % (
+                (s, "QQ1A", "1998/03/21", "J") if s == "A" else (s, "", "", ""))).encode()
+                           for s in suffixes)
             with open(os.path.join(folder, "実績.txt"), "wb") as results:
                 results.write(old)
             with open(os.path.join(folder, "NEBU申請書.xlsx"), "wb") as book:
