@@ -66,14 +66,6 @@ struct FormDescription {
   double clientWidth = 0;
   double clientHeight = 0;
   std::span<const ControlDescription> controls{};
-
-  /// The control of that name, or nullptr.
-  const ControlDescription* Find(std::string_view controlName) const {
-    for (const ControlDescription& control : controls) {
-      if (control.name == controlName) return &control;
-    }
-    return nullptr;
-  }
 };
 
 }  // namespace sfxtal::platform
