@@ -34,4 +34,11 @@ void SaveResultsWindowPlace(const SettingsStore& settings, PlaceTwips place) {
   settings.WriteNumberSetting(kForm2LeftKey, static_cast<float>(place.Left));
 }
 
+void CloseResultsWindow(platform::UserInterface& ui, const SettingsStore& settings,
+                        PlaceTwips place) {
+  if (ui.Ended()) return;
+  SaveResultsWindowPlace(settings, place);
+  ui.EndProgram();
+}
+
 }  // namespace sfxtal::app

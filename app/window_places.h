@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/settings_store.h"
+#include "platform/user_interface.h"
 
 namespace sfxtal::app {
 
@@ -33,5 +34,10 @@ PlaceTwips LoadResultsWindowPlace(const SettingsStore& settings, SizeTwips scree
 
 /// The results window's closing writes: "Form2Top", then "Form2Left", in single precision.
 void SaveResultsWindowPlace(const SettingsStore& settings, PlaceTwips place);
+/// The results window closes at `place` (its normal outer corner): unless the program has ended
+/// already, the place is saved and the program ends. Nothing else runs: the hidden main window's
+/// closing steps are not this road's.
+void CloseResultsWindow(platform::UserInterface& ui, const SettingsStore& settings,
+                        PlaceTwips place);
 
 }  // namespace sfxtal::app

@@ -41,8 +41,8 @@ class WindowUserInterface : public importer::ImportUserInterface {
 
   /// The exit button during an import: the import stops after the record in hand.
   void RequestStop() { stopRequested_ = true; }
-  /// True once the program has been ended; windows then close without their closing steps.
-  bool Ended() const { return ended_; }
+  /// Windows then close without their closing steps.
+  bool Ended() const final { return ended_; }
   bool Busy() const { return busy_; }
   /// How long Yield lets the logic run between passes of events (tests use 0: every yield).
   void SetYieldInterval(int milliseconds) {

@@ -33,6 +33,8 @@ class UserInterface {
   /// Ends the program at once. The logic returns from what it was doing right after this call,
   /// closing its files on the way; nothing else of the job happens.
   virtual void EndProgram() {}
+  /// True once the program has been ended; what was running returns without further steps.
+  virtual bool Ended() const { return false; }
   /// True once the operator has asked a running job to stop (the exit button).
   virtual bool StopRequested() const { return false; }
 

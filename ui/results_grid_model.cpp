@@ -13,7 +13,8 @@ QVariant CellAlignment() {
 
 }  // namespace
 
-ResultsGridModel::ResultsGridModel(QObject* parent) : QAbstractTableModel(parent) {}
+ResultsGridModel::ResultsGridModel(const results::ResultsTable& table, QObject* parent)
+    : QAbstractTableModel(parent), table_(table) {}
 
 int ResultsGridModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : table_.RowCount();
@@ -60,18 +61,9 @@ Qt::ItemFlags ResultsGridModel::flags(const QModelIndex& index) const {
   return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
 }
 
-std::optional<results::ResultsRead> ResultsGridModel::Read(
-    const std::filesystem::path& programFolder, platform::UserInterface& ui,
-    const results::ResultRowCallback& onRow) {
-  std::optional<results::ResultsRead> read =
-      results::ReadResultsFile(programFolder, ui, table_, onRow);
-  // One change for the whole read: a signal per row would cost a repaint check per row.
-  if (read && read->recordCount > 0) {
-    const int last = read->recordCount - 1;
-    emit dataChanged(index(0, 0), index(last, kColumnCount - 1));
-    emit headerDataChanged(Qt::Vertical, 0, last);
-  }
-  return read;
+void ResultsGridModel::RowsChanged(int rowCount) {
+  emit dataChanged(index(0, 0), index(rowCount - 1, kColumnCount - 1));
+  emit headerDataChanged(Qt::Vertical, 0, rowCount - 1);
 }
 
 }  // namespace sfxtal::ui

@@ -1,10 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
-#include <filesystem>
-#include <optional>
 
-#include "platform/user_interface.h"
 #include "results/results_file.h"
 
 namespace sfxtal::ui {
@@ -19,7 +16,8 @@ class ResultsGridModel : public QAbstractTableModel {
  public:
   static constexpr int kColumnCount = 3;
 
-  explicit ResultsGridModel(QObject* parent = nullptr);
+  /// Shows `table`, which outlives the model.
+  explicit ResultsGridModel(const results::ResultsTable& table, QObject* parent = nullptr);
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -28,17 +26,12 @@ class ResultsGridModel : public QAbstractTableModel {
                       int role = Qt::DisplayRole) const override;
   Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-  /// Reads 実績.txt in the program folder into the rows (ReadResultsFile). The rows change
-  /// without a word while the file is read; the views hear of the whole read once, at the end.
-  /// `onRow` is called as each row is filled.
-  std::optional<results::ResultsRead> Read(const std::filesystem::path& programFolder,
-                                           platform::UserInterface& ui,
-                                           const results::ResultRowCallback& onRow = {});
-
-  const results::ResultsTable& Table() const { return table_; }
+  /// The table's first `rowCount` rows were filled anew: the views hear of it once, as one change,
+  /// since a signal per row would cost a repaint check per row.
+  void RowsChanged(int rowCount);
 
  private:
-  results::ResultsTable table_;
+  const results::ResultsTable& table_;
 };
 
 }  // namespace sfxtal::ui

@@ -9,13 +9,8 @@
 #include <QTableView>
 
 #include "app/window_places.h"
-#include "results/award_output.h"
-#include "results/results_check.h"
 #include "results/results_window_form.h"
 #include "results/results_window_size.h"
-#include "results/suffix_row.h"
-#include "results/totals.h"
-#include "ui/command_button.h"
 #include "ui/form_builder.h"
 #include "ui/results_grid_model.h"
 #include "ui/suffix_lookup_box.h"
@@ -29,12 +24,9 @@ ResultsWindow::ResultsWindow(std::filesystem::path programFolder, QtUserInterfac
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       programFolder_(std::move(programFolder)),
       ui_(ui),
-      spreadsheet_(spreadsheet),
-      buttons_(results::AwardBookPresent(programFolder_)),
-      caption_(results::kResultsCaption) {
+      spreadsheet_(spreadsheet) {
   resize(Pixels(*this, results::kResultsWindowForm.clientWidth),
          Pixels(*this, results::kResultsWindowForm.clientHeight));
-  model_ = new ResultsGridModel(this);
   BuildForm(*this, results::kResultsWindowForm,
             [](const platform::ControlDescription& control) -> QWidget* {
               if (control.name == "Text1") return new SuffixLookupBox;
@@ -45,7 +37,9 @@ ResultsWindow::ResultsWindow(std::filesystem::path programFolder, QtUserInterfac
   Text1 = FormControl<SuffixLookupBox>(*this, "Text1");
   Command2 = FormControl<QPushButton>(*this, "Command2");
   Command3 = FormControl<QPushButton>(*this, "Command3");
+  rules_.emplace(programFolder_, ui_, static_cast<results::ResultsView&>(*this));
 
+  model_ = new ResultsGridModel(rules_->Table(), this);
   MSFlexGrid1->setModel(model_);
   MSFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
   MSFlexGrid1->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
@@ -66,14 +60,19 @@ ResultsWindow::ResultsWindow(std::filesystem::path programFolder, QtUserInterfac
   MSFlexGrid1->setColumnWidth(1, Pixels(*this, results::kGridColumnWidths[1]));
   MSFlexGrid1->setColumnWidth(2, Pixels(*this, results::kGridColumnWidths[2]));
 
-  connect(Command1, &QPushButton::clicked, this, &ResultsWindow::Command1_Click);
-  connect(Command2, &QPushButton::clicked, this, &ResultsWindow::Command2_Click);
-  connect(Command3, &QPushButton::clicked, this, &ResultsWindow::Command3_Click);
-  connect(Text1, &QLineEdit::textChanged, this, &ResultsWindow::Text1_Change);
-
-  ShowControls(buttons_.Controls());
-  buttons_.OnChanged([this](const results::ResultsControls& controls) { ShowControls(controls); });
+  connect(Command1, &QPushButton::clicked, this, [this] { rules_->Command1_Click(); });
+  connect(Command2, &QPushButton::clicked, this, &QWidget::close);
+  connect(Command3, &QPushButton::clicked, this, [this] {
+    rules_->Command3_Click([this] { app::NebuExcel(ui_, programFolder_, spreadsheet_); });
+  });
+  connect(Text1, &QLineEdit::textChanged, this,
+          [this](const QString& text) { rules_->Text1_Change(text.toStdString()); });
   Form_Load();
+}
+
+ResultsWindow::~ResultsWindow() {
+  // The grid's table goes with the rules, before the widgets that may still ask it for texts.
+  MSFlexGrid1->setModel(nullptr);
 }
 
 QSize ResultsWindow::FrameExtent() const {
@@ -101,46 +100,24 @@ void ResultsWindow::ShowControls(const results::ResultsControls& controls) {
   Text1->setEnabled(controls.text1);
 }
 
-void ResultsWindow::Command1_Click() {
-  buttons_.ReadStarted();
-  bool suspended = false;
-  const auto read =
-      model_->Read(programFolder_, ui_, [this, &suspended](int, const results::ResultRow&) {
-        // Suspended from the first record on, so the whole read costs one repaint.
-        if (suspended) return;
-        MSFlexGrid1->setUpdatesEnabled(false);
-        suspended = true;
-      });
-  // Closed during the read: the program is over and the window stays as it is.
-  if (ui_.Ended()) return;
-  if (!read) {
-    buttons_.ResultsMissing();
-    return;
-  }
-  caption_ = results::CaptionWithTotals(caption_, read->ConfirmedCount);
-  setWindowTitle(QString::fromStdString(caption_));
-  if (suspended) MSFlexGrid1->setUpdatesEnabled(true);
-  buttons_.ReadCompleted();
-  // Totals of a file the application would refuse are not shown as if sound.
-  if (!read->stopped) results::WarnIfResultsFileUnsound(ui_, programFolder_);
+void ResultsWindow::SetGridRedraw(bool on) {
+  MSFlexGrid1->setUpdatesEnabled(on);
+}
+
+void ResultsWindow::GridRowsChanged(int rowCount) {
+  model_->RowsChanged(rowCount);
+}
+
+void ResultsWindow::SetCaption(const std::string& caption) {
+  setWindowTitle(QString::fromStdString(caption));
+}
+
+void ResultsWindow::FocusLookupBox() {
   Text1->setFocus(Qt::OtherFocusReason);
 }
 
-void ResultsWindow::Command2_Click() {
-  close();
-}
-
-void ResultsWindow::Command3_Click() {
-  buttons_.RunOutput([this] { app::NebuExcel(ui_, programFolder_, spreadsheet_); });
-}
-
-void ResultsWindow::Text1_Change(const QString& text) {
-  const QByteArray typed = text.toUtf8();
-  const std::optional<int> row = results::SuffixRow(
-      std::string_view(typed.constData(), static_cast<std::size_t>(typed.size())));
-  // Pasted text that is not one to three letters looks nothing up.
-  if (!row) return;
-  MSFlexGrid1->scrollTo(model_->index(*row, 1), QAbstractItemView::PositionAtTop);
+void ResultsWindow::ScrollGridToTop(int row) {
+  MSFlexGrid1->scrollTo(model_->index(row, 1), QAbstractItemView::PositionAtTop);
 }
 
 void ResultsWindow::resizeEvent(QResizeEvent* event) {
@@ -154,13 +131,9 @@ void ResultsWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void ResultsWindow::closeEvent(QCloseEvent* event) {
-  if (!ui_.Ended()) {
-    const QPoint place = NormalOuterPlace(*this);
-    app::SaveResultsWindowPlace(app::SettingsStore(programFolder_),
-                                {Twips(*this, place.x()), Twips(*this, place.y())});
-    // Nothing else runs: the hidden main window's closing steps are not this road's.
-    ui_.EndProgram();
-  }
+  const QPoint place = NormalOuterPlace(*this);
+  app::CloseResultsWindow(ui_, app::SettingsStore(programFolder_),
+                          {Twips(*this, place.x()), Twips(*this, place.y())});
   event->accept();
 }
 

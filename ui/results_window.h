@@ -2,10 +2,11 @@
 
 #include <QWidget>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "app/spreadsheet_hand_over.h"
-#include "results/results_buttons.h"
+#include "results/results_window_rules.h"
 #include "ui/qt_user_interface.h"
 
 class QPushButton;
@@ -18,12 +19,13 @@ class SuffixLookupBox;
 
 /// Form2, the results window with its grid of every suffix: the read of 実績.txt with the totals
 /// in the caption, the suffix lookup, the award output, and the end of the program on closing.
-class ResultsWindow : public QWidget {
+class ResultsWindow : public QWidget, private results::ResultsView {
   Q_OBJECT
 
  public:
   ResultsWindow(std::filesystem::path programFolder, QtUserInterface& ui,
                 app::SpreadsheetChooser& spreadsheet, QWidget* parent = nullptr);
+  ~ResultsWindow() override;
 
   /// The border and caption the window's size rules count around its client area, in pixels.
   QSize FrameExtent() const;
@@ -32,21 +34,19 @@ class ResultsWindow : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
- private slots:
-  void Command1_Click();
-  void Command2_Click();
-  void Command3_Click();
-  void Text1_Change(const QString& text);
-
  private:
   void Form_Load();
-  void ShowControls(const results::ResultsControls& controls);
+
+  void ShowControls(const results::ResultsControls& controls) override;
+  void SetGridRedraw(bool on) override;
+  void GridRowsChanged(int rowCount) override;
+  void SetCaption(const std::string& caption) override;
+  void FocusLookupBox() override;
+  void ScrollGridToTop(int row) override;
 
   std::filesystem::path programFolder_;
   QtUserInterface& ui_;
   app::SpreadsheetChooser& spreadsheet_;
-  results::ResultsButtons buttons_;
-  std::string caption_;
 
   ResultsGridModel* model_ = nullptr;
   QTableView* MSFlexGrid1 = nullptr;
@@ -54,6 +54,8 @@ class ResultsWindow : public QWidget {
   SuffixLookupBox* Text1 = nullptr;
   QPushButton* Command2 = nullptr;
   QPushButton* Command3 = nullptr;
+  // Made once the controls it shows exist.
+  std::optional<results::ResultsWindowRules> rules_;
 };
 
 }  // namespace sfxtal::ui

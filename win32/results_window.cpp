@@ -2,13 +2,9 @@
 
 #include "app/window_places.h"
 #include "platform/wide_text_windows.h"
-#include "results/award_output.h"
-#include "results/results_check.h"
 #include "results/results_window_form.h"
 #include "results/results_window_size.h"
 #include "results/suffix_lookup.h"
-#include "results/suffix_row.h"
-#include "results/totals.h"
 
 namespace sfxtal::win32 {
 namespace {
@@ -20,11 +16,7 @@ constexpr COLORREF kUnconfirmedRed = RGB(255, 0, 0);
 
 ResultsWindow::ResultsWindow(std::filesystem::path programFolder, Win32UserInterface& ui,
                              app::SpreadsheetChooser& spreadsheet)
-    : programFolder_(std::move(programFolder)),
-      ui_(ui),
-      spreadsheet_(spreadsheet),
-      buttons_(results::AwardBookPresent(programFolder_)),
-      caption_(results::kResultsCaption) {
+    : programFolder_(std::move(programFolder)), ui_(ui), spreadsheet_(spreadsheet) {
   CreateForm(results::kResultsWindowForm, kStyle, nullptr);
   // The three columns fit the grid's width beside its scroll bar, so the suffix column never
   // scrolls sideways; there is no heading row.
@@ -35,23 +27,19 @@ ResultsWindow::ResultsWindow(std::filesystem::path programFolder, Win32UserInter
                     reinterpret_cast<DWORD_PTR>(this));
   Command2 = Control("Command2");
   Command3 = Control("Command3");
+  rules_.emplace(programFolder_, ui_, static_cast<results::ResultsView&>(*this));
 
   ListView_SetExtendedListViewStyle(MSFlexGrid1, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-  // Every column centred. The first column of a list view keeps left alignment, so a column
-  // is put before the three and taken away again, which makes the suffix column the first.
+  // The first column of a list view is always drawn left-aligned: the suffix column is centred
+  // by drawing its cells (DrawSuffixCell), the other two by their format.
   LVCOLUMNW column{};
   column.mask = LVCF_WIDTH | LVCF_FMT;
-  ListView_InsertColumn(MSFlexGrid1, 0, &column);
   for (int i = 0; i < 3; ++i) {
-    column.fmt = LVCFMT_CENTER;
+    column.fmt = i == 0 ? LVCFMT_LEFT : LVCFMT_CENTER;
     column.cx = Pixels(results::kGridColumnWidths[i]);
-    ListView_InsertColumn(MSFlexGrid1, i + 1, &column);
+    ListView_InsertColumn(MSFlexGrid1, i, &column);
   }
-  ListView_DeleteColumn(MSFlexGrid1, 0);
-  ListView_SetItemCountEx(MSFlexGrid1, table_.RowCount(), LVSICF_NOINVALIDATEALL);
-
-  ShowControls(buttons_.Controls());
-  buttons_.OnChanged([this](const results::ResultsControls& controls) { ShowControls(controls); });
+  ListView_SetItemCountEx(MSFlexGrid1, rules_->Table().RowCount(), LVSICF_NOINVALIDATEALL);
   Form_Load();
 }
 
@@ -75,48 +63,30 @@ void ResultsWindow::ShowControls(const results::ResultsControls& controls) {
   EnableWindow(Text1, controls.text1);
 }
 
-void ResultsWindow::Command1_Click() {
-  buttons_.ReadStarted();
-  bool suspended = false;
-  const auto read = results::ReadResultsFile(programFolder_, ui_, table_,
-                                             [this, &suspended](int, const results::ResultRow&) {
-                                               // Suspended from the first record on, so the whole
-                                               // read costs one repaint.
-                                               if (suspended) return;
-                                               SendMessageW(MSFlexGrid1, WM_SETREDRAW, FALSE, 0);
-                                               suspended = true;
-                                             });
-  // Closed during the read: the program is over and the window stays as it is.
-  if (ui_.Ended()) return;
-  if (!read) {
-    buttons_.ResultsMissing();
-    return;
-  }
-  caption_ = results::CaptionWithTotals(caption_, read->ConfirmedCount);
-  SetText(Handle(), caption_);
-  if (suspended) {
-    SendMessageW(MSFlexGrid1, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(MSFlexGrid1, nullptr, TRUE);
-  }
-  buttons_.ReadCompleted();
-  // Totals of a file the application would refuse are not shown as if sound.
-  if (!read->stopped) results::WarnIfResultsFileUnsound(ui_, programFolder_);
+void ResultsWindow::SetGridRedraw(bool on) {
+  SendMessageW(MSFlexGrid1, WM_SETREDRAW, on ? TRUE : FALSE, 0);
+  if (on) InvalidateRect(MSFlexGrid1, nullptr, TRUE);
+}
+
+void ResultsWindow::GridRowsChanged(int) {
+  // The grid asks for each row's texts as it draws the row: a repaint shows the new rows.
+  InvalidateRect(MSFlexGrid1, nullptr, TRUE);
+}
+
+void ResultsWindow::SetCaption(const std::string& caption) {
+  SetText(Handle(), caption);
+}
+
+void ResultsWindow::FocusLookupBox() {
   SetFocus(Text1);
 }
 
-void ResultsWindow::Command3_Click() {
-  buttons_.RunOutput([this] { app::NebuExcel(ui_, programFolder_, spreadsheet_); });
-}
-
-void ResultsWindow::Text1_Change() {
-  // Pasted text that is not one to three letters looks nothing up.
-  const std::optional<int> row = results::SuffixRow(GetText(Text1));
-  if (!row) return;
+void ResultsWindow::ScrollGridToTop(int row) {
   // The row goes to the top, as far as the grid scrolls; the current row stays where it is.
   RECT first{};
   if (!ListView_GetItemRect(MSFlexGrid1, 0, &first, LVIR_BOUNDS)) return;
   const int rowHeight = first.bottom - first.top;
-  ListView_Scroll(MSFlexGrid1, 0, (*row - ListView_GetTopIndex(MSFlexGrid1)) * rowHeight);
+  ListView_Scroll(MSFlexGrid1, 0, (row - ListView_GetTopIndex(MSFlexGrid1)) * rowHeight);
 }
 
 void ResultsWindow::Form_Resize() {
@@ -128,19 +98,40 @@ void ResultsWindow::Form_Resize() {
 }
 
 void ResultsWindow::Form_Unload() {
-  if (ui_.Ended()) return;
   const RECT outer = NormalOuterRect();
-  app::SaveResultsWindowPlace(app::SettingsStore(programFolder_),
-                              {Twips(outer.left), Twips(outer.top)});
-  // Nothing else runs: the hidden main window's closing steps are not this road's.
-  ui_.EndProgram();
+  app::CloseResultsWindow(ui_, app::SettingsStore(programFolder_),
+                          {Twips(outer.left), Twips(outer.top)});
+}
+
+void ResultsWindow::DrawSuffixCell(const NMLVCUSTOMDRAW& draw) const {
+  const auto row = static_cast<int>(draw.nmcd.dwItemSpec);
+  const results::ResultsTable& table = rules_->Table();
+  // The row's bounds run across every column; the suffix column is the first, at its left.
+  RECT cell{};
+  if (row < 0 || row >= table.RowCount() ||
+      !ListView_GetItemRect(MSFlexGrid1, row, &cell, LVIR_BOUNDS)) {
+    return;
+  }
+  cell.right = cell.left + ListView_GetColumnWidth(MSFlexGrid1, 0);
+  // One pixel is left at the right and bottom for the grid lines.
+  RECT face = cell;
+  --face.right;
+  --face.bottom;
+  FillRect(draw.nmcd.hdc, &face, GetSysColorBrush(COLOR_BTNFACE));
+  const std::wstring text = platform::WideFromUtf8(table.Row(row).suffix);
+  SetTextColor(draw.nmcd.hdc, GetSysColor(COLOR_BTNTEXT));
+  SetBkMode(draw.nmcd.hdc, TRANSPARENT);
+  DrawTextW(draw.nmcd.hdc, text.c_str(), static_cast<int>(text.size()), &face,
+            DT_CENTER | DT_BOTTOM | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 LRESULT ResultsWindow::GridNotify(NMHDR* header) {
+  if (!rules_) return 0;
   if (header->code == LVN_GETDISPINFOW) {
     LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
-    if ((item.mask & LVIF_TEXT) == 0 || item.iItem < 0 || item.iItem >= table_.RowCount()) return 0;
-    const results::ResultRow& row = table_.Row(item.iItem);
+    const results::ResultsTable& table = rules_->Table();
+    if ((item.mask & LVIF_TEXT) == 0 || item.iItem < 0 || item.iItem >= table.RowCount()) return 0;
+    const results::ResultRow& row = table.Row(item.iItem);
     const std::string& text = item.iSubItem == 0   ? row.suffix
                               : item.iSubItem == 1 ? row.detail1
                                                    : row.detail2;
@@ -159,13 +150,13 @@ LRESULT ResultsWindow::GridNotify(NMHDR* header) {
         const int row = static_cast<int>(draw->nmcd.dwItemSpec);
         // The suffix column in the colours of a heading; the details of an unconfirmed row red.
         if (draw->iSubItem == 0) {
-          draw->clrText = GetSysColor(COLOR_BTNTEXT);
-          draw->clrTextBk = GetSysColor(COLOR_BTNFACE);
-        } else {
-          const bool red = row >= 0 && row < table_.RowCount() && table_.Row(row).unconfirmed;
-          draw->clrText = red ? kUnconfirmedRed : GetSysColor(COLOR_WINDOWTEXT);
-          draw->clrTextBk = GetSysColor(COLOR_WINDOW);
+          DrawSuffixCell(*draw);
+          return CDRF_SKIPDEFAULT;
         }
+        const results::ResultsTable& table = rules_->Table();
+        const bool red = row >= 0 && row < table.RowCount() && table.Row(row).unconfirmed;
+        draw->clrText = red ? kUnconfirmedRed : GetSysColor(COLOR_WINDOWTEXT);
+        draw->clrTextBk = GetSysColor(COLOR_WINDOW);
         return CDRF_NEWFONT;
       }
       default:
@@ -217,11 +208,13 @@ LRESULT ResultsWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND: {
       const HWND from = reinterpret_cast<HWND>(lParam);
       if (from == nullptr) break;
-      if (from == Text1 && HIWORD(wParam) == EN_CHANGE) Text1_Change();
+      if (from == Text1 && HIWORD(wParam) == EN_CHANGE) rules_->Text1_Change(GetText(Text1));
       if (HIWORD(wParam) != BN_CLICKED) return 0;
-      if (from == Command1) Command1_Click();
+      if (from == Command1) rules_->Command1_Click();
       if (from == Command2) SendMessageW(Handle(), WM_CLOSE, 0, 0);
-      if (from == Command3) Command3_Click();
+      if (from == Command3) {
+        rules_->Command3_Click([this] { app::NebuExcel(ui_, programFolder_, spreadsheet_); });
+      }
       return 0;
     }
     case WM_NOTIFY: {
