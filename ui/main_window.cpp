@@ -32,10 +32,10 @@ MainWindow::MainWindow(std::filesystem::path programFolder, QtUserInterface& ui,
       programFolder_(std::move(programFolder)),
       ui_(ui),
       spreadsheet_(spreadsheet),
-      settings_(programFolder_) {
+      rules_(programFolder_, ui_, spreadsheet_, static_cast<app::MainWindowView&>(*this)) {
   CreateControls();
   ui_.SetImportWindow(this);
-  Form_Load();
+  rules_.Form_Load();
 }
 
 MainWindow::~MainWindow() {
@@ -81,98 +81,95 @@ void MainWindow::CreateControls() {
                            progressColours.color(QPalette::Active, QPalette::WindowText));
   Label1->setPalette(progressColours);
 
-  connect(Command1, &QPushButton::clicked, this, &MainWindow::Command1_Click);
-  connect(Command2, &QPushButton::clicked, this, &MainWindow::Command2_Click);
+  connect(Command1, &QPushButton::clicked, this, [this] { rules_.Command1_Click(); });
+  connect(Command2, &QPushButton::clicked, this, [this] { rules_.Command2_Click(); });
   connect(Command3, &QPushButton::clicked, this, &MainWindow::Command3_Click);
-  connect(Command4, &QPushButton::clicked, this, &MainWindow::Command4_Click);
-  connect(Command5, &QPushButton::clicked, this, &MainWindow::Command5_Click);
+  connect(Command4, &QPushButton::clicked, this, [this] { rules_.Command4_Click(); });
+  connect(Command5, &QPushButton::clicked, this, [this] { rules_.Command5_Click(); });
 }
 
-void MainWindow::Form_Load() {
-  for (int i = 0; i < app::kDateBoxCount; ++i) {
-    TextBox* box = Text2[static_cast<std::size_t>(i)];
-    box->setText(QString::fromLatin1(app::kDateBoxDefaults[static_cast<std::size_t>(i)]));
-    box->setCursorPosition(0);
-  }
-  Option1->setChecked(true);
+TextBox* MainWindow::Box(app::MainWindowBox box) const {
+  return box == app::MainWindowBox::kText1 ? Text1 : Text3;
+}
 
-  // Centred by default: the screen and the window in twips, as the settings keep positions.
+std::string MainWindow::BoxText(app::MainWindowBox box) const {
+  return Box(box)->text().toStdString();
+}
+
+void MainWindow::SetBoxText(app::MainWindowBox box, const std::string& text) {
+  Box(box)->setText(QString::fromStdString(text));
+}
+
+std::string MainWindow::DateBoxText(int index) const {
+  return Text2[static_cast<std::size_t>(index)]->text().toStdString();
+}
+
+void MainWindow::SetDateBoxText(int index, const std::string& text) {
+  TextBox* box = Text2[static_cast<std::size_t>(index)];
+  box->setText(QString::fromStdString(text));
+  box->setCursorPosition(0);
+}
+
+bool MainWindow::AsksUndeterminable() const {
+  return Option2->isChecked();
+}
+
+void MainWindow::SetAsksUndeterminable(bool asks) {
+  (asks ? Option2 : Option1)->setChecked(true);
+}
+
+void MainWindow::FocusLogPath() {
+  Text1->setFocus(Qt::OtherFocusReason);
+}
+
+app::SizeTwips MainWindow::ScreenSize() const {
   const QRect screenArea = screen()->geometry();
+  return {Twips(*this, screenArea.width()), Twips(*this, screenArea.height())};
+}
+
+app::SizeTwips MainWindow::OuterSize() const {
   // The window is framed only once it is shown: its outer size is the client area and the frame
   // the windows' rules count with.
-  const QSize windowSize = size() + QSize(Pixels(*this, platform::kWindowFrameWidth),
-                                          Pixels(*this, platform::kWindowFrameHeight));
-  const app::MainWindowSettings loaded = app::LoadMainWindowSettings(
-      settings_, {Twips(*this, screenArea.width()), Twips(*this, screenArea.height())},
-      {Twips(*this, windowSize.width()), Twips(*this, windowSize.height())},
-      Text1->text().toStdString());
+  return {Twips(*this, width() + Pixels(*this, platform::kWindowFrameWidth)),
+          Twips(*this, height() + Pixels(*this, platform::kWindowFrameHeight))};
+}
+
+app::PlaceTwips MainWindow::NormalOuterPlace() const {
+  const QPoint place = ui::NormalOuterPlace(*this);
+  return {Twips(*this, place.x()), Twips(*this, place.y())};
+}
+
+void MainWindow::MoveTo(app::PlaceTwips place) {
   // A stored number can be far off any screen; window systems take only 16-bit positions.
   const auto position = [this](double twips) {
     return std::clamp(Pixels(*this, twips), -32000, 32000);
   };
-  move(position(loaded.Left), position(loaded.Top));
-  Text3->setText(QString::fromStdString(loaded.Text3));
-  Text1->setText(QString::fromStdString(loaded.Text1));
-  Text1->setFocus(Qt::OtherFocusReason);
-}
-
-void MainWindow::Form_QueryUnload() {
-  // No help viewer here: the release of the help file is left out with its registration.
-  app::MainWindowSettings window;
-  window.Text1 = Text1->text().toStdString();
-  const QPoint place = NormalOuterPlace(*this);
-  window.Top = Twips(*this, place.y());
-  window.Left = Twips(*this, place.x());
-  window.Text3 = Text3->text().toStdString();
-  app::SaveMainWindowSettings(settings_, window);
+  move(position(place.Left), position(place.Top));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  // After the end, and on the results window's road, the main window closes without its steps.
-  if (ui_.Ended() || leftForResults_) {
+  if (rules_.Form_QueryClose()) {
     event->accept();
-    return;
-  }
-  const bool running = importRunning_;
-  Command1_Click();
-  // During an import the run ends the program once it has stopped after the record in hand.
-  if (running) {
-    event->ignore();
   } else {
-    event->accept();
+    event->ignore();
   }
 }
 
-void MainWindow::Command1_Click() {
-  app::PressExitButton(ui_, importRunning_, [this] { Form_QueryUnload(); });
+void MainWindow::OpenResultsWindow() {
+  results_ = new ResultsWindow(programFolder_, ui_, spreadsheet_);
+  results_->show();
+  hide();
 }
 
-void MainWindow::EndAtSystemRequest() {
-  if (ui_.Ended()) return;
-  if (leftForResults_) {
-    if (results_ != nullptr) results_->close();
-    return;
-  }
-  Command1_Click();
-  // A running import stops after the record in hand, which may be waiting for the suffix dialog
-  // or a question: closed as by its close box, it lets the run go on to its stop.
+void MainWindow::CloseResultsWindow() {
+  if (results_ != nullptr) results_->close();
+}
+
+void MainWindow::CloseDialogs() {
   for (QWidget* widget : QApplication::topLevelWidgets()) {
     auto* dialog = qobject_cast<QDialog*>(widget);
     if (dialog != nullptr && dialog->isVisible()) dialog->reject();
   }
-}
-
-void MainWindow::Command2_Click() {
-  if (importRunning_ || ui_.Ended()) return;
-  importer::ImportRequest request;
-  request.Path = Text1->text().toStdString();
-  for (std::size_t i = 0; i < Text2.size(); ++i)
-    request.DateBoxes[i] = Text2[i]->text().toStdString();
-  request.AskUndeterminable = Option2->isChecked();
-  request.GiveUpMarks = Text3->text().toStdString();
-
-  app::RunImportFromWindow(programFolder_, ui_, frequencyErrors_, spreadsheet_, request,
-                           importRunning_, [this] { Command1_Click(); });
 }
 
 void MainWindow::Command3_Click() {
@@ -195,26 +192,6 @@ void MainWindow::Command3_Click() {
   const QStringList chosen = dialog.selectedFiles();
   if (chosen.isEmpty()) return;
   Text1->setText(QDir::toNativeSeparators(QFileInfo(chosen.front()).absoluteFilePath()));
-}
-
-void MainWindow::DisableBeforeLeaving() {
-  for (const app::MainWindowControl control : app::kButtonsOffBeforeLeaving) {
-    Control(control)->setEnabled(false);
-  }
-}
-
-void MainWindow::Command4_Click() {
-  DisableBeforeLeaving();
-  leftForResults_ = true;
-  results_ = new ResultsWindow(programFolder_, ui_, spreadsheet_);
-  results_->show();
-  hide();
-}
-
-void MainWindow::Command5_Click() {
-  DisableBeforeLeaving();
-  app::ExcelX(ui_, programFolder_, app::kViewMode, spreadsheet_);
-  Command1_Click();
 }
 
 bool MainWindow::Text2_KeyPress(int index, char32_t keyCode) {
@@ -257,9 +234,13 @@ QWidget* MainWindow::Control(app::MainWindowControl control) const {
   return nullptr;
 }
 
+void MainWindow::EnableControl(app::MainWindowControl control, bool enabled) {
+  Control(control)->setEnabled(enabled);
+}
+
 void MainWindow::SetInputsLocked(bool locked) {
   for (const app::MainWindowControl control : app::kImportLockedControls) {
-    Control(control)->setEnabled(!locked);
+    EnableControl(control, !locked);
   }
 }
 

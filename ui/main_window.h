@@ -6,10 +6,8 @@
 #include <filesystem>
 #include <string>
 
-#include "app/main_window_logic.h"
-#include "app/settings_store.h"
+#include "app/main_window_rules.h"
 #include "app/spreadsheet_hand_over.h"
-#include "logdb/log_database.h"
 #include "ui/qt_user_interface.h"
 #include "ui/results_window.h"
 #include "ui/system_end_watch.h"
@@ -26,7 +24,7 @@ class TextBox;
 /// Form1, the program's start window: the log path, the search period, the choice for
 /// undeterminable QSOs and the give-up marks, and the four roads out (import, results window,
 /// spreadsheet view, exit).
-class MainWindow : public QWidget, public app::ImportWindow {
+class MainWindow : public QWidget, public app::ImportWindow, private app::MainWindowView {
   Q_OBJECT
 
  public:
@@ -40,7 +38,7 @@ class MainWindow : public QWidget, public app::ImportWindow {
   std::string AskSuffix(const importer::SuffixQuestion& question) override;
 
   /// True while Command2's import runs.
-  bool ImportRunning() const { return importRunning_; }
+  bool ImportRunning() const { return rules_.ImportRunning(); }
   /// The results window once Command4 has opened it.
   ResultsWindow* Results() const { return results_; }
 
@@ -49,33 +47,35 @@ class MainWindow : public QWidget, public app::ImportWindow {
 
  private:
   void CreateControls();
-  void Form_Load();
-  void Form_QueryUnload();
-  void Command1_Click();
-  void Command2_Click();
   void Command3_Click();
-  void Command4_Click();
-  void Command5_Click();
   bool Text2_KeyPress(int index, char32_t keyCode);
   void Text2_LostFocus(int index);
-  /// The system ends the program (SIGTERM, SIGHUP, the end of the session): as the exit button
-  /// does, or on the results window's road as that window's close box does.
-  void EndAtSystemRequest();
-
   QWidget* Control(app::MainWindowControl control) const;
-  void DisableBeforeLeaving();
+  TextBox* Box(app::MainWindowBox box) const;
+
+  std::string BoxText(app::MainWindowBox box) const override;
+  void SetBoxText(app::MainWindowBox box, const std::string& text) override;
+  std::string DateBoxText(int index) const override;
+  void SetDateBoxText(int index, const std::string& text) override;
+  bool AsksUndeterminable() const override;
+  void SetAsksUndeterminable(bool asks) override;
+  void EnableControl(app::MainWindowControl control, bool enabled) override;
+  void FocusLogPath() override;
+  app::SizeTwips ScreenSize() const override;
+  app::SizeTwips OuterSize() const override;
+  app::PlaceTwips NormalOuterPlace() const override;
+  void MoveTo(app::PlaceTwips place) override;
+  void OpenResultsWindow() override;
+  void CloseResultsWindow() override;
+  void CloseDialogs() override;
 
   std::filesystem::path programFolder_;
   QtUserInterface& ui_;
   app::SpreadsheetChooser& spreadsheet_;
-  app::SettingsStore settings_;
-  /// The invalid-frequency reports live as long as the program.
-  logdb::FrequencyErrors frequencyErrors_;
-  bool importRunning_ = false;
-  /// Command4 has handed over to the results window: the main window's closing steps never run.
-  bool leftForResults_ = false;
+  app::MainWindowRules rules_;
   QPointer<ResultsWindow> results_;
-  SystemEndWatch systemEnd_{[this] { EndAtSystemRequest(); }};
+  /// The system ends the program (SIGTERM, SIGHUP, the end of the session).
+  SystemEndWatch systemEnd_{[this] { rules_.EndAtSystemRequest(); }};
 
   QGroupBox* Frame1 = nullptr;
   TextBox* Text1 = nullptr;

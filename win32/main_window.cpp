@@ -25,11 +25,11 @@ MainWindow::MainWindow(std::filesystem::path programFolder, Win32UserInterface& 
     : programFolder_(std::move(programFolder)),
       ui_(ui),
       spreadsheet_(spreadsheet),
-      settings_(programFolder_) {
+      rules_(programFolder_, ui_, spreadsheet_, static_cast<app::MainWindowView&>(*this)) {
   CreateForm(app::kMainWindowForm, kStyle, nullptr);
   CreateControls();
   ui_.SetImportWindow(this);
-  Form_Load();
+  rules_.Form_Load();
 }
 
 MainWindow::~MainWindow() {
@@ -63,60 +63,52 @@ void MainWindow::CreateControls() {
   Text3 = Control("Text3");
 }
 
-void MainWindow::Form_Load() {
-  for (std::size_t i = 0; i < Text2.size(); ++i) SetText(Text2[i], app::kDateBoxDefaults[i]);
-  SendMessageW(Option1, BM_SETCHECK, BST_CHECKED, 0);
+std::string MainWindow::BoxText(app::MainWindowBox box) const {
+  return GetText(box == app::MainWindowBox::kText1 ? Text1 : Text3);
+}
 
-  const app::MainWindowSettings loaded =
-      app::LoadMainWindowSettings(settings_, ScreenSize(), OuterSize(), GetText(Text1));
-  MoveToTwips(loaded.Left, loaded.Top);
-  SetText(Text3, loaded.Text3);
-  SetText(Text1, loaded.Text1);
+void MainWindow::SetBoxText(app::MainWindowBox box, const std::string& text) {
+  SetText(box == app::MainWindowBox::kText1 ? Text1 : Text3, text);
+}
+
+std::string MainWindow::DateBoxText(int index) const {
+  return GetText(Text2[static_cast<std::size_t>(index)]);
+}
+
+void MainWindow::SetDateBoxText(int index, const std::string& text) {
+  SetText(Text2[static_cast<std::size_t>(index)], text);
+}
+
+bool MainWindow::AsksUndeterminable() const {
+  return Checked(Option2);
+}
+
+void MainWindow::SetAsksUndeterminable(bool asks) {
+  SendMessageW(asks ? Option2 : Option1, BM_SETCHECK, BST_CHECKED, 0);
+  SendMessageW(asks ? Option1 : Option2, BM_SETCHECK, BST_UNCHECKED, 0);
+}
+
+void MainWindow::FocusLogPath() {
   SetFocus(Text1);
 }
 
-void MainWindow::Form_QueryUnload() {
-  // No help viewer on today's Windows: the release of the help file is left out with its
-  // registration.
+app::PlaceTwips MainWindow::NormalOuterPlace() const {
   const RECT outer = NormalOuterRect();
-  app::MainWindowSettings window;
-  window.Text1 = GetText(Text1);
-  window.Top = Twips(outer.top);
-  window.Left = Twips(outer.left);
-  window.Text3 = GetText(Text3);
-  app::SaveMainWindowSettings(settings_, window);
+  return {Twips(outer.left), Twips(outer.top)};
 }
 
-void MainWindow::Command1_Click() {
-  app::PressExitButton(ui_, importRunning_, [this] { Form_QueryUnload(); });
+void MainWindow::OpenResultsWindow() {
+  results_ = std::make_unique<ResultsWindow>(programFolder_, ui_, spreadsheet_);
+  ShowWindow(results_->Handle(), SW_SHOW);
+  ShowWindow(Handle(), SW_HIDE);
 }
 
-void MainWindow::EndAtSystemRequest() {
-  if (ui_.Ended()) return;
-  if (leftForResults_) {
-    if (results_ != nullptr) SendMessageW(results_->Handle(), WM_CLOSE, 0, 0);
-    return;
-  }
-  if (importRunning_) {
-    // The session ends when this message returns, before the run could reach its own end: the
-    // settings are saved now, as the exit button would have them saved.
-    ui_.RequestStop();
-    Form_QueryUnload();
-    return;
-  }
-  Command1_Click();
+void MainWindow::CloseResultsWindow() {
+  if (results_ != nullptr) SendMessageW(results_->Handle(), WM_CLOSE, 0, 0);
 }
 
-void MainWindow::Command2_Click() {
-  if (importRunning_ || ui_.Ended()) return;
-  importer::ImportRequest request;
-  request.Path = GetText(Text1);
-  for (std::size_t i = 0; i < Text2.size(); ++i) request.DateBoxes[i] = GetText(Text2[i]);
-  request.AskUndeterminable = Checked(Option2);
-  request.GiveUpMarks = GetText(Text3);
-
-  app::RunImportFromWindow(programFolder_, ui_, frequencyErrors_, spreadsheet_, request,
-                           importRunning_, [this] { Command1_Click(); });
+void MainWindow::CloseDialogs() {
+  // The session ends when the system's message returns; a dialog in hand goes with the program.
 }
 
 void MainWindow::Command3_Click() {
@@ -142,26 +134,6 @@ void MainWindow::Command3_Click() {
   // Cancel, or any failure of the dialog, leaves the path box as it was.
   if (!GetOpenFileNameW(&dialog)) return;
   SetWindowTextW(Text1, chosen);
-}
-
-void MainWindow::DisableBeforeLeaving() {
-  for (const app::MainWindowControl control : app::kButtonsOffBeforeLeaving) {
-    EnableControl(control, false);
-  }
-}
-
-void MainWindow::Command4_Click() {
-  DisableBeforeLeaving();
-  leftForResults_ = true;
-  results_ = std::make_unique<ResultsWindow>(programFolder_, ui_, spreadsheet_);
-  ShowWindow(results_->Handle(), SW_SHOW);
-  ShowWindow(Handle(), SW_HIDE);
-}
-
-void MainWindow::Command5_Click() {
-  DisableBeforeLeaving();
-  app::ExcelX(ui_, programFolder_, app::kViewMode, spreadsheet_);
-  Command1_Click();
 }
 
 void MainWindow::Text2_KeyPress(int index, wchar_t keyCode) {
@@ -266,17 +238,16 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND: {
       const HWND from = reinterpret_cast<HWND>(lParam);
       if (HIWORD(wParam) != BN_CLICKED || from == nullptr) break;
-      if (from == Command1) Command1_Click();
-      if (from == Command2) Command2_Click();
+      if (from == Command1) rules_.Command1_Click();
+      if (from == Command2) rules_.Command2_Click();
       if (from == Command3) Command3_Click();
-      if (from == Command4) Command4_Click();
-      if (from == Command5) Command5_Click();
+      if (from == Command4) rules_.Command4_Click();
+      if (from == Command5) rules_.Command5_Click();
       return 0;
     }
     case WM_CLOSE:
-      // After the end, and on the results window's road, the main window closes without its
-      // steps; otherwise the close box is the exit button (during an import, a stop request).
-      if (!ui_.Ended() && !leftForResults_) Command1_Click();
+      // The close box's rule; the window itself goes when the program ends.
+      rules_.Form_QueryClose();
       return 0;
     case WM_SETCURSOR:
       if (ui_.Busy()) {
@@ -287,7 +258,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:
-      if (wParam != FALSE) EndAtSystemRequest();
+      if (wParam != FALSE) rules_.EndAtSystemRequest();
       return 0;
     default:
       break;

@@ -5,10 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "app/main_window_logic.h"
-#include "app/settings_store.h"
+#include "app/main_window_rules.h"
 #include "app/spreadsheet_hand_over.h"
-#include "logdb/log_database.h"
 #include "win32/form_window.h"
 #include "win32/results_window.h"
 #include "win32/win32_user_interface.h"
@@ -18,7 +16,7 @@ namespace sfxtal::win32 {
 /// Form1, the program's start window: the log path, the search period, the choice for
 /// undeterminable QSOs and the give-up marks, and the four roads out (import, results window,
 /// spreadsheet view, exit).
-class MainWindow : public FormWindow, public app::ImportWindow {
+class MainWindow : public FormWindow, public app::ImportWindow, private app::MainWindowView {
  public:
   /// Form_Load runs here; the window is shown by the caller.
   MainWindow(std::filesystem::path programFolder, Win32UserInterface& ui,
@@ -29,7 +27,7 @@ class MainWindow : public FormWindow, public app::ImportWindow {
   void ShowProgress(const std::string& text) override;
   std::string AskSuffix(const importer::SuffixQuestion& question) override;
 
-  bool ImportRunning() const { return importRunning_; }
+  bool ImportRunning() const { return rules_.ImportRunning(); }
   /// The results window once Command4 has opened it.
   ResultsWindow* Results() const { return results_.get(); }
 
@@ -45,31 +43,32 @@ class MainWindow : public FormWindow, public app::ImportWindow {
 
  private:
   void CreateControls();
-  void Form_Load();
-  void Form_QueryUnload();
-  void Command1_Click();
-  void Command2_Click();
   void Command3_Click();
-  void Command4_Click();
-  void Command5_Click();
   void Text2_KeyPress(int index, wchar_t keyCode);
   void Text2_LostFocus(int index);
-  /// The end of the Windows session: as the exit button, or on the results window's road as that
-  /// window's close box.
-  void EndAtSystemRequest();
-  void DisableBeforeLeaving();
-  void EnableControl(app::MainWindowControl control, bool enabled);
   static LRESULT CALLBACK DateBoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
                                            UINT_PTR index, DWORD_PTR window);
+
+  std::string BoxText(app::MainWindowBox box) const override;
+  void SetBoxText(app::MainWindowBox box, const std::string& text) override;
+  std::string DateBoxText(int index) const override;
+  void SetDateBoxText(int index, const std::string& text) override;
+  bool AsksUndeterminable() const override;
+  void SetAsksUndeterminable(bool asks) override;
+  void EnableControl(app::MainWindowControl control, bool enabled) override;
+  void FocusLogPath() override;
+  app::SizeTwips ScreenSize() const override { return FormWindow::ScreenSize(); }
+  app::SizeTwips OuterSize() const override { return FormWindow::OuterSize(); }
+  app::PlaceTwips NormalOuterPlace() const override;
+  void MoveTo(app::PlaceTwips place) override { MoveToTwips(place.Left, place.Top); }
+  void OpenResultsWindow() override;
+  void CloseResultsWindow() override;
+  void CloseDialogs() override;
 
   std::filesystem::path programFolder_;
   Win32UserInterface& ui_;
   app::SpreadsheetChooser& spreadsheet_;
-  app::SettingsStore settings_;
-  logdb::FrequencyErrors frequencyErrors_;
-  bool importRunning_ = false;
-  /// Command4 has handed over to the results window: the main window's closing steps never run.
-  bool leftForResults_ = false;
+  app::MainWindowRules rules_;
   std::unique_ptr<ResultsWindow> results_;
 };
 

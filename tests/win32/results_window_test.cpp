@@ -77,6 +77,25 @@ TEST_F(ResultsWindowTest, ReadShowsTheRowsTheTotalsAndTheUnconfirmedInRed) {
   EXPECT_GT(test_support::RedPixels(results->MSFlexGrid1, unconfirmed), 0);
 }
 
+TEST_F(ResultsWindowTest, SuffixesAreDrawnCentredInTheirColumn) {
+  WriteResults({});
+  Open();
+  Read();
+  HWND grid = results->MSFlexGrid1;
+  const int width = ListView_GetColumnWidth(grid, 0);
+  // One letter and three: a left-aligned text would stand left of the middle by half the rest.
+  for (const int row : {1, 702}) {
+    SCOPED_TRACE(row);
+    ListView_EnsureVisible(grid, row, FALSE);
+    RECT cell{};
+    ASSERT_TRUE(ListView_GetItemRect(grid, row, &cell, LVIR_BOUNDS));
+    cell.right = cell.left + width;
+    const double middle = test_support::InkMiddle(grid, cell);
+    ASSERT_GE(middle, 0.0) << "no text drawn";
+    EXPECT_NEAR(middle, (cell.left + cell.right) / 2.0, 2.0);
+  }
+}
+
 TEST_F(ResultsWindowTest, AMissingFileIsToldInABoxWithoutIconAndOnlyClosingRemains) {
   Open();
   std::vector<test_support::SeenBox> seen;

@@ -1,6 +1,7 @@
 #include "tests/win32/window_script.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "platform/wide_text_windows.h"
 
@@ -76,7 +77,11 @@ void Type(HWND control, std::wstring_view keys) {
   for (wchar_t key : keys) SendMessageW(control, WM_CHAR, key, 0);
 }
 
-int RedPixels(HWND control, const RECT& area) {
+namespace {
+
+// Calls `pixel(x, y, rgb)` for each pixel of `area` of the control as it draws itself.
+void EachPixel(HWND control, const RECT& area,
+               const std::function<void(LONG, LONG, DWORD)>& pixel) {
   RECT client{};
   GetClientRect(control, &client);
   BITMAPINFO info{};
@@ -91,17 +96,34 @@ int RedPixels(HWND control, const RECT& area) {
   HGDIOBJ old = SelectObject(dc, bitmap);
   SendMessageW(control, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
   GdiFlush();
-  int red = 0;
   const auto* pixels = static_cast<const DWORD*>(bits);
   for (LONG y = std::max(area.top, 0L); y < std::min(area.bottom, client.bottom); ++y) {
     for (LONG x = std::max(area.left, 0L); x < std::min(area.right, client.right); ++x) {
-      if ((pixels[y * client.right + x] & 0xFFFFFF) == 0xFF0000) ++red;
+      pixel(x, y, pixels[y * client.right + x] & 0xFFFFFF);
     }
   }
   SelectObject(dc, old);
   DeleteObject(bitmap);
   DeleteDC(dc);
+}
+
+}  // namespace
+
+int RedPixels(HWND control, const RECT& area) {
+  int red = 0;
+  EachPixel(control, area, [&red](LONG, LONG, DWORD rgb) { red += rgb == 0xFF0000 ? 1 : 0; });
   return red;
+}
+
+double InkMiddle(HWND control, const RECT& area) {
+  LONG left = area.right, right = area.left - 1;
+  EachPixel(control, area, [&](LONG x, LONG, DWORD rgb) {
+    const bool dark = (rgb & 0xFF) < 0x60 && ((rgb >> 8) & 0xFF) < 0x60 && (rgb >> 16) < 0x60;
+    if (!dark) return;
+    left = std::min(left, x);
+    right = std::max(right, x);
+  });
+  return right < left ? -1.0 : (left + right) / 2.0;
 }
 
 }  // namespace sfxtal::test_support

@@ -43,5 +43,8 @@ void DropQuit();
 void Type(HWND control, std::wstring_view keys);
 /// Pixels of pure red (255, 0, 0) in `area` of the control as it draws itself (WM_PRINT).
 int RedPixels(HWND control, const RECT& area);
+/// The horizontal middle of the dark (text) pixels in `area` of the control as it draws itself,
+/// or -1 when there are none.
+double InkMiddle(HWND control, const RECT& area);
 
 }  // namespace sfxtal::test_support
