@@ -7,6 +7,11 @@
 #include "platform/desktop.h"
 
 namespace sfxtal::cli {
+namespace {
+
+constexpr std::string_view kYesNoHint = "（はい: y または空行、いいえ: n）";
+
+}  // namespace
 
 std::string EscapeField(std::string_view text) {
   std::string out;
@@ -46,9 +51,11 @@ void TerminalUi::ShowMessage(const std::string& text) {
 }
 
 bool TerminalUi::AskYesNo(const std::string& text) {
-  err_ << text << '\n' << std::flush;
+  // An empty line is the window's default button, はい; the end of input is いいえ, so that a
+  // script that has run out of answers never stops a job it did not mean to.
+  err_ << text << '\n' << kYesNoHint << '\n' << std::flush;
   std::string line;
-  return ReadAnswer(line) && !line.empty() && (line[0] == 'y' || line[0] == 'Y');
+  return ReadAnswer(line) && (line.empty() || line[0] == 'y' || line[0] == 'Y');
 }
 
 std::string TerminalUi::AskSuffix(const importer::SuffixQuestion& question) {

@@ -177,8 +177,9 @@ std::string Reports(int from, int to) {
   return text;
 }
 
-const std::string kFlood = "周波数エラーが多発しています\n処理を中断しますか？\n";
-const std::string kKeepShowing = "今後も周波数エラーを表示しますか？\n";
+const std::string kHint = "（はい: y または空行、いいえ: n）\n";
+const std::string kFlood = "周波数エラーが多発しています\n処理を中断しますか？\n" + kHint;
+const std::string kKeepShowing = "今後も周波数エラーを表示しますか？\n" + kHint;
 
 TEST(DumpCommand, TheFrequencyQuestionsAreAnsweredFromStdin) {
   TempFolder folder;
@@ -192,6 +193,7 @@ TEST(DumpCommand, TheFrequencyQuestionsAreAnsweredFromStdin) {
   const Case cases[] = {
       {"y\n", 3, 9, Reports(1, 10) + kFlood},
       {"Yes\n", 3, 9, Reports(1, 10) + kFlood},
+      {"\r\n", 3, 9, Reports(1, 10) + kFlood},  // an empty line is the default button, はい
       {"n\ny\n", 0, 22,
        Reports(1, 10) + kFlood + kKeepShowing + Reports(11, 20) + kFlood + kKeepShowing},
       {"n\nY\nn\nn\n", 0, 22,

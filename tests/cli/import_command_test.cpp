@@ -220,7 +220,7 @@ TEST_F(ImportCommand, AbortAtTheFrequencyQuestionExitsWithThree) {
   const Result result = Run({"import", "--folder", folder.Path().string(), Log().string()}, "y\n");
   EXPECT_EQ(result.status, 3);
   EXPECT_EQ(result.out, "");
-  EXPECT_TRUE(result.err.ends_with("周波数エラーが多発しています\n処理を中断しますか？\n"))
+  EXPECT_TRUE(result.err.ends_with("処理を中断しますか？\n（はい: y または空行、いいえ: n）\n"))
       << result.err;
   // The seek's probe of record 1 is the first report, so the tenth comes while record 9 is read.
   EXPECT_EQ(WorkFile().size(), 8 * Line("QQ1ABC", "ABC", "1998/03/01", kNotYet).size());
