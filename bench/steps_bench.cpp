@@ -2,7 +2,9 @@
 // whole log in the period: the raw read of the log's bytes (the yardstick), the reader's pass, the
 // import run (which holds the reader's pass), the tally of its work file into 実績.txt, the results
 // workbook, and the whole hand-over; and the import run over the same QSOs as an ADIF file. `make
-// bench` prints the process-level comparison after them.
+// bench` prints the process-level comparison after them. BM_EarlierResults and BM_StandingSheets
+// are what the sheets QSL待ち, 推移 and 新規 add to the tally (BM_Tally + BM_ResultsWorkbook, whose
+// workbook holds them too).
 
 #include <benchmark/benchmark.h>
 
@@ -15,9 +17,12 @@
 #include "logdb/log_kind.h"
 #include "platform/path_text.h"
 #include "platform/text_file.h"
+#include "standin/results_changes.h"
 #include "standin/results_workbook.h"
 #include "standin/stand_in_spreadsheet.h"
+#include "standin/standing_sheets.h"
 #include "standin/tally.h"
+#include "standin/workbook_file.h"
 
 namespace {
 
@@ -50,6 +55,21 @@ const standin::Tally& SampleTally() {
       standin::TallyWorkFile(WorkFolder() / "sfxtal.tmp");
   if (!tally) std::abort();
   return *tally;
+}
+
+// The 実績.txt a tally replaces: a full one, a third of the suffixes worked, half of those "未".
+const std::filesystem::path& EarlierResultsFile() {
+  static const bench::BenchFolder folder;
+  static const std::filesystem::path file = folder.Path() / "実績.txt";
+  static const bool written = platform::ReplaceFile(file, bench::FullResultsFileBytes());
+  if (!written) std::abort();
+  return file;
+}
+
+const standin::ResultChanges& SampleChanges() {
+  static const standin::ResultChanges changes =
+      standin::CompareWithEarlier(SampleTally(), standin::ReadEarlierResults(EarlierResultsFile()));
+  return changes;
 }
 
 void BM_RawRead(benchmark::State& state) {
@@ -133,13 +153,50 @@ void BM_ResultsWorkbook(benchmark::State& state) {
   const standin::Tally& tally = SampleTally();
   const bench::BenchFolder folder;
   for (auto _ : state) {
-    if (!standin::WriteResultsWorkbook(folder.Path() / "sfxtal.xlsx", tally)) {
+    if (!standin::WriteResultsWorkbook(folder.Path() / "sfxtal.xlsx", tally, SampleChanges())) {
       state.SkipWithError("cannot write the workbook");
       break;
     }
   }
 }
 BENCHMARK(BM_ResultsWorkbook)->Unit(benchmark::kMillisecond);
+
+// The earlier 実績.txt read and checked whole, and compared with the sample's tally.
+void BM_EarlierResults(benchmark::State& state) {
+  const standin::Tally& tally = SampleTally();
+  for (auto _ : state) {
+    const standin::ResultChanges changes =
+        standin::CompareWithEarlier(tally, standin::ReadEarlierResults(EarlierResultsFile()));
+    if (changes.earlier != standin::EarlierResults::State::kRead) {
+      state.SkipWithError("the earlier results were not read");
+      break;
+    }
+    benchmark::DoNotOptimize(changes.changes.data());
+  }
+}
+BENCHMARK(BM_EarlierResults)->Unit(benchmark::kMillisecond);
+
+// A workbook of the sheets QSL待ち, 推移 and 新規 alone, from the sample's tally.
+void BM_StandingSheets(benchmark::State& state) {
+  const standin::Tally& tally = SampleTally();
+  const standin::ResultChanges& changes = SampleChanges();
+  const bench::BenchFolder folder;
+  for (auto _ : state) {
+    standin::WorkbookFile file(folder.Path() / "sheets.xlsx");
+    const bool built = file.Build(
+        [&](lxw_workbook* workbook) {
+          return standin::FillQslWaitingSheet(workbook, tally) &&
+                 standin::FillProgressSheet(workbook, tally) &&
+                 standin::FillChangesSheet(workbook, tally, changes);
+        },
+        true);
+    if (!built || !file.Commit()) {
+      state.SkipWithError("cannot write the workbook");
+      break;
+    }
+  }
+}
+BENCHMARK(BM_StandingSheets)->Unit(benchmark::kMillisecond);
 
 // The whole "F_Read" of the stand-in: the tally, 実績.txt and sfxtal.xlsx.
 void BM_HandOver(benchmark::State& state) {
