@@ -57,19 +57,38 @@ const standin::Tally& SampleTally() {
   return *tally;
 }
 
-// The 実績.txt a tally replaces: a full one, a third of the suffixes worked, half of those "未".
-const std::filesystem::path& EarlierResultsFile() {
+// The 実績.txt that a tally replaces, by the benchmarks' argument: 0, the same log's results a
+// year before its last QSOs (its lines dated before 2024), what an import after a year on the air
+// replaces; 1, a full file with a third of the suffixes worked, half of those "未", so that the
+// sheet 新規 lists most suffixes.
+const std::filesystem::path& EarlierResultsFile(std::int64_t earlier) {
   static const bench::BenchFolder folder;
-  static const std::filesystem::path file = folder.Path() / "実績.txt";
-  static const bool written = platform::ReplaceFile(file, bench::FullResultsFileBytes());
+  static const std::filesystem::path files[] = {folder.Path() / "year-earlier.txt",
+                                                folder.Path() / "third-worked.txt"};
+  static const bool written = [] {
+    standin::Tally yearEarlier;
+    platform::TextFileReader work;
+    if (!work.Open(WorkFolder() / "sfxtal.tmp")) return false;
+    std::string_view line;
+    while (work.ReadLineView(line)) {
+      // "base","suffix","CCYY/MM/DD","mark": no base call holds a quote.
+      if (line.find("\",\"2024/") == std::string_view::npos)
+        standin::AddWorkLine(yearEarlier, line);
+    }
+    return platform::ReplaceFile(files[0], standin::ResultsFileBytes(yearEarlier)) &&
+           platform::ReplaceFile(files[1], bench::FullResultsFileBytes());
+  }();
   if (!written) std::abort();
-  return file;
+  return files[earlier];
 }
 
-const standin::ResultChanges& SampleChanges() {
-  static const standin::ResultChanges changes =
-      standin::CompareWithEarlier(SampleTally(), standin::ReadEarlierResults(EarlierResultsFile()));
-  return changes;
+const standin::ResultChanges& SampleChanges(std::int64_t earlier) {
+  static const standin::ResultChanges changes[] = {
+      standin::CompareWithEarlier(SampleTally(),
+                                  standin::ReadEarlierResults(EarlierResultsFile(0))),
+      standin::CompareWithEarlier(SampleTally(),
+                                  standin::ReadEarlierResults(EarlierResultsFile(1)))};
+  return changes[earlier];
 }
 
 void BM_RawRead(benchmark::State& state) {
@@ -153,7 +172,7 @@ void BM_ResultsWorkbook(benchmark::State& state) {
   const standin::Tally& tally = SampleTally();
   const bench::BenchFolder folder;
   for (auto _ : state) {
-    if (!standin::WriteResultsWorkbook(folder.Path() / "sfxtal.xlsx", tally, SampleChanges())) {
+    if (!standin::WriteResultsWorkbook(folder.Path() / "sfxtal.xlsx", tally, SampleChanges(0))) {
       state.SkipWithError("cannot write the workbook");
       break;
     }
@@ -164,9 +183,10 @@ BENCHMARK(BM_ResultsWorkbook)->Unit(benchmark::kMillisecond);
 // The earlier 実績.txt read and checked whole, and compared with the sample's tally.
 void BM_EarlierResults(benchmark::State& state) {
   const standin::Tally& tally = SampleTally();
+  const std::filesystem::path& earlier = EarlierResultsFile(state.range(0));
   for (auto _ : state) {
     const standin::ResultChanges changes =
-        standin::CompareWithEarlier(tally, standin::ReadEarlierResults(EarlierResultsFile()));
+        standin::CompareWithEarlier(tally, standin::ReadEarlierResults(earlier));
     if (changes.earlier != standin::EarlierResults::State::kRead) {
       state.SkipWithError("the earlier results were not read");
       break;
@@ -174,12 +194,12 @@ void BM_EarlierResults(benchmark::State& state) {
     benchmark::DoNotOptimize(changes.changes.data());
   }
 }
-BENCHMARK(BM_EarlierResults)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EarlierResults)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // A workbook of the sheets QSL待ち, 推移 and 新規 alone, from the sample's tally.
 void BM_StandingSheets(benchmark::State& state) {
   const standin::Tally& tally = SampleTally();
-  const standin::ResultChanges& changes = SampleChanges();
+  const standin::ResultChanges& changes = SampleChanges(state.range(0));
   const bench::BenchFolder folder;
   for (auto _ : state) {
     standin::WorkbookFile file(folder.Path() / "sheets.xlsx");
@@ -195,8 +215,14 @@ void BM_StandingSheets(benchmark::State& state) {
       break;
     }
   }
+  std::int64_t waiting = 0;
+  for (const standin::TallyRow& row : tally.rows) {
+    waiting += standin::StandingOf(row) == standin::SuffixStanding::kWorked ? 1 : 0;
+  }
+  state.counters["waiting"] = static_cast<double>(waiting);
+  state.counters["changes"] = static_cast<double>(changes.changes.size());
 }
-BENCHMARK(BM_StandingSheets)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StandingSheets)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The whole "F_Read" of the stand-in: the tally, 実績.txt and sfxtal.xlsx.
 void BM_HandOver(benchmark::State& state) {

@@ -30,7 +30,7 @@ void SetListColumns(lxw_worksheet* sheet) {
   worksheet_set_column(sheet, 0, 0, 12, nullptr);
   worksheet_set_column(sheet, 1, 1, 16, nullptr);
   worksheet_set_column(sheet, 2, 2, 12, nullptr);
-  worksheet_set_column(sheet, 3, 3, 10, nullptr);
+  worksheet_set_column(sheet, 3, 3, 12, nullptr);
 }
 
 // A list's filter over its heading and its rows (just the heading when it is empty).
