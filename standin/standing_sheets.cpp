@@ -183,14 +183,14 @@ bool FillChangesSheet(lxw_workbook* workbook, const Tally& tally, const ResultCh
   ok = ok && FilterList(sheet, changes.changes.size(), 4);
   lxw_format* date = DateFormat(workbook);
   // Centred, so that the label stands clear of the date at its left.
-  lxw_format* kind = workbook_add_format(workbook);
-  format_set_align(kind, LXW_ALIGN_CENTER);
+  lxw_format* centred = workbook_add_format(workbook);
+  format_set_align(centred, LXW_ALIGN_CENTER);
   lxw_row_t sheetRow = 1;
   for (auto it = changes.changes.begin(); ok && it != changes.changes.end(); ++it) {
     ok = WriteSuffixRow(sheet, sheetRow, tally, it->row, date) &&
          WriteText(sheet, sheetRow, 3,
                    it->kind == ChangeKind::kNewlyConfirmed ? kNewlyConfirmedText : kNewlyWorkedText,
-                   nullptr);
+                   centred);
     ++sheetRow;
   }
   return ok;
