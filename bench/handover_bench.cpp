@@ -64,7 +64,7 @@ void BM_WriteResultsWorkbook(benchmark::State& state) {
     sfxtal::standin::AddWorkLine(tally, line);
   }
   for (auto _ : state) {
-    if (!sfxtal::standin::WriteResultsWorkbook(folder.Path() / "sfxtal.xlsx", tally)) {
+    if (!sfxtal::standin::WriteResultsWorkbook(folder.Path() / "sfxtal.xlsx", tally, {})) {
       state.SkipWithError("cannot write the workbook");
       return;
     }

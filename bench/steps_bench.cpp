@@ -2,7 +2,9 @@
 // whole log in the period: the raw read of the log's bytes (the yardstick), the reader's pass, the
 // import run (which holds the reader's pass), the tally of its work file into 実績.txt, the results
 // workbook, and the whole hand-over; and the import run over the same QSOs as an ADIF file. `make
-// bench` prints the process-level comparison after them.
+// bench` prints the process-level comparison after them. BM_EarlierResults and BM_StandingSheets
+// are what the sheets QSL待ち, 推移 and 新規 add to the tally (BM_Tally + BM_ResultsWorkbook, whose
+// workbook holds them too).
 
 #include <benchmark/benchmark.h>
 
@@ -15,9 +17,12 @@
 #include "logdb/log_kind.h"
 #include "platform/path_text.h"
 #include "platform/text_file.h"
+#include "standin/results_changes.h"
 #include "standin/results_workbook.h"
 #include "standin/stand_in_spreadsheet.h"
+#include "standin/standing_sheets.h"
 #include "standin/tally.h"
+#include "standin/workbook_file.h"
 
 namespace {
 
@@ -50,6 +55,40 @@ const standin::Tally& SampleTally() {
       standin::TallyWorkFile(WorkFolder() / "sfxtal.tmp");
   if (!tally) std::abort();
   return *tally;
+}
+
+// The 実績.txt that a tally replaces, by the benchmarks' argument: 0, the same log's results a
+// year before its last QSOs (its lines dated before 2024), what an import after a year on the air
+// replaces; 1, a full file with a third of the suffixes worked, half of those "未", so that the
+// sheet 新規 lists most suffixes.
+const std::filesystem::path& EarlierResultsFile(std::int64_t earlier) {
+  static const bench::BenchFolder folder;
+  static const std::filesystem::path files[] = {folder.Path() / "year-earlier.txt",
+                                                folder.Path() / "third-worked.txt"};
+  static const bool written = [] {
+    standin::Tally yearEarlier;
+    platform::TextFileReader work;
+    if (!work.Open(WorkFolder() / "sfxtal.tmp")) return false;
+    std::string_view line;
+    while (work.ReadLineView(line)) {
+      // "base","suffix","CCYY/MM/DD","mark": no base call holds a quote.
+      if (line.find("\",\"2024/") == std::string_view::npos)
+        standin::AddWorkLine(yearEarlier, line);
+    }
+    return platform::ReplaceFile(files[0], standin::ResultsFileBytes(yearEarlier)) &&
+           platform::ReplaceFile(files[1], bench::FullResultsFileBytes());
+  }();
+  if (!written) std::abort();
+  return files[earlier];
+}
+
+const standin::ResultChanges& SampleChanges(std::int64_t earlier) {
+  static const standin::ResultChanges changes[] = {
+      standin::CompareWithEarlier(SampleTally(),
+                                  standin::ReadEarlierResults(EarlierResultsFile(0))),
+      standin::CompareWithEarlier(SampleTally(),
+                                  standin::ReadEarlierResults(EarlierResultsFile(1)))};
+  return changes[earlier];
 }
 
 void BM_RawRead(benchmark::State& state) {
@@ -133,13 +172,57 @@ void BM_ResultsWorkbook(benchmark::State& state) {
   const standin::Tally& tally = SampleTally();
   const bench::BenchFolder folder;
   for (auto _ : state) {
-    if (!standin::WriteResultsWorkbook(folder.Path() / "sfxtal.xlsx", tally)) {
+    if (!standin::WriteResultsWorkbook(folder.Path() / "sfxtal.xlsx", tally, SampleChanges(0))) {
       state.SkipWithError("cannot write the workbook");
       break;
     }
   }
 }
 BENCHMARK(BM_ResultsWorkbook)->Unit(benchmark::kMillisecond);
+
+// The earlier 実績.txt read and checked whole, and compared with the sample's tally.
+void BM_EarlierResults(benchmark::State& state) {
+  const standin::Tally& tally = SampleTally();
+  const std::filesystem::path& earlier = EarlierResultsFile(state.range(0));
+  for (auto _ : state) {
+    const standin::ResultChanges changes =
+        standin::CompareWithEarlier(tally, standin::ReadEarlierResults(earlier));
+    if (changes.earlier != standin::EarlierResults::State::kRead) {
+      state.SkipWithError("the earlier results were not read");
+      break;
+    }
+    benchmark::DoNotOptimize(changes.changes.data());
+  }
+}
+BENCHMARK(BM_EarlierResults)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// A workbook of the sheets QSL待ち, 推移 and 新規 alone, from the sample's tally.
+void BM_StandingSheets(benchmark::State& state) {
+  const standin::Tally& tally = SampleTally();
+  const standin::ResultChanges& changes = SampleChanges(state.range(0));
+  const bench::BenchFolder folder;
+  for (auto _ : state) {
+    standin::WorkbookFile file(folder.Path() / "sheets.xlsx");
+    const bool built = file.Build(
+        [&](lxw_workbook* workbook) {
+          return standin::FillQslWaitingSheet(workbook, tally) &&
+                 standin::FillProgressSheet(workbook, tally) &&
+                 standin::FillChangesSheet(workbook, tally, changes);
+        },
+        true);
+    if (!built || !file.Commit()) {
+      state.SkipWithError("cannot write the workbook");
+      break;
+    }
+  }
+  std::int64_t waiting = 0;
+  for (const standin::TallyRow& row : tally.rows) {
+    waiting += standin::StandingOf(row) == standin::SuffixStanding::kWorked ? 1 : 0;
+  }
+  state.counters["waiting"] = static_cast<double>(waiting);
+  state.counters["changes"] = static_cast<double>(changes.changes.size());
+}
+BENCHMARK(BM_StandingSheets)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The whole "F_Read" of the stand-in: the tally, 実績.txt and sfxtal.xlsx.
 void BM_HandOver(benchmark::State& state) {

@@ -10,6 +10,7 @@
 #include "logdb/log_kind.h"
 #include "standin/spreadsheet_choice.h"
 #include "standin/stand_in_spreadsheet.h"
+#include "standin/standin_texts.h"
 
 namespace sfxtal::cli {
 namespace {
@@ -26,6 +27,19 @@ bool SplitDate(std::string_view text, std::string* boxes) {
   boxes[1] = text.substr(first + 1, second - first - 1);
   boxes[2] = text.substr(second + 1);
   return true;
+}
+
+// What the tally changed against the results it replaced: the two counts, or why there are none.
+void PrintTallyChanges(std::ostream& out, const standin::ChangeCounts& changes) {
+  using State = standin::EarlierResults::State;
+  if (changes.earlier == State::kRead) {
+    out << standin::kNewlyConfirmedText << ' ' << changes.newlyConfirmed << "、"
+        << standin::kNewlyWorkedText << ' ' << changes.newlyWorked << '\n';
+  } else {
+    out << (changes.earlier == State::kMissing ? standin::kNoEarlierResultsText
+                                               : standin::kUnsoundEarlierResultsText)
+        << '\n';
+  }
 }
 
 }  // namespace
@@ -79,6 +93,8 @@ int RunImportCommand(Invocation& invocation) {
   switch (run.Command2_Click(request)) {
     case importer::ImportOutcome::kFinished:
       invocation.out << run.LinesWritten() << " lines written\n";
+      if (spreadsheet.TallyChanges())
+        PrintTallyChanges(invocation.out, *spreadsheet.TallyChanges());
       // A tally that could not be written has said so; the job did not end well.
       return handOver == app::HandOverResult::kDone ? kExitDone : kExitError;
     case importer::ImportOutcome::kAborted:

@@ -9,7 +9,7 @@ std::unique_ptr<platform::SpreadsheetApplication> SpreadsheetChoice::Start(
   programChosen_ =
       platform::ComSpreadsheetFactory::Registered() && platform::FormedFileExists(workbook);
   if (programChosen_) return program_.Create(workbook);
-  return std::make_unique<StandInSpreadsheet>(ui_, job);
+  return std::make_unique<StandInSpreadsheet>(ui_, job, &tallyChanges_);
 }
 
 }  // namespace sfxtal::standin

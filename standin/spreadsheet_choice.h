@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "platform/com_spreadsheet.h"
 #include "platform/path_text.h"
@@ -25,11 +26,14 @@ class SpreadsheetChoice : public app::SpreadsheetChooser {
 
   /// True when the last Create went to the operator's program, whose macro made what it made.
   bool ProgramChosen() const { return programChosen_; }
+  /// What the stand-in's last tally changed in the results; nothing before one has been written.
+  const std::optional<ChangeCounts>& TallyChanges() const { return tallyChanges_; }
 
  private:
   platform::UserInterface& ui_;
   platform::ComSpreadsheetFactory program_;
   bool programChosen_ = false;
+  std::optional<ChangeCounts> tallyChanges_;
 };
 
 }  // namespace sfxtal::standin

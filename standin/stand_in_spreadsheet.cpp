@@ -22,8 +22,8 @@ void RecoverProgramFolder(const std::filesystem::path& folder) {
                                          kAwardBookName, app::kSettingsFileName});
 }
 
-std::optional<std::filesystem::path> TallyWorkFileToResults(platform::UserInterface& ui,
-                                                            const std::filesystem::path& folder) {
+std::optional<TallyOutcome> TallyWorkFileToResults(platform::UserInterface& ui,
+                                                   const std::filesystem::path& folder) {
   RecoverProgramFolder(folder);
   const std::filesystem::path resultsFile =
       folder / platform::PathFromUtf8(results::kResultsFileName);
@@ -43,6 +43,8 @@ std::optional<std::filesystem::path> TallyWorkFileToResults(platform::UserInterf
     ui.ShowMessage(platform::WithPath(platform::kCannotReadMessage, workFile));
     return std::nullopt;
   }
+  // What the results stood at, read before anything replaces them.
+  const ResultChanges changes = CompareWithEarlier(*tally, ReadEarlierResults(resultsFile));
   // 実績.txt and sfxtal.xlsx never disagree: both are first made whole beside their targets
   // under hidden names, and only when both are complete do they take their places, one rename
   // each, 実績.txt first with its old file kept aside, after a journal that names them all.
@@ -56,7 +58,7 @@ std::optional<std::filesystem::path> TallyWorkFileToResults(platform::UserInterf
     return std::nullopt;
   }
   WorkbookFile bookFile(book);
-  if (!BuildResultsWorkbook(bookFile, *tally)) {
+  if (!BuildResultsWorkbook(bookFile, *tally, changes)) {
     ui.ShowMessage(platform::WithPath(platform::kCannotWriteMessage, book));
     return std::nullopt;
   }
@@ -66,7 +68,7 @@ std::optional<std::filesystem::path> TallyWorkFileToResults(platform::UserInterf
         platform::WithPath(platform::kCannotWriteMessage, failed == 0 ? resultsFile : book));
     return std::nullopt;
   }
-  return book;
+  return TallyOutcome{book, changes.Counts()};
 }
 
 void ShowResultsBook(platform::UserInterface& ui, const std::filesystem::path& folder) {
@@ -89,7 +91,10 @@ bool StandInSpreadsheet::RunMacro(const std::string& macro) {
   produced_.reset();
   switch (job_) {
     case app::SpreadsheetJob::kTally:
-      produced_ = TallyWorkFileToResults(ui_, folder_);
+      if (const std::optional<TallyOutcome> outcome = TallyWorkFileToResults(ui_, folder_)) {
+        produced_ = outcome->book;
+        if (tallyChanges_ != nullptr) *tallyChanges_ = outcome->changes;
+      }
       break;
     case app::SpreadsheetJob::kAwardApplication:
       produced_ = MakeAwardApplication(ui_, folder_);

@@ -9,6 +9,7 @@
 #include "platform/path_text.h"
 #include "platform/spreadsheet.h"
 #include "platform/user_interface.h"
+#include "standin/results_changes.h"
 
 namespace sfxtal::standin {
 
@@ -19,13 +20,20 @@ namespace sfxtal::standin {
 void RecoverProgramFolder(const std::filesystem::path& folder);
 void RecoverProgramFolder(const platform::NarrowText auto&) = delete;
 
-/// "F_Read" of sfxtal.xls: tallies sfxtal.tmp in `folder` into 実績.txt and sfxtal.xlsx. The two
-/// are replaced together or not at all; the first failure is reported and ends the job. The
-/// workbook written, or nothing after a message.
-std::optional<std::filesystem::path> TallyWorkFileToResults(platform::UserInterface& ui,
-                                                            const std::filesystem::path& folder);
-std::optional<std::filesystem::path> TallyWorkFileToResults(
-    platform::UserInterface&, const platform::NarrowText auto&) = delete;
+/// What a tally wrote: the workbook, and what changed against the results it replaced.
+struct TallyOutcome {
+  std::filesystem::path book;
+  ChangeCounts changes;
+};
+
+/// "F_Read" of sfxtal.xls: tallies sfxtal.tmp in `folder` into 実績.txt and sfxtal.xlsx, the
+/// workbook's sheet "新規" comparing with the 実績.txt being replaced. The two are replaced
+/// together or not at all; the first failure is reported and ends the job. What was written, or
+/// nothing after a message.
+std::optional<TallyOutcome> TallyWorkFileToResults(platform::UserInterface& ui,
+                                                   const std::filesystem::path& folder);
+std::optional<TallyOutcome> TallyWorkFileToResults(platform::UserInterface&,
+                                                   const platform::NarrowText auto&) = delete;
 
 /// The view of sfxtal.xls without a macro: hands the existing sfxtal.xlsx in `folder` to the
 /// desktop, or tells the operator there is none yet.
@@ -36,10 +44,13 @@ void ShowResultsBook(platform::UserInterface&, const platform::NarrowText auto&)
 /// folder of the workbook it opens: the tally (TallyWorkFileToResults), the view
 /// (ShowResultsBook) or the award application (MakeAwardApplication), done when the job's macro
 /// is run. On release, when it was made visible, the workbook it produced (or, for the view,
-/// the results workbook) goes to the desktop.
+/// the results workbook) goes to the desktop. A tally's change counts go to `tallyChanges` when
+/// one is given.
 class StandInSpreadsheet : public platform::SpreadsheetApplication {
  public:
-  StandInSpreadsheet(platform::UserInterface& ui, app::SpreadsheetJob job) : ui_(ui), job_(job) {}
+  StandInSpreadsheet(platform::UserInterface& ui, app::SpreadsheetJob job,
+                     std::optional<ChangeCounts>* tallyChanges = nullptr)
+      : ui_(ui), job_(job), tallyChanges_(tallyChanges) {}
 
   void SetVisible(bool visible) override { visible_ = visible; }
   bool OpenWorkbook(const std::filesystem::path& filename) override;
@@ -49,6 +60,7 @@ class StandInSpreadsheet : public platform::SpreadsheetApplication {
  private:
   platform::UserInterface& ui_;
   app::SpreadsheetJob job_;
+  std::optional<ChangeCounts>* tallyChanges_;
   bool visible_ = false;
   std::filesystem::path folder_;
   std::optional<std::filesystem::path> produced_;

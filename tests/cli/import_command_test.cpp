@@ -33,6 +33,8 @@ std::string Line(const std::string& base, const std::string& suffix, const std::
 }
 
 const std::string kNotYet = "\x96\xa2";
+const std::string kNoEarlierResults =
+    "前回の 実績.txt がなかったため、新規の確認・交信は比べていません。\n";
 
 using Result = test_support::CliRun;
 
@@ -59,7 +61,7 @@ class ImportCommand : public ::testing::Test {
 TEST_F(ImportCommand, DefaultsAreTheMainWindows) {
   const Result result = Run({"import", "--folder", folder.Path().string(), Log().string()});
   EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(result.out, "2 lines written\n");
+  EXPECT_EQ(result.out, "2 lines written\n" + kNoEarlierResults);
   EXPECT_EQ(result.err, "");
   // From 1997-07-15, "バイパス", no marks.
   EXPECT_EQ(WorkFile(),
@@ -76,6 +78,15 @@ TEST_F(ImportCommand, HandsTheWorkFileOverToTheTally) {
   EXPECT_NE(results.find("\r\n\"CCC\",\"QQ1CCC\",\"1998/03/22\",\"Y\"\r\n"), std::string::npos);
   EXPECT_TRUE(results.starts_with("\"A\",\"\",\"\",\"\"\r\n"));
   EXPECT_TRUE(std::filesystem::exists(folder / "sfxtal.xlsx"));
+}
+
+TEST_F(ImportCommand, ANewImportCountsWhatItChangedInTheResults) {
+  ASSERT_EQ(Run({"import", "--folder", folder.Path().string(), Log().string()}).status, 0);
+  // A day earlier: QQ1AAA, not yet confirmed, is new; BBB and CCC stand as they stood.
+  const Result result = Run(
+      {"import", "--folder", folder.Path().string(), "--from", "1997-07-14", Log().string()});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, "3 lines written\n新規確認 0、新規交信 1\n");
 }
 
 TEST_F(ImportCommand, ATallyThatCannotBeWrittenIsAnError) {
@@ -139,7 +150,7 @@ TEST_F(ImportCommand, AskAnswersFromTheInputStream) {
   const Result result =
       Run({"import", "--folder", folder.Path().string(), "--ask", Log().string()}, "ab\nabc\n");
   EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(result.out, "4 lines written\n");
+  EXPECT_EQ(result.out, "4 lines written\n" + kNoEarlierResults);
   EXPECT_EQ(result.err,
             "サフィックスの設定\t3\t1998/03/21\t00:00J\tSSB\t14.025\tQQ1ABC/QQ2XYZ\n"
             "指定されたサフィックスがおかしい\n"
@@ -155,7 +166,7 @@ TEST_F(ImportCommand, EndOfInputSkipsTheDialog) {
   const Result result =
       Run({"import", "--folder", folder.Path().string(), "--ask", Log().string()});
   EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(result.out, "2 lines written\n");
+  EXPECT_EQ(result.out, "2 lines written\n" + kNoEarlierResults);
   EXPECT_FALSE(std::filesystem::exists(folder / "履歴.txt"));
 }
 

@@ -15,6 +15,7 @@ import subprocess
 import sys
 import tempfile
 import unittest
+import zipfile
 
 import openpyxl
 
@@ -101,20 +102,46 @@ def expected_tally(lines):
     return chosen, skipped
 
 
-def as_cell(date):
-    """A date that names a day is a date cell; anything else stays text."""
-    try:
-        return datetime.datetime.strptime(date, "%Y/%m/%d")
-    except ValueError:
-        return date or None
-
-
 def confirmed(entry):
     return entry is not None and entry[0] != "" and entry[2] != NOT_YET
 
 
+def day(date):
+    """A date "CCYY/MM/DD" that names a day (from 1900 on), or None."""
+    if len(date) != 10 or not date.replace("/", "").isdigit() or date[4] + date[7] != "//":
+        return None
+    try:
+        value = datetime.datetime.strptime(date, "%Y/%m/%d")
+    except ValueError:
+        return None
+    return value if value.year >= 1900 else None
+
+
+def as_cell(date):
+    """A date that names a day is a date cell; anything else stays text."""
+    return day(date) or date or None
+
+
+def read_results(text):
+    """Suffix, base call, date, mark of each record of a results file as the tally writes it."""
+    return [line[1:-1].split('","') for line in text.split("\r\n")[:-1]]
+
+
+def standing(record):
+    """0 not worked, 1 worked and 未, 2 confirmed, as the results window counts."""
+    return 0 if record[1] == "" else (1 if record[3] == NOT_YET else 2)
+
+
+def results_file(records):
+    """A whole results file: every suffix, those in `records` with their fields."""
+    lines = [quoted([suffix] + list(records.get(suffix, ("", "", "")))) for suffix in SUFFIXES]
+    return "".join(line + "\r\n" for line in lines).encode("cp932")
+
+
 class Workbooks(unittest.TestCase):
     lines = []
+    # The 実績.txt the tally replaces (bytes), or None.
+    earlier = None
 
     @classmethod
     def setUpClass(cls):
@@ -123,6 +150,9 @@ class Workbooks(unittest.TestCase):
         text = "".join(line + "\r\n" for line, _ in cls.lines)
         with open(os.path.join(path, "sfxtal.tmp"), "wb") as work:
             work.write(text.encode("cp932"))
+        if cls.earlier is not None:
+            with open(os.path.join(path, "実績.txt"), "wb") as earlier:
+                earlier.write(cls.earlier)
         folder = "Z:" + path.replace("/", "\\") if EMULATOR else path
         run = subprocess.run(EMULATOR + [DRIVER, folder], capture_output=True, timeout=120)
         if run.returncode != 0:
@@ -132,6 +162,9 @@ class Workbooks(unittest.TestCase):
         cls.application = openpyxl.load_workbook(os.path.join(path, "NEBU申請書.xlsx"))
         with open(os.path.join(path, "実績.txt"), "rb") as results:
             cls.results_text = results.read().decode("cp932")
+        with zipfile.ZipFile(os.path.join(path, "sfxtal.xlsx")) as book:
+            cls.charts = [book.read(name).decode("utf-8") for name in book.namelist()
+                          if name.startswith("xl/charts/chart")]
 
     @classmethod
     def tearDownClass(cls):
@@ -147,7 +180,7 @@ class Workbooks(unittest.TestCase):
             self.assertEqual(line, quoted(fields))
 
     def test_rows_sheet_has_the_heading_and_every_suffix(self):
-        self.assertEqual(self.results.sheetnames, ["実績", "集計"])
+        self.assertEqual(self.results.sheetnames, ["実績", "集計", "QSL待ち", "推移", "新規"])
         sheet = self.results["実績"]
         self.assertEqual(sheet.max_row, TOTAL + 1)
         rows = sheet.iter_rows(values_only=True)
@@ -206,6 +239,62 @@ class Workbooks(unittest.TestCase):
         self.assertEqual(len(values), 17)
         self.assertEqual(sheet["B5"].number_format, "0.00%")
 
+    def test_sheets_after_the_totals_against_the_results_file(self):
+        records = read_results(self.results_text)
+        order = {suffix: number for number, suffix in enumerate(SUFFIXES)}
+        for name in ("QSL待ち", "推移", "新規"):
+            self.assertEqual(self.results[name].freeze_panes, "A2", name)
+            self.assertEqual(str(self.results[name].page_setup.paperSize), "9", name)
+
+        # Worked and not confirmed, by date (dates that are no day last), ties by suffix.
+        waiting = sorted((r for r in records if standing(r) == 1),
+                         key=lambda r: (day(r[2]) is None, day(r[2]) or 0, order[r[0]]))
+        sheet = self.results["QSL待ち"]
+        self.assertEqual(list(sheet.iter_rows(values_only=True)),
+                         [("サフィックス", "コールサイン", "交信日")] +
+                         [(r[0], r[1], day(r[2]) or r[2]) for r in waiting])
+        self.assertEqual(sheet.auto_filter.ref, "A1:C%d" % (len(waiting) + 1))
+
+        # Running counts per year, every year from the first to the last day in the results.
+        dated = [(day(r[2]).year, standing(r)) for r in records if standing(r) and day(r[2])]
+        rows = list(self.results["推移"].iter_rows(values_only=True))
+        self.assertEqual(rows[0], ("年", "交信済み", "確認済み", "全サフィックス"))
+        self.assertIn("日付として読めない", self.results["推移"]["A1"].comment.text)
+        if dated:
+            years = range(min(y for y, _ in dated), max(y for y, _ in dated) + 1)
+            self.assertEqual(rows[1:], [(year, sum(1 for y, _ in dated if y <= year),
+                                         sum(1 for y, s in dated if y <= year and s == 2), TOTAL)
+                                        for year in years])
+            self.assertEqual(len(self.charts), 1)
+            for column in "BCD":
+                self.assertIn("$%s$2:$%s$%d" % (column, column, len(years) + 1), self.charts[0])
+        else:
+            self.assertEqual(rows[1], ("日付として読める交信日がないため、年ごとの推移はありません。",
+                                       None, None, None))
+            self.assertEqual(self.charts, [])
+
+        # What changed against the earlier results, each suffix once, in suffix order.
+        rows = list(self.results["新規"].iter_rows(values_only=True))
+        self.assertEqual(rows[0], ("サフィックス", "コールサイン", "交信日", "区分"))
+        try:
+            before = read_results(self.earlier.decode("cp932")) if self.earlier else None
+        except UnicodeDecodeError:
+            before = None
+        if before is None or len(before) != TOTAL:
+            self.assertEqual(rows[1:], [("前回の 実績.txt が%sため、新規の確認・交信は比べていません。"
+                                         % ("なかった" if self.earlier is None
+                                            else "実績ファイルとして読めなかった"),
+                                         None, None, None)])
+            return
+        changes = []
+        for old, new in zip(before, records):
+            kind = {(0, 2): "新規確認", (1, 2): "新規確認", (0, 1): "新規交信"}.get(
+                (standing(old), standing(new)))
+            if kind:
+                changes.append((new[0], new[1], day(new[2]) or new[2], kind))
+        self.assertEqual(rows[1:], changes)
+        self.assertEqual(self.results["新規"].auto_filter.ref, "A1:D%d" % (len(changes) + 1))
+
     def test_application_lists_exactly_the_confirmed_suffixes_in_order(self):
         self.assertEqual(self.application.sheetnames, ["申請書"])
         sheet = self.application["申請書"]
@@ -256,9 +345,45 @@ class EmptyWorkFile(Workbooks):
         self.assertEqual(self.application["申請書"]["D3"].value, 0)
 
 
+class ChangedSinceEarlierResults(Workbooks):
+    """A small work file over a 実績.txt of an earlier import."""
+    earlier = results_file({
+        "AB": ("QQ1AB", "2003/05/01", NOT_YET), "B": ("QQ1B", "2001/03/05", NOT_YET),
+        "D": ("QQ1D", "2001/03/04", "J"), "E": ("QQ1E", "2001/03/04", NOT_YET),
+        "F": ("QQ1F", "2004/02/30", NOT_YET), "ZZ": ("QQ1ZZ", "1999/01/01", "J"),
+        "Q": ("QQ1Q", "1999/01/01", "J")})
+    lines = [(quoted(fields), fields) for fields in (
+        ["QQ1ZZ", "ZZ", "2001/03/04", NOT_YET], ["QQ1A", "A", "2006/01/01", NOT_YET],
+        ["QQ1AB", "AB", "2003/05/01", NOT_YET], ["QQ1AB", "AB", "2005/06/01", "J"],
+        ["QQ1B", "B", "2001/03/05", NOT_YET], ["QQ1E", "E", "2001/03/04", NOT_YET],
+        ["QQ1D", "D", "2001/03/04", "J"], ["QQ1C", "C", "2001/03/04", NOT_YET],
+        ["QQ1F", "F", "2004/02/30", NOT_YET], ["QQ1XYZ", "XYZ", "2006/07/07", "N"])]
+
+    def test_the_cases_this_file_is_made_of(self):
+        column = lambda name, letter: [c.value for c in self.results[name][letter][1:]]
+        # Same day ordered by suffix; a date that is no day last.
+        self.assertEqual(column("QSL待ち", "A"), ["C", "E", "ZZ", "B", "A", "F"])
+        # 2002 to 2004 without a day of their own keep the count of 2001.
+        self.assertEqual(column("推移", "A"), list(range(2001, 2007)))
+        self.assertEqual(column("推移", "B"), [5, 5, 5, 5, 6, 8])
+        self.assertEqual(column("推移", "C"), [1, 1, 1, 1, 2, 3])
+        # Newly worked, newly confirmed from 未 and from nothing; B, D, E the same, ZZ and Q lower.
+        self.assertEqual(list(zip(column("新規", "A"), column("新規", "D"))),
+                         [("A", "新規交信"), ("C", "新規交信"), ("AB", "新規確認"),
+                          ("XYZ", "新規確認")])
+
+
+class UnsoundEarlierResults(Workbooks):
+    earlier = b"old results\r\n"
+    # Dates that name no day only.
+    lines = [(quoted(fields), fields) for fields in (
+        ["QQ1A", "A", "1899/12/31", "J"], ["QQ1B", "B", "2001/13/01", NOT_YET])]
+
+
 def load_tests(loader, tests, pattern):
     suite = unittest.TestSuite()
-    for case in (SampleWorkbooks, EmptyWorkFile):
+    for case in (SampleWorkbooks, EmptyWorkFile, ChangedSinceEarlierResults,
+                 UnsoundEarlierResults):
         suite.addTests(loader.loadTestsFromTestCase(case))
     return suite
 
