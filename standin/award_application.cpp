@@ -146,6 +146,10 @@ bool FillAwardApplication(lxw_workbook* workbook, const std::vector<AwardEntry>&
   format_set_align(title, LXW_ALIGN_VERTICAL_CENTER);
   lxw_format* label = workbook_add_format(workbook);
   format_set_bold(label);
+  // An applicant's label stands level with the first line of its value.
+  lxw_format* applicantLabel = workbook_add_format(workbook);
+  format_set_bold(applicantLabel);
+  format_set_align(applicantLabel, LXW_ALIGN_VERTICAL_TOP);
   lxw_format* filledIn = workbook_add_format(workbook);
   format_set_bottom(filledIn, LXW_BORDER_THIN);
   format_set_align(filledIn, LXW_ALIGN_LEFT);
@@ -209,13 +213,14 @@ bool FillAwardApplication(lxw_workbook* workbook, const std::vector<AwardEntry>&
       worksheet_set_row(sheet, kTitleRow, kTitleRowHeight, nullptr) == LXW_NO_ERROR &&
       worksheet_merge_range(sheet, kTitleRow, 0, kTitleRow, kColumns - 1, kAwardTitle, title) ==
           LXW_NO_ERROR &&
-      WriteApplicantLine(sheet, kApplicantRow, "コールサイン", applicant.call, label, filledIn,
+      WriteApplicantLine(sheet, kApplicantRow, "コールサイン", applicant.call, applicantLabel,
+                         filledIn, valueWidth) &&
+      WriteApplicantLine(sheet, kApplicantRow + 1, "氏名", applicant.name, applicantLabel, filledIn,
                          valueWidth) &&
-      WriteApplicantLine(sheet, kApplicantRow + 1, "氏名", applicant.name, label, filledIn,
+      WriteApplicantLine(sheet, kApplicantRow + 2, "住所", applicant.address, applicantLabel,
+                         filledIn, valueWidth) &&
+      WriteApplicantLine(sheet, kApplicantRow + 3, "申請日", "", applicantLabel, dateFilledIn,
                          valueWidth) &&
-      WriteApplicantLine(sheet, kApplicantRow + 2, "住所", applicant.address, label, filledIn,
-                         valueWidth) &&
-      WriteApplicantLine(sheet, kApplicantRow + 3, "申請日", "", label, dateFilledIn, valueWidth) &&
       worksheet_write_datetime(sheet, kApplicantRow + 3, kApplicantValueColumn, &day,
                                dateFilledIn) == LXW_NO_ERROR &&
       // Each label and each figure has cells of its own run together, so that no program
