@@ -21,6 +21,8 @@ struct Applicant {
   std::string call;
   std::string name;
   std::string address;
+
+  bool operator==(const Applicant&) const = default;
 };
 
 /// The applicant stored in the section [申請者] of SFXTAL.INI in the program folder. A missing
