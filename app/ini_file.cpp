@@ -194,6 +194,12 @@ std::optional<std::string> ReadIniValue(const std::filesystem::path& file, std::
 
 bool WriteIniValue(const std::filesystem::path& file, std::string_view section,
                    std::string_view key, std::string_view value, IniBlanks blanks) {
+  const IniSetting setting{key, value};
+  return WriteIniValues(file, section, std::span(&setting, 1), blanks);
+}
+
+bool WriteIniValues(const std::filesystem::path& file, std::string_view section,
+                    std::span<const IniSetting> settings, IniBlanks blanks) {
   std::string old;
   bool existed = false;
   std::error_code error;
@@ -207,7 +213,9 @@ bool WriteIniValue(const std::filesystem::path& file, std::string_view section,
     existed = true;
   }
   IniDocument document(old);
-  if (!document.SetValue(section, key, value, blanks)) return false;
+  for (const IniSetting& setting : settings) {
+    if (!document.SetValue(section, setting.key, setting.value, blanks)) return false;
+  }
   std::string updated = document.Bytes();
   if (existed && updated == old) return true;
   return platform::ReplaceFile(file, updated);

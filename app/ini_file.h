@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -83,5 +84,18 @@ bool WriteIniValue(const std::filesystem::path& file, std::string_view section,
                    IniBlanks blanks = IniBlanks::kKept);
 bool WriteIniValue(const platform::NarrowText auto&, std::string_view, std::string_view,
                    std::string_view, IniBlanks = IniBlanks::kKept) = delete;
+
+/// A key and the value (UTF-8) to store under it.
+struct IniSetting {
+  std::string_view key;
+  std::string_view value;
+};
+
+/// Stores several keys of one section as WriteIniValue stores one, in a single replacement of
+/// the file: all of them are on disk (true), or the old file stays as it was.
+bool WriteIniValues(const std::filesystem::path& file, std::string_view section,
+                    std::span<const IniSetting> settings, IniBlanks blanks = IniBlanks::kKept);
+bool WriteIniValues(const platform::NarrowText auto&, std::string_view, std::span<const IniSetting>,
+                    IniBlanks = IniBlanks::kKept) = delete;
 
 }  // namespace sfxtal::app

@@ -21,7 +21,9 @@ struct Command {
 const Command kCommands[] = {
     {"help", "help", "この使い方を表示します", nullptr},
     {"--version", "--version", "版を表示します", nullptr},
-    {"apply", "apply --folder DIR [--open]", "実績.txt から申請書 NEBU申請書.xlsx を作ります",
+    {"apply", "apply --folder DIR [--open] [--call TEXT] [--name TEXT] [--address TEXT]",
+     "実績.txt から申請書 NEBU申請書.xlsx を作ります (--call、--name、--address: 申請者の"
+     "コールサイン、氏名、住所を SFXTAL.INI の [申請者] に保存してから作ります)",
      RunApplyCommand},
     {"import",
      "import --folder DIR [--from Y-M-D] [--to Y-M-D] [--marks TEXT] [--ask] [--open] LOG",
@@ -54,8 +56,6 @@ int CommandUsage(std::ostream& err, std::string_view name) {
   }
   return kExitUsage;
 }
-
-namespace {}  // namespace
 
 std::filesystem::path ProgramFolderArgument(const std::string& given) {
   const std::filesystem::path path = platform::PathFromUtf8(given);

@@ -46,7 +46,9 @@ int RunResultsCommand(Invocation& invocation);
 /// with DIR as the program folder.
 int RunImportCommand(Invocation& invocation);
 
-/// `apply --folder DIR [--open]`: makes the award application in DIR from its results file.
+/// `apply --folder DIR [--open] [--call TEXT] [--name TEXT] [--address TEXT]`: stores the
+/// applicant's values given in DIR/SFXTAL.INI, then makes the award application in DIR from its
+/// results file.
 int RunApplyCommand(Invocation& invocation);
 
 }  // namespace sfxtal::cli

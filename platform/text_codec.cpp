@@ -148,6 +148,16 @@ const Cp932Mapping& Mapping() {
 
 }  // namespace
 
+char32_t CodePointOf(std::string_view oneCharacter) {
+  if (oneCharacter.size() == 1) {
+    const auto c = static_cast<unsigned char>(oneCharacter[0]);
+    return c < 0x80 ? c : 0;
+  }
+  if (oneCharacter.empty()) return 0;
+  const Utf8Character character = ReadUtf8(oneCharacter, 0);
+  return character.length == oneCharacter.size() ? character.codePoint : 0;
+}
+
 std::string Utf8Of(char32_t cp) {
   std::string out;
   AppendUtf8(out, cp);
@@ -253,6 +263,28 @@ void AppendCp932(std::string& out, std::string_view utf8) {
       out += static_cast<char>(written & 0xFF);
     }
   }
+}
+
+std::string_view FirstCharacterNotInCp932(std::string_view utf8) {
+  const Cp932Mapping& mapping = Mapping();
+  for (std::size_t pos = 0; pos < utf8.size();) {
+    if (static_cast<unsigned char>(utf8[pos]) < 0x80) {
+      ++pos;
+      continue;
+    }
+    const Utf8Character character = ReadUtf8(utf8, pos);
+    if (character.length == 0) {
+      std::size_t end = pos + 1;
+      while (end < utf8.size() && IsContinuation(static_cast<unsigned char>(utf8[end]))) ++end;
+      return utf8.substr(pos, end - pos);
+    }
+    const char32_t cp = character.codePoint;
+    if ((cp >= kCarriedByteBase && cp <= kCarriedByteBase + 0xFF) || mapping.Bytes(cp) == 0) {
+      return utf8.substr(pos, character.length);
+    }
+    pos += character.length;
+  }
+  return {};
 }
 
 void AppendBytesAsCharacters(std::string& out, std::string_view bytes) {

@@ -27,6 +27,11 @@ std::string EncodeCp932(std::string_view utf8);
 /// The same, appended to `out`: a buffer reused line after line costs no allocation.
 void AppendCp932(std::string& out, std::string_view utf8);
 
+/// The first character of UTF-8 text that a CP932 file cannot hold, as its bytes: a character
+/// without CP932 bytes, a carried-through byte (no character of its own), or a broken UTF-8
+/// sequence. Empty when every character has its CP932 bytes.
+std::string_view FirstCharacterNotInCp932(std::string_view utf8);
+
 /// The log's "bytes as characters": 0x00-0x7F as ASCII, 0xA1-0xDF as half-width katakana
 /// (U+FF61-U+FF9F), every other byte carried through. Never combines two bytes.
 std::string BytesAsCharacters(std::string_view bytes);
@@ -39,6 +44,9 @@ std::size_t CharacterCount(std::string_view utf8);
 /// The first / last n characters of UTF-8 text (the whole text when it is shorter).
 std::string_view LeftCharacters(std::string_view utf8, std::size_t n);
 std::string_view RightCharacters(std::string_view utf8, std::size_t n);
+
+/// The code point of text that is exactly one well-formed UTF-8 character; 0 for anything else.
+char32_t CodePointOf(std::string_view oneCharacter);
 
 /// UTF-8 encoding of one code point.
 std::string Utf8Of(char32_t codePoint);

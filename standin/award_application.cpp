@@ -3,7 +3,9 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <ctime>
 
 #include "platform/file_exists.h"
 #include "platform/open_elsewhere.h"
@@ -25,12 +27,19 @@ namespace {
 
 constexpr uint8_t kPaperA4 = 9;
 constexpr lxw_row_t kTitleRow = 0;
-constexpr lxw_row_t kCountRow = 2;
-constexpr lxw_row_t kPercentRow = 3;
-constexpr lxw_row_t kHeadingRow = 5;
+// The applicant's lines: call, name, address, day of application.
+constexpr lxw_row_t kApplicantRow = 2;
+constexpr lxw_row_t kApplicantRows = 4;
+constexpr lxw_row_t kCountRow = kApplicantRow + kApplicantRows + 1;
+constexpr lxw_row_t kPercentRow = kCountRow + 1;
+constexpr lxw_row_t kHeadingRow = kPercentRow + 2;
 constexpr lxw_col_t kColumns = 5;
+// An applicant's line: its label over the first two columns, its value over the other three.
+constexpr lxw_col_t kApplicantValueColumn = 2;
 // Tall enough for the 16-point title.
 constexpr double kTitleRowHeight = 24;
+// An applicant's line per line of text: room to write in by hand.
+constexpr double kApplicantLineHeight = 21;
 // Column widths in the spreadsheet's unit, the width of a "0": what a column needs at least (the
 // heading's and a date's), and at most (the file format's limit).
 constexpr double kLeastWidths[kColumns] = {7, 14, 14, 14, 8};
@@ -73,6 +82,36 @@ bool WriteText(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t col, std::string_v
   return worksheet_write_string(sheet, row, col, cell.c_str(), format) == LXW_NO_ERROR;
 }
 
+// One of the applicant's lines: the label, and the value on an underline that is left blank
+// when there is no value, so the printed form is filled in by hand. A value longer than its line
+// wraps onto as many lines as it needs, the row grown to hold them, since a printer does not
+// grow a row of cells run together.
+bool WriteApplicantLine(lxw_worksheet* sheet, lxw_row_t row, const char* label,
+                        std::string_view value, lxw_format* labelFormat, lxw_format* valueFormat,
+                        double valueWidth) {
+  const double lines = std::max(1.0, std::ceil(TextWidth(CellText(value)) / valueWidth));
+  return worksheet_set_row(sheet, row, kApplicantLineHeight * lines, nullptr) == LXW_NO_ERROR &&
+         worksheet_merge_range(sheet, row, 0, row, kApplicantValueColumn - 1, "", labelFormat) ==
+             LXW_NO_ERROR &&
+         WriteText(sheet, row, 0, label, labelFormat) &&
+         worksheet_merge_range(sheet, row, kApplicantValueColumn, row, kColumns - 1, "",
+                               valueFormat) == LXW_NO_ERROR &&
+         (value.empty() || WriteText(sheet, row, kApplicantValueColumn, value, valueFormat));
+}
+
+// The computer's local day. std::localtime's shared result is safe here: the program works on
+// one thread.
+std::chrono::year_month_day Today() {
+  const std::time_t now = std::time(nullptr);
+  const std::tm* local = std::localtime(&now);
+  if (local == nullptr) {
+    return std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now());
+  }
+  return {std::chrono::year(local->tm_year + 1900),
+          std::chrono::month(static_cast<unsigned>(local->tm_mon + 1)),
+          std::chrono::day(static_cast<unsigned>(local->tm_mday))};
+}
+
 }  // namespace
 
 AwardSource ReadAwardSource(results::ResultsRecordReader& reader) {
@@ -95,7 +134,8 @@ AwardSource ReadAwardSource(std::string_view resultsFileBytes) {
   return ReadAwardSource(reader);
 }
 
-bool FillAwardApplication(lxw_workbook* workbook, const std::vector<AwardEntry>& entries) {
+bool FillAwardApplication(lxw_workbook* workbook, const std::vector<AwardEntry>& entries,
+                          const app::Applicant& applicant, std::chrono::year_month_day madeOn) {
   lxw_worksheet* sheet = workbook_add_worksheet(workbook, "申請書");
   if (sheet == nullptr) return false;
 
@@ -106,6 +146,20 @@ bool FillAwardApplication(lxw_workbook* workbook, const std::vector<AwardEntry>&
   format_set_align(title, LXW_ALIGN_VERTICAL_CENTER);
   lxw_format* label = workbook_add_format(workbook);
   format_set_bold(label);
+  // An applicant's label stands level with the first line of its value.
+  lxw_format* applicantLabel = workbook_add_format(workbook);
+  format_set_bold(applicantLabel);
+  format_set_align(applicantLabel, LXW_ALIGN_VERTICAL_TOP);
+  lxw_format* filledIn = workbook_add_format(workbook);
+  format_set_bottom(filledIn, LXW_BORDER_THIN);
+  format_set_align(filledIn, LXW_ALIGN_LEFT);
+  format_set_align(filledIn, LXW_ALIGN_VERTICAL_TOP);
+  format_set_text_wrap(filledIn);
+  lxw_format* dateFilledIn = workbook_add_format(workbook);
+  format_set_bottom(dateFilledIn, LXW_BORDER_THIN);
+  format_set_align(dateFilledIn, LXW_ALIGN_LEFT);
+  format_set_align(dateFilledIn, LXW_ALIGN_VERTICAL_TOP);
+  format_set_num_format(dateFilledIn, "yyyy\"年\"m\"月\"d\"日\"");
   lxw_format* count = workbook_add_format(workbook);
   format_set_num_format(count, "#,##0\" / 18,278\"");
   format_set_align(count, LXW_ALIGN_LEFT);
@@ -146,12 +200,29 @@ bool FillAwardApplication(lxw_workbook* workbook, const std::vector<AwardEntry>&
     worksheet_set_column(sheet, col, col, widths[col], nullptr);
   }
 
+  double valueWidth = 0;
+  for (lxw_col_t col = kApplicantValueColumn; col < kColumns; ++col) valueWidth += widths[col];
+  lxw_datetime day{};
+  day.year = static_cast<int>(madeOn.year());
+  day.month = static_cast<int>(static_cast<unsigned>(madeOn.month()));
+  day.day = static_cast<int>(static_cast<unsigned>(madeOn.day()));
+
   const auto confirmed = static_cast<double>(entries.size());
   bool ok =
       worksheet_print_area(sheet, kTitleRow, 0, lastRow, kColumns - 1) == LXW_NO_ERROR &&
       worksheet_set_row(sheet, kTitleRow, kTitleRowHeight, nullptr) == LXW_NO_ERROR &&
       worksheet_merge_range(sheet, kTitleRow, 0, kTitleRow, kColumns - 1, kAwardTitle, title) ==
           LXW_NO_ERROR &&
+      WriteApplicantLine(sheet, kApplicantRow, "コールサイン", applicant.call, applicantLabel,
+                         filledIn, valueWidth) &&
+      WriteApplicantLine(sheet, kApplicantRow + 1, "氏名", applicant.name, applicantLabel, filledIn,
+                         valueWidth) &&
+      WriteApplicantLine(sheet, kApplicantRow + 2, "住所", applicant.address, applicantLabel,
+                         filledIn, valueWidth) &&
+      WriteApplicantLine(sheet, kApplicantRow + 3, "申請日", "", applicantLabel, dateFilledIn,
+                         valueWidth) &&
+      worksheet_write_datetime(sheet, kApplicantRow + 3, kApplicantValueColumn, &day,
+                               dateFilledIn) == LXW_NO_ERROR &&
       // Each label and each figure has cells of its own run together, so that no program
       // cuts a figure at the edge of one column ("7,604 / 18,278" whole).
       worksheet_merge_range(sheet, kCountRow, 0, kCountRow, 2, "", label) == LXW_NO_ERROR &&
@@ -180,16 +251,20 @@ bool FillAwardApplication(lxw_workbook* workbook, const std::vector<AwardEntry>&
 }
 
 bool WriteAwardApplication(const std::filesystem::path& path,
-                           const std::vector<AwardEntry>& entries) {
+                           const std::vector<AwardEntry>& entries, const app::Applicant& applicant,
+                           std::chrono::year_month_day madeOn) {
   WorkbookFile file(path);
   return file.Build(
-             [&entries](lxw_workbook* workbook) { return FillAwardApplication(workbook, entries); },
+             [&](lxw_workbook* workbook) {
+               return FillAwardApplication(workbook, entries, applicant, madeOn);
+             },
              false) &&
          file.Commit();
 }
 
 std::optional<std::filesystem::path> MakeAwardApplication(platform::UserInterface& ui,
-                                                          const std::filesystem::path& folder) {
+                                                          const std::filesystem::path& folder,
+                                                          const app::Applicant& applicant) {
   RecoverProgramFolder(folder);
   const std::filesystem::path resultsFile =
       folder / platform::PathFromUtf8(results::kResultsFileName);
@@ -219,7 +294,7 @@ std::optional<std::filesystem::path> MakeAwardApplication(platform::UserInterfac
     ui.ShowMessage(*held);
     return std::nullopt;
   }
-  if (!WriteAwardApplication(book, source.entries)) {
+  if (!WriteAwardApplication(book, source.entries, applicant, Today())) {
     ui.ShowMessage(platform::WithPath(platform::kCannotWriteMessage, book));
     return std::nullopt;
   }

@@ -1,5 +1,6 @@
 #include "standin/stand_in_spreadsheet.h"
 
+#include "app/applicant.h"
 #include "app/settings_store.h"
 #include "app/spreadsheet_hand_over.h"
 #include "importer/import_texts.h"
@@ -97,7 +98,8 @@ bool StandInSpreadsheet::RunMacro(const std::string& macro) {
       }
       break;
     case app::SpreadsheetJob::kAwardApplication:
-      produced_ = MakeAwardApplication(ui_, folder_);
+      // The applicant is the one the program folder's settings name.
+      produced_ = MakeAwardApplication(ui_, folder_, app::ReadApplicant(folder_));
       break;
     case app::SpreadsheetJob::kView:
       ui_.ShowMessage(std::string(platform::kNoSuchMacroMessage) + "\n" + macro);

@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
-# make run: lays out a ready program folder (the built programs, a generated sample log and, on
-# the first start only, an SFXTAL.INI naming that log) and starts SfxTal there. Without a display
-# it says so and runs the same job headless through sfxtal-cli: the import, the tally and the
-# results caption.
+# make run: lays out a ready program folder (the built programs, the help page with its pictures,
+# a generated sample log and, on the first start only, an SFXTAL.INI naming that log) and starts
+# SfxTal there. Without a display it says so and runs the same job headless through sfxtal-cli:
+# the import, the tally and the results caption.
 set -euo pipefail
 build=${1:-build}
 folder=${2:-run}
 
 mkdir -p "$folder"
 folder=$(cd "$folder" && pwd)
-cp -f "$build/bin/sfxtal" "$build/bin/sfxtal-cli" "$folder/"
+cp -f "$build/bin/sfxtal" "$build/bin/sfxtal-cli" "$build/bin/ヘルプ.html" "$folder/"
+mkdir -p "$folder/ヘルプ"
+cp -f "$build/bin/ヘルプ/"*.png "$folder/ヘルプ/"
 log="$folder/Tevrak.TDB"
 if [[ ! -f "$log" ]]; then
   "$folder/sfxtal-cli" sample-log "$log" 20000 1

@@ -27,7 +27,12 @@ check_entry() {
 for prefix in "$work/SfxTal" "$work/無線 \$ \"op\"/SfxTal"; do
   cmake --install "$build" --prefix "$prefix" >/dev/null
   folder="$prefix/bin"
-  [[ "$(cd "$folder" && ls)" == "$(printf 'sfxtal\nsfxtal-cli')" ]] || fail "program folder: $(ls "$folder")"
+  [[ "$(cd "$folder" && LC_ALL=C ls)" == "$(printf 'sfxtal\nsfxtal-cli\nヘルプ\nヘルプ.html')" ]] ||
+    fail "program folder: $(ls "$folder")"
+  # Every picture the page shows is installed beside it.
+  for picture in $(grep -o 'src="ヘルプ/[^"]*"' "$folder/ヘルプ.html" | cut -d'"' -f2); do
+    [[ -s "$folder/$picture" ]] || fail "help page without $picture"
+  done
   [[ -x "$folder/sfxtal" && -x "$folder/sfxtal-cli" ]] || fail "programs not executable"
   [[ -w "$folder" ]] || fail "program folder not writable"
   entry="$prefix/share/applications/sfxtal.desktop"

@@ -14,7 +14,7 @@ out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$source_dir/tools/run-sample.sh" "$buil
 [[ $(tail -n 1 <<<"$out") == "交信実績  "*"/ 18,278   "*"%" ]] || fail "no results caption: $out"
 expected=$(printf '[SFXTAL]\r\nTevrak=%s/Tevrak.TDB\r\n' "$folder")
 [[ "$(cat "$folder/SFXTAL.INI")" == "$expected" ]] || fail "first SFXTAL.INI: $(cat -A "$folder/SFXTAL.INI")"
-for file in sfxtal sfxtal-cli Tevrak.TDB sfxtal.tmp 実績.txt sfxtal.xlsx; do
+for file in sfxtal sfxtal-cli ヘルプ.html ヘルプ/main-window.png Tevrak.TDB sfxtal.tmp 実績.txt sfxtal.xlsx; do
   [[ -s "$folder/$file" ]] || fail "missing $file"
 done
 

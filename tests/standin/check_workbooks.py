@@ -142,6 +142,8 @@ class Workbooks(unittest.TestCase):
     lines = []
     # The 実績.txt the tally replaces (bytes), or None.
     earlier = None
+    # The applicant's call, name and address as SFXTAL.INI holds them, None for a key left out.
+    applicant = (None, None, None)
 
     @classmethod
     def setUpClass(cls):
@@ -153,6 +155,12 @@ class Workbooks(unittest.TestCase):
         if cls.earlier is not None:
             with open(os.path.join(path, "実績.txt"), "wb") as earlier:
                 earlier.write(cls.earlier)
+        with open(os.path.join(path, "SFXTAL.INI"), "wb") as settings:
+            keys = ("コールサイン", "氏名", "住所")
+            settings.write("".join(["[SFXTAL]\r\n", "[申請者]\r\n"] + [
+                "%s=%s\r\n" % (key, value) for key, value in zip(keys, cls.applicant)
+                if value is not None]).encode("cp932"))
+        cls.made_on = datetime.date.today()
         folder = "Z:" + path.replace("/", "\\") if EMULATOR else path
         run = subprocess.run(EMULATOR + [DRIVER, folder], capture_output=True, timeout=120)
         if run.returncode != 0:
@@ -301,10 +309,10 @@ class Workbooks(unittest.TestCase):
         self.assertEqual(sheet["A1"].value, "NEBU クラブアワード 申請書")
         want = [(suffix,) + tuple(field.replace('"', "'") for field in self.chosen[suffix])
                 for suffix in SUFFIXES if confirmed(self.chosen.get(suffix))]
-        self.assertEqual(sheet["D3"].value, len(want))
-        self.assertAlmostEqual(sheet["D4"].value, len(want) / TOTAL)
-        self.assertEqual(sheet["D4"].number_format, "0.00%")
-        rows = list(sheet.iter_rows(min_row=6, values_only=True))
+        self.assertEqual(sheet["D8"].value, len(want))
+        self.assertAlmostEqual(sheet["D9"].value, len(want) / TOTAL)
+        self.assertEqual(sheet["D9"].number_format, "0.00%")
+        rows = list(sheet.iter_rows(min_row=11, values_only=True))
         self.assertEqual(rows[0], ("No.", "サフィックス", "コールサイン", "交信日", "マーク"))
         self.assertEqual(rows[1:], [(number,) + entry for number, entry in enumerate(want, 1)])
 
@@ -312,7 +320,7 @@ class Workbooks(unittest.TestCase):
         sheet = self.application["申請書"]
         self.assertEqual(str(sheet.page_setup.paperSize), "9")
         self.assertEqual(sheet.page_setup.orientation, "portrait")
-        self.assertIn(sheet.print_title_rows, ("6:6", "$6:$6"))
+        self.assertIn(sheet.print_title_rows, ("11:11", "$11:$11"))
         # The title, the figures and the table, and no column beyond: nothing widens the page.
         self.assertRegex(str(sheet.print_area), r"\$A\$1:\$E\$%d\b" % sheet.max_row)
         self.assertGreaterEqual(sheet.row_dimensions[1].height, 21)
@@ -325,24 +333,50 @@ class Workbooks(unittest.TestCase):
         # and no table row has a height that could cut a longer one.
         for column in "BCDE":
             longest = max((sum(2 if ord(c) > 0x2E80 else 1 for c in str(cell.value))
-                           for cell in sheet[column][6:] if cell.value is not None), default=0)
+                           for cell in sheet[column][11:] if cell.value is not None), default=0)
             self.assertGreaterEqual(sheet.column_dimensions[column].width, longest, column)
-        for row in range(7, sheet.max_row + 1):
+        for row in range(12, sheet.max_row + 1):
             self.assertIsNone(sheet.row_dimensions[row].height, row)
         merged = {str(cells) for cells in sheet.merged_cells.ranges}
-        self.assertLessEqual({"D3:E3", "D4:E4"}, merged)
+        self.assertLessEqual({"D8:E8", "D9:E9"}, merged)
+
+    def test_application_names_the_applicant_and_the_day_on_underlined_lines(self):
+        sheet = self.application["申請書"]
+        labels = ("コールサイン", "氏名", "住所", "申請日")
+        merged = {str(cells) for cells in sheet.merged_cells.ranges}
+        for row, label, value in zip(range(3, 7), labels, self.applicant + (None,)):
+            self.assertEqual(sheet["A%d" % row].value, label)
+            self.assertLessEqual({"A%d:B%d" % (row, row), "C%d:E%d" % (row, row)}, merged)
+            # The line to write on is underlined whether it holds a value or is left blank.
+            self.assertEqual(sheet["C%d" % row].border.bottom.style, "thin", label)
+            if row < 6:
+                self.assertEqual(sheet["C%d" % row].value, value, label)
+        day = sheet["C6"]
+        # Made today, or yesterday when the test ran over midnight.
+        self.assertIn(day.value.date(),
+                      (self.made_on, self.made_on - datetime.timedelta(days=1)))
+        self.assertEqual(day.number_format, 'yyyy"年"m"月"d"日"')
 
 
 class SampleWorkbooks(Workbooks):
     lines = random_work_lines(random.Random(20240601), 4000) + SPECIAL_LINES
+    applicant = ("JA1ABC", "山田 太郎", "東京都千代田区千代田1-1")
 
 
 class EmptyWorkFile(Workbooks):
     lines = []
+    # No name: its line is left blank. The table's narrow columns leave the address too little
+    # room, and it wraps onto a row grown to hold it.
+    applicant = ("JA1ABC", None, "東京都千代田区千代田一丁目一番一号 ＮＥＢＵマンション 101 号室")
+
+    def test_a_long_address_wraps_on_a_taller_line(self):
+        sheet = self.application["申請書"]
+        self.assertTrue(sheet["C5"].alignment.wrap_text)
+        self.assertGreater(sheet.row_dimensions[5].height, sheet.row_dimensions[4].height)
 
     def test_nothing_is_worked(self):
         self.assertEqual(self.chosen, {})
-        self.assertEqual(self.application["申請書"]["D3"].value, 0)
+        self.assertEqual(self.application["申請書"]["D8"].value, 0)
 
 
 class ChangedSinceEarlierResults(Workbooks):
