@@ -6,12 +6,14 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <algorithm>
 
+#include "app/help_page.h"
 #include "app/main_window_form.h"
 #include "app/spreadsheet_hand_over.h"
 #include "app/window_import.h"
@@ -35,6 +37,7 @@ MainWindow::MainWindow(std::filesystem::path programFolder, QtUserInterface& ui,
       rules_(programFolder_, ui_, spreadsheet_, static_cast<app::MainWindowView&>(*this)) {
   CreateControls();
   ui_.SetImportWindow(this);
+  qApp->installEventFilter(this);
   rules_.Form_Load();
 }
 
@@ -153,6 +156,14 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   } else {
     event->ignore();
   }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+    app::OpenHelpPage(ui_, programFolder_);
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void MainWindow::OpenResultsWindow() {

@@ -44,6 +44,8 @@ class MainWindow : public QWidget, public app::ImportWindow, private app::MainWi
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  /// The help key, F1, in any of the program's windows and dialogs opens the help page.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void CreateControls();

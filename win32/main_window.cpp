@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/help_page.h"
 #include "app/main_window_form.h"
 #include "app/spreadsheet_hand_over.h"
 #include "app/window_import.h"
@@ -249,6 +250,10 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // The close box's rule; the window itself goes when the program ends.
       rules_.Form_QueryClose();
       return 0;
+    case WM_HELP:
+      // F1, in this window or in a dialog it owns.
+      app::OpenHelpPage(ui_, programFolder_);
+      return TRUE;
     case WM_SETCURSOR:
       if (ui_.Busy()) {
         SetCursor(LoadCursorW(nullptr, IDC_WAIT));

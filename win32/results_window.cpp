@@ -1,5 +1,6 @@
 #include "win32/results_window.h"
 
+#include "app/help_page.h"
 #include "app/window_places.h"
 #include "platform/wide_text_windows.h"
 #include "results/results_window_form.h"
@@ -248,6 +249,10 @@ LRESULT ResultsWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         ListView_SetColumnWidth(MSFlexGrid1, i, Pixels(results::kGridColumnWidths[i]));
       return result;
     }
+    case WM_HELP:
+      // F1, in this window or in a dialog it owns.
+      app::OpenHelpPage(ui_, programFolder_);
+      return TRUE;
     case WM_SETCURSOR:
       if (ui_.Busy()) {
         SetCursor(LoadCursorW(nullptr, IDC_WAIT));

@@ -21,6 +21,18 @@ int RunMessageLoop() {
 
 void DispatchToForm(MSG& message) {
   HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+  if (root != nullptr && message.message == WM_KEYDOWN && message.wParam == VK_F1) {
+    // The help key, told to the window it was pressed in as WM_HELP; a window that does not
+    // answer it passes it on to its owner. Made here because the system does not turn a key into
+    // WM_HELP everywhere (Wine's windows never do).
+    HELPINFO help{};
+    help.cbSize = sizeof help;
+    help.iContextType = HELPINFO_WINDOW;
+    help.hItemHandle = message.hwnd;
+    help.MousePos = message.pt;
+    SendMessageW(root, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
+    return;
+  }
   if (root != nullptr && IsDialogMessageW(root, &message)) return;
   TranslateMessage(&message);
   DispatchMessageW(&message);

@@ -339,6 +339,14 @@ TEST_F(MainWindowTest, SpreadsheetViewEndsTheProgramWithTheSettingsSaved) {
   EXPECT_NE(Settings().find("Form1Top="), std::string::npos);
 }
 
+TEST_F(MainWindowTest, TheHelpKeySaysWhereTheMissingHelpPageBelongs) {
+  Start();
+  ModalAnswerer answerer;
+  QTest::keyClick(Find<QLineEdit>("Text1"), Qt::Key_F1);
+  ASSERT_EQ(answerer.messages.size(), 1u);
+  EXPECT_TRUE(answerer.messages[0].starts_with("ヘルプが見つかりません")) << answerer.messages[0];
+}
+
 TEST_F(MainWindowTest, MissingLogIsReportedAndTheWindowStaysIdle) {
   Start();
   Find<QLineEdit>("Text1")->setText(QString::fromStdString((folder / "none.TDB").string()));

@@ -111,6 +111,18 @@ TEST_F(MainWindowTest, BrowseCancelLeavesThePathAsItWas) {
   EXPECT_EQ(GetText(window.Text1), "D:\\記録\\Tevrak.TDB");
 }
 
+TEST_F(MainWindowTest, TheHelpKeySaysWhereTheMissingHelpPageBelongs) {
+  std::vector<test_support::SeenBox> seen;
+  test_support::WindowScript script({test_support::Answer(IDOK, seen)});
+  // As the key arrives from the keyboard: through the queue and the translation of keys.
+  PostMessageW(window.Text1, WM_KEYDOWN, VK_F1, 1);
+  PostMessageW(window.Text1, WM_KEYUP, VK_F1, 0xC0000001);
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchToForm(message);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_TRUE(seen[0].text.starts_with("ヘルプが見つかりません")) << seen[0].text;
+}
+
 TEST_F(MainWindowTest, QuestionsHaveNoIconAndYesIsTheDefault) {
   std::vector<test_support::SeenBox> seen;
   test_support::WindowScript script({test_support::Answer(IDYES, seen)});
