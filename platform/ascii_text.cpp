@@ -33,10 +33,6 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-  return Trim(text, [](char c) { return c == ' '; });
-}
-
 std::string_view TrimBlanksAndTabs(std::string_view text) {
   return Trim(text, [](char c) { return c == ' ' || c == '\t'; });
 }
