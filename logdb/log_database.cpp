@@ -232,7 +232,7 @@ bool LogDatabase::ReadQso(CurrentQso& current) {
 
   const char qsl3 = static_cast<char>(record[plan_.qsl3]);
   SetCharacters(qso.Qsl3, platform::TrimBlanks(std::string_view(&qsl3, 1)));
-  qso.Freq.swap(freq_);  // freq_ is refilled by the next read
+  qso.Freq = freq_;
   SetCharacters(qso.Mode, platform::TrimBlanks(field(plan_.mode, kMode)));
   return true;
 }

@@ -21,6 +21,10 @@ bool IsAscii(std::string_view text) {
   return true;
 }
 
+std::string_view TrimBlanks(std::string_view text) {
+  return Trim(text, [](char c) { return c == ' '; });
+}
+
 std::string_view TrimBlanksAndTabs(std::string_view text) {
   return Trim(text, [](char c) { return c == ' ' || c == '\t'; });
 }
