@@ -58,15 +58,17 @@ void RemoveLeftoverWorkFiles(const std::filesystem::path& folder) {
   }
 }
 
-// One work-file line: the four fields in quotes, joined by commas. A line break or a quote from
-// the log would break the line for the tally, so they get their stand-ins.
+// One work-file line as its CP932 bytes: the four fields in quotes, joined by commas, and the line
+// end. A line break or a quote from the log would break the line for the tally, so they get their
+// stand-ins.
 void MakeWorkLine(std::string& line, std::string_view calls, std::string_view suffix,
                   std::string_view date, std::string_view mark) {
   line.clear();
   for (const std::string_view field : {calls, suffix, date, mark}) {
     if (!line.empty()) line += ',';
-    platform::AppendQuotedField(line, field);
+    platform::AppendQuotedCp932Field(line, field);
   }
+  line += "\r\n";
 }
 
 }  // namespace
@@ -210,11 +212,8 @@ void ImportRun::ProcessQso(platform::TextFileWriter& workFile) {
 
   // Only a settled QSO with a suffix of one to three capital letters is counted.
   if (undetermined != 0 || !IsCountableSuffix(suffix)) return;
-  MakeWorkLine(line_, qso.Calls, suffix, qso.Date, qso.Qsl3);
-  // The whole line's CP932 bytes in one write, into a buffer kept from line to line.
-  lineBytes_.clear();
-  platform::AppendCp932(lineBytes_, line_);
-  lineBytes_ += "\r\n";
+  // The whole line in one write, made in a buffer kept from line to line.
+  MakeWorkLine(lineBytes_, qso.Calls, suffix, qso.Date, qso.Qsl3);
   if (workFile.WriteBytes(lineBytes_)) ++linesWritten_;
 }
 

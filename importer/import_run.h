@@ -95,7 +95,6 @@ class ImportRun {
   std::string periodEnd_;
   std::int32_t linesWritten_ = 0;
   // Reused record after record.
-  std::string line_;
   std::string lineBytes_;
   std::string progress_;
 };

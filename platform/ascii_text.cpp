@@ -3,10 +3,6 @@
 namespace sfxtal::platform {
 namespace {
 
-char ToUpper(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 template <typename IsBlank>
 std::string_view Trim(std::string_view text, IsBlank isBlank) {
   std::size_t begin = 0;
@@ -21,14 +17,6 @@ std::string_view Trim(std::string_view text, IsBlank isBlank) {
 bool IsAscii(std::string_view text) {
   for (const char c : text) {
     if (static_cast<unsigned char>(c) >= 0x80) return false;
-  }
-  return true;
-}
-
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (ToUpper(a[i]) != ToUpper(b[i])) return false;
   }
   return true;
 }

@@ -1,21 +1,26 @@
 #include "platform/field_text.h"
 
 #include "platform/ascii_text.h"
+#include "platform/text_codec.h"
 
 namespace sfxtal::platform {
 namespace {
 
+// The stand-ins put into what `out` holds from `from` on.
+void PutStandIns(std::string& out, std::size_t from) {
+  for (char* c = out.data() + from; c != out.data() + out.size(); ++c) {
+    if (*c == '\r' || *c == '\n') {
+      *c = kBreakStandIn;
+    } else if (*c == '"') {
+      *c = kQuoteStandIn;
+    }
+  }
+}
+
 void AppendWithStandIns(std::string& out, std::string_view text) {
   const std::size_t from = out.size();
   out += text;
-  for (std::size_t i = from; i < out.size(); ++i) {
-    char& c = out[i];
-    if (c == '\r' || c == '\n') {
-      c = kBreakStandIn;
-    } else if (c == '"') {
-      c = kQuoteStandIn;
-    }
-  }
+  PutStandIns(out, from);
 }
 
 }  // namespace
@@ -34,6 +39,14 @@ std::string WithFieldStandIns(std::string_view text) {
 void AppendQuotedField(std::string& out, std::string_view text) {
   out += '"';
   AppendWithStandIns(out, text);
+  out += '"';
+}
+
+void AppendQuotedCp932Field(std::string& out, std::string_view utf8) {
+  out += '"';
+  const std::size_t from = out.size();
+  AppendCp932(out, utf8);
+  PutStandIns(out, from);
   out += '"';
 }
 

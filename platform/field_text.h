@@ -23,6 +23,9 @@ std::string WithFieldStandIns(std::string_view text);
 
 /// Appends the text as one quoted field: a quote, WithFieldStandIns(text), a quote.
 void AppendQuotedField(std::string& out, std::string_view text);
+/// The same for UTF-8 text, with the field's CP932 bytes (AppendCp932) between the quotes: a
+/// line of a file that holds CP932 made in one pass.
+void AppendQuotedCp932Field(std::string& out, std::string_view utf8);
 
 /// How a line of fields is cut.
 enum class FieldSyntax {

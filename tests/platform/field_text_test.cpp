@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/text_codec.h"
 #include "tests/support/case_name.h"
 
 namespace sfxtal::platform {
@@ -68,6 +69,22 @@ TEST(FieldSplitter, TellsWhetherAFieldFollowsOnTheLine) {
   std::vector<bool> more;
   while (splitter.Next(field)) more.push_back(splitter.MoreOnLine());
   EXPECT_EQ(more, (std::vector<bool>{true, true, false}));
+}
+
+// A field of a work-file line: the log's quote and line break, a kanji between ASCII runs, a
+// half-width katakana and a byte carried through all reach the line as the tally reads them back.
+TEST(AppendQuotedCp932Field, HoldsTheFieldsCp932BytesWithStandIns) {
+  std::string text = "A\"B未C\r\nｱ";
+  text += BytesAsCharacters("\xfd");
+  std::string line = "x,";
+  AppendQuotedCp932Field(line, text);
+  FieldSplitter splitter(line);
+  std::string_view field;
+  ASSERT_TRUE(splitter.Next(field));
+  ASSERT_TRUE(splitter.Next(field));
+  EXPECT_EQ(field, WithFieldStandIns(EncodeCp932(text)));
+  EXPECT_EQ(field.find_first_of("\"\r\n"), std::string_view::npos);
+  EXPECT_FALSE(splitter.Next(field));
 }
 
 TEST(NextLine, EachLineEndEndsOneLine) {
