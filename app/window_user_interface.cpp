@@ -5,7 +5,9 @@ namespace sfxtal::app {
 void WindowUserInterface::FlushProgress() {
   if (!progressPending_) return;
   progressPending_ = false;
-  if (importWindow_ != nullptr) importWindow_->ShowProgress(progress_);
+  if (importWindow_ != nullptr) {
+    importWindow_->ShowProgress(importer::ImportProgress{progressDate_, progressLines_}.Text());
+  }
 }
 
 std::string WindowUserInterface::AskSuffix(const importer::SuffixQuestion& question) {
@@ -19,10 +21,11 @@ void WindowUserInterface::SetInputsLocked(bool locked) {
   if (importWindow_ != nullptr) importWindow_->SetInputsLocked(locked);
 }
 
-void WindowUserInterface::ShowProgress(const std::string& text) {
-  // A label set a million times would cost more than the import; the text waits for the next
-  // pass of events, the only time it can be seen.
-  progress_.assign(text);
+void WindowUserInterface::ShowProgress(const importer::ImportProgress& progress) {
+  // A label set a million times would cost more than the import; the progress waits for the next
+  // pass of events, the only time it can be seen, and only then becomes text.
+  progressDate_.assign(progress.Date);
+  progressLines_ = progress.LinesWritten;
   progressPending_ = true;
 }
 

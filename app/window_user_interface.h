@@ -32,7 +32,7 @@ class WindowUserInterface : public importer::ImportUserInterface {
 
   std::string AskSuffix(const importer::SuffixQuestion& question) override;
   void SetInputsLocked(bool locked) override;
-  void ShowProgress(const std::string& text) override;
+  void ShowProgress(const importer::ImportProgress& progress) override;
   void SetBusyPointer(bool busy) final;
   void EndProgram() final;
   /// A job in hand stops when the operator asked for it, and once the program has been ended
@@ -65,7 +65,9 @@ class WindowUserInterface : public importer::ImportUserInterface {
 
  private:
   ImportWindow* importWindow_ = nullptr;
-  std::string progress_;
+  // The latest progress, kept as numbers and made into text only for the window.
+  std::string progressDate_;
+  std::int64_t progressLines_ = importer::ImportProgress::kSeeking;
   bool progressPending_ = false;
   std::chrono::steady_clock::time_point lastEvents_ = std::chrono::steady_clock::now();
   std::chrono::milliseconds yieldInterval_{kYieldIntervalMs};

@@ -158,7 +158,7 @@ bool ImportRun::Seek(std::int32_t& start, ImportOutcome& ended) {
       }
       break;
     }
-    ui_.ShowProgress(current_.Qso.Date);
+    ui_.ShowProgress({current_.Qso.Date});
     if (current_.Qso.Date >= periodStart_) break;
     ui_.Yield();
     if (ui_.StopRequested()) {
@@ -218,11 +218,7 @@ void ImportRun::ProcessQso(platform::TextFileWriter& workFile) {
 }
 
 void ImportRun::ShowDateAndCount() {
-  progress_ = current_.Qso.Date;
-  progress_ += ' ';
-  char digits[16];
-  progress_.append(digits, std::to_chars(digits, digits + sizeof digits, linesWritten_).ptr);
-  ui_.ShowProgress(progress_);
+  ui_.ShowProgress({current_.Qso.Date, linesWritten_});
 }
 
 // The end of every run that got as far as the work file: files closed, then the hand-over and

@@ -96,7 +96,6 @@ class ImportRun {
   std::int32_t linesWritten_ = 0;
   // Reused record after record.
   std::string lineBytes_;
-  std::string progress_;
 };
 
 }  // namespace sfxtal::importer

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "platform/user_interface.h"
 
@@ -17,6 +18,17 @@ struct SuffixQuestion {
   std::string Callsign;  // normalized
 };
 
+/// Where an import stands: the date of the record in hand and, once the main pass runs, how many
+/// lines it has written. Made for every record, but turned into text only when it is shown.
+struct ImportProgress {
+  static constexpr std::int64_t kSeeking = -1;
+  std::string_view Date;
+  std::int64_t LinesWritten = kSeeking;
+
+  /// The progress line: the date, and after a blank the lines written ("1998-03-01 12").
+  std::string Text() const;
+};
+
 /// The user interface an import talks to: everything any job asks of the operator, and the
 /// import's own wishes, which only the main window (or the terminal) can meet. Each of these does
 /// nothing by default, which is right for anything without a window.
@@ -27,9 +39,9 @@ class ImportUserInterface : public platform::UserInterface {
   virtual std::string AskSuffix(const SuffixQuestion& /*question*/) { return {}; }
   /// Disables (true) or enables again (false) the main window's import inputs.
   virtual void SetInputsLocked(bool /*locked*/) {}
-  /// The import's progress line, reported after every step; the window shows the latest one
-  /// whenever it paints.
-  virtual void ShowProgress(const std::string& /*text*/) {}
+  /// The import's progress, reported after every step; the window shows the latest one whenever
+  /// it paints. `progress` views the record in hand: it is gone once this returns.
+  virtual void ShowProgress(const ImportProgress& /*progress*/) {}
 };
 
 /// An operator who reads nothing, answers No to every question and skips every suffix dialog:

@@ -55,8 +55,8 @@ TEST(WindowUserInterface, WhatMustHappenBeforeEventsHappensAtEachPassFirst) {
   };
   for (int step = 0; elapsed() < 100 || before < 3; ++step) {
     ASSERT_LT(elapsed(), 10'000);
-    line = std::to_string(step);
-    ui.ShowProgress(line);
+    line = "2001-02-03 " + std::to_string(step);
+    ui.ShowProgress({"2001-02-03", step});
     const long long passes = ui.EventPasses();
     ui.Yield(flush);
     if (ui.EventPasses() != passes) {

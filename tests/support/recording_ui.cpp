@@ -50,10 +50,10 @@ void RecordingUi::SetInputsLocked(bool locked) {
   events.push_back({locked ? Kind::kLock : Kind::kUnlock, {}});
 }
 
-void RecordingUi::ShowProgress(const std::string& text) {
+void RecordingUi::ShowProgress(const importer::ImportProgress& progress) {
   ++progressCount;
-  lastProgress = text;
-  if (recordProgress) events.push_back({Kind::kProgress, text});
+  lastProgress = progress.Text();
+  if (recordProgress) events.push_back({Kind::kProgress, lastProgress});
 }
 
 void RecordingUi::LetEventsRun(const std::function<void()>* beforeEvents) {

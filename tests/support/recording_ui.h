@@ -62,7 +62,7 @@ class RecordingUi : public importer::ImportUserInterface {
   bool AskYesNo(const std::string& text) override;
   std::string AskSuffix(const importer::SuffixQuestion& question) override;
   void SetInputsLocked(bool locked) override;
-  void ShowProgress(const std::string& text) override;
+  void ShowProgress(const importer::ImportProgress& progress) override;
   void SetBusyPointer(bool busy) override;
   void OpenFile(const std::filesystem::path& path) override;
   void EndProgram() override;
