@@ -339,6 +339,15 @@ TEST_F(MainWindowTest, SpreadsheetViewEndsTheProgramWithTheSettingsSaved) {
   EXPECT_NE(Settings().find("Form1Top="), std::string::npos);
 }
 
+// A place stored while the window was minimised (Windows keeps such a window far off the screen)
+// would open it where nobody can see it: it comes back onto the screen.
+TEST_F(MainWindowTest, APlaceOffEveryScreenIsBroughtBack) {
+  WriteBytes(folder / "SFXTAL.INI", "[SFXTAL]\r\nForm1Top=-480000\r\nForm1Left=-480000\r\n");
+  Start();
+  const QRect screen = window->screen()->geometry();
+  EXPECT_TRUE(screen.contains(window->frameGeometry().topLeft())) << window->pos().x();
+}
+
 TEST_F(MainWindowTest, TheHelpKeySaysWhereTheMissingHelpPageBelongs) {
   Start();
   ModalAnswerer answerer;
