@@ -42,6 +42,7 @@ MainWindow::MainWindow(std::filesystem::path programFolder, QtUserInterface& ui,
 }
 
 MainWindow::~MainWindow() {
+  qApp->removeEventFilter(this);
   ui_.SetImportWindow(nullptr);
   delete results_.data();
 }
