@@ -97,8 +97,11 @@ TEST(HelpPage, OpenedWhereItIsAndMissedWithItsPath) {
   WriteBytes(folder / "ヘルプ.HTML", "<html></html>");
   ui.events.clear();
   EXPECT_TRUE(OpenHelpPage(ui, folder.Path()));
-  EXPECT_EQ(ui.events, (std::vector<UiEvent>{{UiEvent::Kind::kOpenFile,
-                                              platform::Utf8FromPath(folder / "ヘルプ.HTML")}}));
+  // The file itself is opened, by whichever spelling the file system takes.
+  ASSERT_EQ(ui.events.size(), 1u);
+  EXPECT_EQ(ui.events[0].kind, UiEvent::Kind::kOpenFile);
+  EXPECT_TRUE(std::filesystem::equivalent(platform::PathFromUtf8(ui.events[0].text),
+                                          folder / "ヘルプ.HTML"));
   EXPECT_EQ(HelpPagePath(folder.Path()), folder / "ヘルプ.html");
 }
 
