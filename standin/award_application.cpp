@@ -18,6 +18,7 @@
 #include "results/results_file.h"
 #include "results/results_texts.h"
 #include "results/suffix_row.h"
+#include "standin/sheet_cells.h"
 #include "standin/stand_in_spreadsheet.h"
 #include "standin/standin_texts.h"
 #include "standin/workbook_file.h"
@@ -25,7 +26,6 @@
 namespace sfxtal::standin {
 namespace {
 
-constexpr uint8_t kPaperA4 = 9;
 constexpr lxw_row_t kTitleRow = 0;
 // The applicant's lines: call, name, address, day of application.
 constexpr lxw_row_t kApplicantRow = 2;
@@ -74,12 +74,6 @@ double TextWidth(std::string_view utf8) {
     i += length;
   }
   return width;
-}
-
-bool WriteText(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t col, std::string_view text,
-               lxw_format* format) {
-  const std::string cell(standin::CellText(text));
-  return worksheet_write_string(sheet, row, col, cell.c_str(), format) == LXW_NO_ERROR;
 }
 
 // One of the applicant's lines: the label, and the value on an underline that is left blank
@@ -181,11 +175,9 @@ bool FillAwardApplication(lxw_workbook* workbook, const std::vector<AwardEntry>&
   format_set_text_wrap(cell);
 
   const auto lastRow = static_cast<lxw_row_t>(kHeadingRow + entries.size());
-  worksheet_set_paper(sheet, kPaperA4);
-  worksheet_set_portrait(sheet);
+  PrintOnA4(sheet, false);
   worksheet_set_margins(sheet, 0.7, 0.7, 0.75, 0.75);
   worksheet_center_horizontally(sheet);
-  worksheet_fit_to_pages(sheet, 1, 0);
   worksheet_set_footer(sheet, "&C&P / &N");
   double widths[kColumns];
   std::copy(std::begin(kLeastWidths), std::end(kLeastWidths), widths);
