@@ -45,6 +45,9 @@ ResultsWindow::ResultsWindow(std::filesystem::path programFolder, QtUserInterfac
   MSFlexGrid1->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
   // Tab goes on to the next control, as in the rest of the window; it does not walk the cells.
   MSFlexGrid1->setTabKeyNavigation(false);
+  // A cell keeps to one line, as in the list view on Windows: wrapped at its "/", a long portable
+  // call would show only its last part ("P" of "KH6/JA1BCD/P") in a row one line high.
+  MSFlexGrid1->setWordWrap(false);
   MSFlexGrid1->horizontalHeader()->hide();
   // Column 0 is the vertical heading: fixed at the left, drawn like a heading, never scrolled
   // sideways.
