@@ -33,7 +33,7 @@ int RunDumpCommand(Invocation& invocation) {
     for (const std::string* field :
          {&qso.Calls, &qso.Ign, &qso.Date, &qso.Time, &qso.Qsl3, &qso.Freq, &qso.Mode}) {
       line += '\t';
-      line += EscapeField(*field);
+      line += EscapeField(db.TextOf(*field));
     }
     line += '\t';
     line += EscapeField(qso.Band);

@@ -1,6 +1,6 @@
 // The ADIF reader: any bytes as an ADIF file, opened and every record it delivers read in order,
-// then one record again from the start. Every decoded text is UTF-8, the places rise, the band is
-// that of the decoded frequency, and no record is counted twice as left out.
+// then one record again from the start. Every field reads as UTF-8 for the operator, the places
+// rise, the band is the frequency's, and no record is counted twice as left out.
 #include <cstdint>
 
 #include "fuzz/fuzz_support.h"
@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     last = current.Pointer;
     for (const std::string* text :
          {&qso.Calls, &qso.Date, &qso.Time, &qso.Qsl3, &qso.Freq, &qso.Mode}) {
-      if (!fuzz::IsUtf8(*text)) fuzz::Fail("a decoded field is not UTF-8");
+      if (!fuzz::IsUtf8(log.TextOf(*text))) fuzz::Fail("a field does not read as UTF-8");
     }
     if (qso.Callsign != qso.Calls || !qso.Ign.empty()) fuzz::Fail("Callsign is not CALL");
     if (qso.Calls.empty() || qso.Date.size() != 10) fuzz::Fail("a QSO without CALL or date");

@@ -1,11 +1,10 @@
 // The answer history: any bytes as 履歴.txt, then a lookup, an append and the lookup again. The
-// input's first byte splits the callsign (log bytes as characters) and a suffix off its end.
+// input's first byte splits the callsign (the log's bytes) and a suffix off its end.
 // What the history knew it still knows; what it did not know, it knows after the append.
 #include <cstdint>
 
 #include "fuzz/fuzz_support.h"
 #include "importer/answer_history.h"
-#include "platform/text_codec.h"
 
 using namespace sfxtal;
 
@@ -15,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::size_t callsignBytes = static_cast<unsigned char>(input[0]) % 16 + 1;
   input.remove_prefix(1);
   if (input.size() < callsignBytes + 1) return 0;
-  const std::string callsign = platform::BytesAsCharacters(input.substr(0, callsignBytes));
+  const std::string callsign(input.substr(0, callsignBytes));
   // The dialog gives one to three capitals.
   const std::size_t suffixLength = static_cast<unsigned char>(input[callsignBytes]) % 3 + 1;
   std::string suffix;

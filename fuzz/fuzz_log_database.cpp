@@ -1,5 +1,6 @@
 // The log database reader: any bytes as Tevrak.TDB, opened, every record it holds read and its
-// frequency classified. Every decoded text is UTF-8 and the band is that of the decoded frequency.
+// frequency classified. Every field reads as UTF-8 for the operator, and the band is the
+// frequency's.
 #include <cstdint>
 
 #include "fuzz/fuzz_support.h"
@@ -23,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const logdb::QsoRecord& qso = current.Qso;
     for (const std::string* text : {&qso.Calls, &qso.Ign, &qso.Callsign, &qso.Date, &qso.Time,
                                     &qso.Qsl3, &qso.Freq, &qso.Mode}) {
-      if (!fuzz::IsUtf8(*text)) fuzz::Fail("a decoded field is not UTF-8");
+      if (!fuzz::IsUtf8(db.TextOf(*text))) fuzz::Fail("a field does not read as UTF-8");
     }
     if (qso.Callsign != qso.Calls + qso.Ign) fuzz::Fail("Callsign is not Calls followed by Ign");
     if (qso.Band != logdb::ClassifyBand(qso.Freq)) fuzz::Fail("the band is not Freq's");

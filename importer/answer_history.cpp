@@ -58,10 +58,10 @@ std::string AnswerHistory::Lookup(std::string_view callsign) const {
   if (!platform::FileExists(path_)) return {};
   platform::TextFileReader reader;
   if (!reader.Open(path_)) return {};
-  // Compared as the file's bytes: a callsign with odd log bytes, or with bytes that have a twin
-  // in CP932, matches the very line its answer was appended as. A comma is never part of a
-  // two-byte character.
-  const std::string wanted = platform::EncodeCp932(CallsignField(callsign));
+  // Compared as the file's bytes, which are the log's: a callsign with odd log bytes, or with
+  // bytes that have a twin in CP932, matches the very line its answer was appended as. A comma is
+  // never part of a two-byte character.
+  const std::string wanted = CallsignField(callsign);
   std::string line;
   while (reader.ReadLineBytes(line, kLongestLine)) {
     platform::FieldSplitter fields(line, platform::FieldSyntax::kPlain);
@@ -81,10 +81,11 @@ bool AnswerHistory::Append(std::string_view callsign, std::string_view suffix) {
   bool ok = writer.Open(path_, platform::TextFileWriter::Mode::kAppend);
   if (ok) {
     if (needsLineEnd) writer.WriteBytes("\r\n");
-    std::string line;
-    line.reserve(callsign.size() + 1 + suffix.size());
-    line.append(CallsignField(callsign)).append(",").append(suffix);
-    writer.WriteLine(line);
+    std::string line = CallsignField(callsign);
+    line += ',';
+    platform::AppendCp932(line, suffix);
+    line += "\r\n";
+    writer.WriteBytes(line);
     ok = writer.Close();
   }
   if (!ok) ui_.ShowMessage(platform::WithPath(platform::kCannotWriteMessage, path_));

@@ -11,7 +11,8 @@
 namespace sfxtal::importer {
 
 /// The answer history "履歴.txt" in the program folder: every suffix the operator gave in the
-/// suffix dialog, one "callsign,suffix" line each. There is no copy in memory; every lookup reads
+/// suffix dialog, one "callsign,suffix" line each, the callsign as the log's bytes and the suffix
+/// as the CP932 of what the operator typed. There is no copy in memory; every lookup reads
 /// the file afresh.
 class AnswerHistory {
  public:
@@ -25,14 +26,16 @@ class AnswerHistory {
   /// "callsign,suffix" and returns "".
   std::string MaeRireki(logdb::QsoRecord& qso, std::string_view callsign, std::string_view suffix);
 
-  /// The suffix of the first line whose first field is exactly `callsign`, or "". Blank lines,
-  /// and lines that name the callsign without a suffix, are no answer and reading goes on. A CR,
-  /// LF or comma in the callsign is looked for as the "?" it was appended as.
+  /// The suffix (UTF-8) of the first line whose first field is exactly `callsign`, the log's
+  /// bytes, or "". Blank lines, and lines that name the callsign without a suffix, are no answer
+  /// and reading goes on. A CR, LF or comma in the callsign is looked for as the "?" it was
+  /// appended as.
   std::string Lookup(std::string_view callsign) const;
 
-  /// Appends one line and flushes it at once; a CR, LF or comma in the callsign becomes "?", so
-  /// that the line stays one line of two fields. When it cannot, shows "ファイルに書き込めません"
-  /// with the path and returns false; the caller still uses the answer.
+  /// Appends one line, `callsign` as the log's bytes and `suffix` (UTF-8) as CP932, and flushes it
+  /// at once; a CR, LF or comma in the callsign becomes "?", so that the line stays one line of
+  /// two fields. When it cannot, shows "ファイルに書き込めません" with the path and returns false;
+  /// the caller still uses the answer.
   bool Append(std::string_view callsign, std::string_view suffix);
 
  private:

@@ -59,15 +59,18 @@ void RemoveLeftoverWorkFiles(const std::filesystem::path& folder) {
 }
 
 // One work-file line as its CP932 bytes: the four fields in quotes, joined by commas, and the line
-// end. A line break or a quote from the log would break the line for the tally, so they get their
-// stand-ins.
+// end; the base call, date and mark are the log's bytes, the suffix is text (UTF-8). A line break
+// or a quote from the log would break the line for the tally, so they get their stand-ins.
 void MakeWorkLine(std::string& line, std::string_view calls, std::string_view suffix,
                   std::string_view date, std::string_view mark) {
   line.clear();
-  for (const std::string_view field : {calls, suffix, date, mark}) {
-    if (!line.empty()) line += ',';
-    platform::AppendQuotedCp932Field(line, field);
-  }
+  platform::AppendQuotedField(line, calls);
+  line += ',';
+  platform::AppendQuotedCp932Field(line, suffix);
+  line += ',';
+  platform::AppendQuotedField(line, date);
+  line += ',';
+  platform::AppendQuotedField(line, mark);
   line += "\r\n";
 }
 
@@ -118,6 +121,14 @@ ImportOutcome ImportRun::Command2_Click(const ImportRequest& request) {
   const auto& boxes = request.DateBoxes;
   periodStart_ = PeriodBound(boxes[0], boxes[1], boxes[2]);
   periodEnd_ = PeriodBound(boxes[3], boxes[4], boxes[5]);
+  // The give-up marks are text the operator typed; a QSO's mark is one byte of the log, which
+  // gives up when the marks hold its character.
+  const bool anyGiveUpMark = !platform::TrimBlanks(request.GiveUpMarks).empty();
+  for (std::size_t b = 0; b < giveUp_.size(); ++b) {
+    const char byte = static_cast<char>(b);
+    giveUp_[b] =
+        anyGiveUpMark && request.GiveUpMarks.find(log_.TextOf({&byte, 1})) != std::string::npos;
+  }
 
   // A log in date order: a seek finds where the period starts, and the first QSO after it ends
   // the pass. Any other log is read whole, so that no QSO of the period is missed.
@@ -175,7 +186,7 @@ bool ImportRun::Seek(std::int32_t& start, ImportOutcome& ended) {
 void ImportRun::ProcessQso(platform::TextFileWriter& workFile) {
   logdb::QsoRecord& qso = current_.Qso;
   // A blank confirmation is "not yet"; the work file holds dates as CCYY/MM/DD.
-  if (platform::TrimBlanks(qso.Qsl3).empty()) qso.Qsl3 = kNotYetMark;
+  if (platform::TrimBlanks(qso.Qsl3).empty()) qso.Qsl3 = kNotYetMarkCp932;
   RewriteDate(qso.Date);
   std::string suffix;
   dialogSuffix_.clear();
@@ -192,7 +203,8 @@ void ImportRun::ProcessQso(platform::TextFileWriter& workFile) {
       undetermined = 0;
     } else {
       dialogSuffix_ =
-          ui_.AskSuffix({current_.Pointer, qso.Date, qso.Time, qso.Mode, qso.Freq, qso.Callsign});
+          ui_.AskSuffix({current_.Pointer, log_.TextOf(qso.Date), log_.TextOf(qso.Time),
+                         log_.TextOf(qso.Mode), log_.TextOf(qso.Freq), log_.TextOf(qso.Callsign)});
       if (!dialogSuffix_.empty()) {
         undetermined = 0;
         suffix = dialogSuffix_;
@@ -204,10 +216,8 @@ void ImportRun::ProcessQso(platform::TextFileWriter& workFile) {
   if (suffix.empty()) suffix = TrailingLetters(qso.Calls);
 
   // A mark the operator gave up on counts as not confirmed.
-  const std::string& marks = request_->GiveUpMarks;
-  if (!platform::TrimBlanks(marks).empty() && qso.Qsl3 != kNotYetMark && !qso.Qsl3.empty() &&
-      marks.find(qso.Qsl3) != std::string::npos) {
-    qso.Qsl3 = kNotYetMark;
+  if (qso.Qsl3.size() == 1 && giveUp_[static_cast<unsigned char>(qso.Qsl3[0])]) {
+    qso.Qsl3 = kNotYetMarkCp932;
   }
 
   // Only a settled QSO with a suffix of one to three capital letters is counted.

@@ -94,6 +94,8 @@ class ImportRun {
   std::string periodStart_;
   std::string periodEnd_;
   std::int32_t linesWritten_ = 0;
+  // By a mark's byte: whether the operator gave up on it.
+  std::array<bool, 256> giveUp_{};
   // Reused record after record.
   std::string lineBytes_;
 };

@@ -5,7 +5,6 @@
 
 namespace sfxtal::importer {
 
-// Blanks and "/" are ASCII, so byte-wise work on UTF-8 never splits a character.
 void NormalizeCallsignInPlace(std::string& callsign) {
   const std::string_view trimmed = platform::TrimBlanks(callsign);
   const auto begin = static_cast<std::size_t>(trimmed.data() - callsign.data());
@@ -46,10 +45,8 @@ CallsignSplit SplitCallsign(std::string_view normalized, std::string_view calls)
   if (first == std::string_view::npos) return {0, normalized};
   const std::string_view left = normalized.substr(0, first);
   const std::string_view right = normalized.substr(first + 1);
-  const std::size_t leftLength = platform::CharacterCount(left);
-  const std::size_t rightLength = platform::CharacterCount(right);
-  if (leftLength == rightLength) return {1, calls};
-  return {0, leftLength > rightLength ? left : right};
+  if (left.size() == right.size()) return {1, calls};
+  return {0, left.size() > right.size() ? left : right};
 }
 
 std::string_view TrailingLetters(std::string_view baseCall) {

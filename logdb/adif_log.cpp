@@ -87,16 +87,10 @@ bool SetDate(std::string& out, std::string_view date) {
   return true;
 }
 
-// The bytes decoded as CP932, replacing what `out` held (its room is kept from QSO to QSO).
-void SetDecoded(std::string& out, std::string_view bytes) {
-  out.clear();
-  platform::AppendDecodedCp932(out, bytes);
-}
-
 }  // namespace
 
 AdifLog::AdifLog(platform::UserInterface& ui, FrequencyErrors& errors)
-    : ui_(ui), frequencyCheck_(ui, errors) {}
+    : ui_(ui), frequencyCheck_(ui, errors, platform::DecodeCp932) {}
 
 AdifLog::~AdifLog() {
   CloseLogDatabase();
@@ -130,6 +124,11 @@ void AdifLog::CloseLogDatabase() {
   file_.Close();
   window_.clear();
   window_.shrink_to_fit();
+}
+
+// Bytes outside ASCII are CP932, as the program's own files are.
+std::string AdifLog::TextOf(std::string_view logBytes) const {
+  return platform::DecodeCp932(logBytes);
 }
 
 std::string_view AdifLog::MissingMessage() const {
@@ -272,16 +271,15 @@ bool AdifLog::ReadQso(CurrentQso& current) {
     if (place < current.Pointer) continue;
     // The frequency is classified before anything reaches the QSO: when the operator aborts at
     // its report, the QSO in hand must still be the previous one.
-    SetDecoded(freq_, raw_.freq);
     std::string_view band;
-    if (!frequencyCheck_.Classify(place, freq_, band)) {
+    if (!frequencyCheck_.Classify(place, raw_.freq, band)) {
       CloseLogDatabase();
       programEnded_ = true;
       ui_.EndProgram();
       return false;
     }
     QsoRecord& qso = current.Qso;
-    SetDecoded(qso.Calls, call);
+    qso.Calls.assign(call);
     qso.Ign.clear();
     qso.Callsign = qso.Calls;
     qso.Date.swap(date_);
@@ -297,8 +295,8 @@ bool AdifLog::ReadQso(CurrentQso& current) {
         std::string_view("YyVv").find(raw_.qsl[0]) != std::string_view::npos) {
       qso.Qsl3 = static_cast<char>(raw_.qsl[0] & ~0x20);
     }
-    qso.Freq = freq_;
-    SetDecoded(qso.Mode, raw_.mode);
+    qso.Freq = raw_.freq;
+    qso.Mode = raw_.mode;
     qso.Band = band;
     current.Pointer = place;
     return true;

@@ -45,6 +45,7 @@ class AdifLog final : public LogSource {
   bool ReadQso(CurrentQso& current) override;
   bool ProgramEnded() const override { return programEnded_; }
   void CloseLogDatabase() override;
+  std::string TextOf(std::string_view logBytes) const override;
   std::string_view MissingMessage() const override;
   std::string LeftOutMessage() const override;
 
@@ -80,7 +81,7 @@ class AdifLog final : public LogSource {
   bool inHeader_ = false;        // before the header's <EOH>
   std::int32_t nextRecord_ = 1;  // the place of the record the reading place stands before
   RawRecord raw_;
-  std::string date_, freq_;  // the QSO's date and frequency before they reach it
+  std::string date_;  // the QSO's date before it reaches it
 };
 
 }  // namespace sfxtal::logdb

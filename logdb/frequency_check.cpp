@@ -10,7 +10,7 @@ namespace sfxtal::logdb {
 bool FrequencyCheck::Classify(std::int32_t pointer, std::string_view freq, std::string_view& band) {
   band = ClassifyBand(freq);
   if (!band.empty() || errors_.FreqErrorCount == FrequencyErrors::kSilent) return true;
-  ui_.ShowMessage(logdb::InvalidFrequencyMessage(pointer, freq));
+  ui_.ShowMessage(logdb::InvalidFrequencyMessage(pointer, textOf_(freq)));
   ++errors_.FreqErrorCount;
   if (errors_.FreqErrorCount < 10) return true;
   if (ui_.AskYesNo(std::string(logdb::kFrequencyFloodQuestion))) return false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "platform/user_interface.h"
@@ -19,17 +20,22 @@ struct FrequencyErrors {
 /// question whether to abort, then whether to go on reporting.
 class FrequencyCheck {
  public:
-  /// `errors` lives as long as the program.
-  FrequencyCheck(platform::UserInterface& ui, FrequencyErrors& errors) : ui_(ui), errors_(errors) {}
+  /// How a kind of log's bytes read as text (LogSource::TextOf).
+  using TextOfBytes = std::string (*)(std::string_view logBytes);
 
-  /// Sets `band` to the label of `freq` ("" when invalid, then reported as the frequency of
-  /// record `pointer`). False when the operator chose to abort: the source then closes its log
-  /// and ends the program.
+  /// `errors` lives as long as the program.
+  FrequencyCheck(platform::UserInterface& ui, FrequencyErrors& errors, TextOfBytes textOf)
+      : ui_(ui), errors_(errors), textOf_(textOf) {}
+
+  /// Sets `band` to the label of `freq`, the log's bytes ("" when invalid, then reported as the
+  /// frequency of record `pointer`). False when the operator chose to abort: the source then closes
+  /// its log and ends the program.
   bool Classify(std::int32_t pointer, std::string_view freq, std::string_view& band);
 
  private:
   platform::UserInterface& ui_;
   FrequencyErrors& errors_;
+  TextOfBytes textOf_;
 };
 
 }  // namespace sfxtal::logdb

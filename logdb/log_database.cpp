@@ -53,12 +53,6 @@ unsigned Uint16At(const unsigned char* bytes) {
   return bytes[0] + 256u * bytes[1];
 }
 
-// The log's bytes as characters, replacing what `out` held.
-void SetCharacters(std::string& out, std::string_view bytes) {
-  out.clear();
-  platform::AppendBytesAsCharacters(out, bytes);
-}
-
 // A byte in decimal, at least two digits (the pattern "00"); the end of what was written.
 char* PutTwoDigits(char* out, unsigned value) {
   if (value >= 100) *out++ = static_cast<char>('0' + value / 100);
@@ -70,7 +64,7 @@ char* PutTwoDigits(char* out, unsigned value) {
 }  // namespace
 
 LogDatabase::LogDatabase(platform::UserInterface& ui, FrequencyErrors& errors)
-    : ui_(ui), frequencyCheck_(ui, errors) {}
+    : ui_(ui), frequencyCheck_(ui, errors, platform::BytesAsCharacters) {}
 
 LogDatabase::~LogDatabase() {
   CloseLogDatabase();
@@ -196,9 +190,9 @@ bool LogDatabase::ReadQso(CurrentQso& current) {
 
   // The frequency is classified before anything reaches the QSO: when the operator aborts at its
   // report, the QSO in hand must still be the previous one.
-  SetCharacters(freq_, platform::TrimBlanks(field(plan_.freq, kFreq)));
+  const std::string_view freq = platform::TrimBlanks(field(plan_.freq, kFreq));
   std::string_view band;
-  if (!frequencyCheck_.Classify(current.Pointer, freq_, band)) {
+  if (!frequencyCheck_.Classify(current.Pointer, freq, band)) {
     CloseLogDatabase();
     programEnded_ = true;
     ui_.EndProgram();
@@ -207,8 +201,8 @@ bool LogDatabase::ReadQso(CurrentQso& current) {
 
   QsoRecord& qso = current.Qso;
   qso.Band = band;
-  SetCharacters(qso.Calls, platform::TrimBlanks(field(plan_.calls, kCalls)));
-  SetCharacters(qso.Ign, field(plan_.ign, kIgn));
+  qso.Calls.assign(platform::TrimBlanks(field(plan_.calls, kCalls)));
+  qso.Ign.assign(field(plan_.ign, kIgn));
   qso.Callsign = qso.Calls;
   qso.Callsign += qso.Ign;
 
@@ -231,10 +225,15 @@ bool LogDatabase::ReadQso(CurrentQso& current) {
   qso.Time.assign(text, end);
 
   const char qsl3 = static_cast<char>(record[plan_.qsl3]);
-  SetCharacters(qso.Qsl3, platform::TrimBlanks(std::string_view(&qsl3, 1)));
-  qso.Freq = freq_;
-  SetCharacters(qso.Mode, platform::TrimBlanks(field(plan_.mode, kMode)));
+  qso.Qsl3.assign(platform::TrimBlanks(std::string_view(&qsl3, 1)));
+  qso.Freq.assign(freq);
+  qso.Mode.assign(platform::TrimBlanks(field(plan_.mode, kMode)));
   return true;
+}
+
+// Each byte is one character: ASCII, a half-width katakana, or a byte carried through.
+std::string LogDatabase::TextOf(std::string_view logBytes) const {
+  return platform::BytesAsCharacters(logBytes);
 }
 
 std::string_view LogDatabase::MissingMessage() const {

@@ -48,6 +48,7 @@ class LogDatabase final : public LogSource {
   bool ReadQso(CurrentQso& current) override;
   bool ProgramEnded() const override { return programEnded_; }
   void CloseLogDatabase() override;
+  std::string TextOf(std::string_view logBytes) const override;
   std::string_view MissingMessage() const override;
 
   bool IsOpen() const { return file_.IsOpen(); }
@@ -81,7 +82,6 @@ class LogDatabase final : public LogSource {
     std::size_t end = 0;  // the end of MODE: the bytes a record needs in the file
   };
   RecordPlan plan_;
-  std::string freq_;  // the frequency of the record being read, before it reaches the QSO
 };
 
 }  // namespace sfxtal::logdb

@@ -39,6 +39,10 @@ class LogSource {
   virtual bool ProgramEnded() const = 0;
   virtual void CloseLogDatabase() = 0;
 
+  /// The log's bytes as the operator reads them (UTF-8): a QSO's texts for the dialog, a message
+  /// or a listing.
+  virtual std::string TextOf(std::string_view logBytes) const = 0;
+
   /// "… が見つかりません" naming this kind of log.
   virtual std::string_view MissingMessage() const = 0;
   /// What the reads so far left out of the log and why, for the operator once the reading is

@@ -6,9 +6,11 @@
 
 namespace sfxtal::logdb {
 
-/// The QSO in hand, as the reader decoded it from the log (UTF-8 texts; the field names are the
-/// database's, and every kind of log fills them). The import rewrites some
-/// fields in place while it processes the QSO; the next read overwrites them all.
+/// The QSO in hand, as the reader took it from the log. The texts are the log's own bytes (CP932),
+/// so that what only passes through to the work file and the history stays byte for byte what the
+/// log holds; LogSource::TextOf turns them into text for the operator. The field names are the
+/// database's, and every kind of log fills them. The import rewrites some fields in place while it
+/// processes the QSO; the next read overwrites them all.
 struct QsoRecord {
   std::string Calls;     // CALLS, blanks trimmed; later the base call
   std::string Ign;       // IGN, kept whole

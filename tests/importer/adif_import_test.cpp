@@ -81,5 +81,13 @@ TEST_F(AdifImportTest, AFileOutOfDateOrderLosesNoQsoOfThePeriod) {
   EXPECT_EQ(Lines(Import(folder / "reversed.adif")), fromDatabase);
 }
 
+TEST_F(AdifImportTest, ACallsignsBytesReachTheWorkFileUnchanged) {
+  // 87 90 is one of the characters with two CP932 spellings: decoded and written back as text, it
+  // would come out as 81 E0.
+  WriteBytes(folder / "odd.adi", "<CALL:8>\x87\x90QQ1ABC<QSO_DATE:8>20000101<FREQ:5>7.010<EOR>");
+  EXPECT_EQ(Import(folder / "odd.adi"),
+            "\"\x87\x90QQ1ABC\",\"ABC\",\"2000/01/01\",\"\x96\xa2\"\r\n");
+}
+
 }  // namespace
 }  // namespace sfxtal::importer

@@ -23,7 +23,8 @@ const std::string kQso = "<CALL:6>QQ1ABC<QSO_DATE:8>19980321<EOR>";
 class AdifLogTest : public ::testing::Test {
  protected:
   // Every QSO the file delivers, read through from the start: "place,call,date,time,mark,freq,
-  // mode,band|" each, then the records left out ("-" call, date and unended counts).
+  // mode,band|" each as the operator reads it, then the records left out ("-" call, date and
+  // unended counts).
   std::string ReadAll(const std::string& bytes) {
     WriteBytes(path_, bytes);
     if (!log_.OpenLogDatabase(path_.string())) return "refused";
@@ -34,9 +35,11 @@ class AdifLogTest : public ::testing::Test {
       EXPECT_EQ(q.Callsign, q.Calls);
       EXPECT_EQ(q.Ign, "");
       // Appended piece by piece: GCC 12 warns falsely on a long chain of + (bug 105651).
-      seen.append(std::to_string(current.Pointer)).append(",").append(q.Calls).append(",");
+      seen.append(std::to_string(current.Pointer)).append(",").append(log_.TextOf(q.Calls));
+      seen.append(",");
       seen.append(q.Date).append(",").append(q.Time).append(",").append(q.Qsl3).append(",");
-      seen.append(q.Freq).append(",").append(q.Mode).append(",").append(q.Band).append("|");
+      seen.append(q.Freq).append(",").append(log_.TextOf(q.Mode)).append(",").append(q.Band);
+      seen.append("|");
     }
     const AdifLeftOut& out = log_.LeftOut();
     seen.append("-").append(std::to_string(out.NoCall)).append(std::to_string(out.NoDate));

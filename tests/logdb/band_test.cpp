@@ -52,12 +52,15 @@ TEST(ClassifyBand, FrequencyTextsAndTheirBands) {
       {"470.88", ""},
       {"10.1234", "10"},
       {" 7.0", ""},
-      // Characters are counted, not bytes: "ｱ" is one character.
-      {"10\xEF\xBD\xB1"
+      // The log's bytes, each one character: "ｱ" (B1) is one, a two-byte character two.
+      {"10\xB1"
        "45",
        "10000"},
-      {"24\xEF\xBD\xB1", ""},
-      {"5\xEF\xBD\xB1", ""},
+      {"10\x82\x4F"
+       "4",
+       "10000"},
+      {"24\xB1", ""},
+      {"5\xB1", ""},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ClassifyBand(c.freq), c.band) << "freq \"" << c.freq << "\"";

@@ -129,14 +129,8 @@ TEST_F(LogDatabaseTest, OddDatesTimesAndQslMarks) {
       {{19, 98, 12, 1}, 9, 5, '*', "1998-12-01", "09:05J", "*"},
       {{20, 10, 3, 21}, 23, 187, ' ', "2010-03-21", "23:59U", ""},
       {{20, 100, 1, 1}, 0, 128, 'J', "20100-01-01", "00:00U", "J"},
-      {{0, 0, 0, 0}, 0, 0, '\xB6', "0000-00-00", "00:00J", "\xEF\xBD\xB6"},  // ｶ
-      {{255, 9, 200, 7},
-       100,
-       255,
-       '\x96',
-       "25509-200-07",
-       "100:127U",
-       platform::Utf8Of(platform::kCarriedByteBase + 0x96)},
+      {{0, 0, 0, 0}, 0, 0, '\xB6', "0000-00-00", "00:00J", "\xB6"},  // ｶ
+      {{255, 9, 200, 7}, 100, 255, '\x96', "25509-200-07", "100:127U", "\x96"},
       {{20, 1, 1, 1}, 12, 0, '\0', "2001-01-01", "12:00J", std::string(1, '\0')},
   };
   std::vector<LogRecord> records;
@@ -158,21 +152,22 @@ TEST_F(LogDatabaseTest, OddDatesTimesAndQslMarks) {
   }
 }
 
-TEST_F(LogDatabaseTest, TextFieldsAreBytesAsCharactersWithOnlyBlanksTrimmed) {
+TEST_F(LogDatabaseTest, TextFieldsAreTheLogsBytesWithOnlyBlanksTrimmed) {
   struct Case {
     std::string calls, ign;
     std::string wantCalls, wantIgn;
+    std::string wantText;  // Calls as the operator reads it: each byte one character
   };
   const std::string carried = platform::Utf8Of(platform::kCarriedByteBase + 0x81);
   const Case cases[] = {
-      {"QQ1ABC", "", "QQ1ABC", "      "},
-      {"  QQ1 ABC", "  /P", "QQ1 ABC", "  /P  "},
-      {"\tQQ1ABC\t", "", "\tQQ1ABC\t", "      "},
-      {"qq1abc", "/3", "qq1abc", "/3    "},
-      {"\xB1\xB2QQ", "\xDF", "\xEF\xBD\xB1\xEF\xBD\xB2QQ", "\xEF\xBE\x9F     "},
-      {"QQ\x81\x40", "", "QQ" + carried + "@", "      "},
-      {"", "", "", "      "},
-      {"QQ2/QQ1ABC/P", "", "QQ2/QQ1ABC/P", "      "},
+      {"QQ1ABC", "", "QQ1ABC", "      ", "QQ1ABC"},
+      {"  QQ1 ABC", "  /P", "QQ1 ABC", "  /P  ", "QQ1 ABC"},
+      {"\tQQ1ABC\t", "", "\tQQ1ABC\t", "      ", "\tQQ1ABC\t"},
+      {"qq1abc", "/3", "qq1abc", "/3    ", "qq1abc"},
+      {"\xB1\xB2QQ", "\xDF", "\xB1\xB2QQ", "\xDF     ", "ｱｲQQ"},
+      {"QQ\x81\x40", "", "QQ\x81\x40", "      ", "QQ" + carried + "@"},
+      {"", "", "", "      ", ""},
+      {"QQ2/QQ1ABC/P", "", "QQ2/QQ1ABC/P", "      ", "QQ2/QQ1ABC/P"},
   };
   std::vector<LogRecord> records;
   for (const Case& c : cases) {
@@ -187,6 +182,7 @@ TEST_F(LogDatabaseTest, TextFieldsAreBytesAsCharactersWithOnlyBlanksTrimmed) {
     EXPECT_EQ(current_.Qso.Calls, cases[i].wantCalls);
     EXPECT_EQ(current_.Qso.Ign, cases[i].wantIgn);
     EXPECT_EQ(current_.Qso.Callsign, cases[i].wantCalls + cases[i].wantIgn);
+    EXPECT_EQ(db_.TextOf(current_.Qso.Calls), cases[i].wantText);
   }
 }
 
