@@ -30,7 +30,7 @@ int RunDumpCommand(Invocation& invocation) {
   for (current.Pointer = 1; db.ReadQso(current); ++current.Pointer) {
     const logdb::QsoRecord& qso = current.Qso;
     line = std::to_string(current.Pointer);
-    for (const std::string* field :
+    for (const std::string_view* field :
          {&qso.Calls, &qso.Ign, &qso.Date, &qso.Time, &qso.Qsl3, &qso.Freq, &qso.Mode}) {
       line += '\t';
       line += EscapeField(db.TextOf(*field));

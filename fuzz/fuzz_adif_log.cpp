@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const logdb::QsoRecord& qso = current.Qso;
     if (current.Pointer <= last) fuzz::Fail("a record's place did not rise");
     last = current.Pointer;
-    for (const std::string* text :
+    for (const std::string_view* text :
          {&qso.Calls, &qso.Date, &qso.Time, &qso.Qsl3, &qso.Freq, &qso.Mode}) {
       if (!fuzz::IsUtf8(log.TextOf(*text))) fuzz::Fail("a field does not read as UTF-8");
     }

@@ -22,11 +22,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (current.Pointer = 1; current.Pointer <= db.RecordCount(); ++current.Pointer) {
     if (!db.ReadQso(current)) break;
     const logdb::QsoRecord& qso = current.Qso;
-    for (const std::string* text : {&qso.Calls, &qso.Ign, &qso.Callsign, &qso.Date, &qso.Time,
-                                    &qso.Qsl3, &qso.Freq, &qso.Mode}) {
+    for (const std::string_view* text : {&qso.Calls, &qso.Ign, &qso.Callsign, &qso.Date, &qso.Time,
+                                         &qso.Qsl3, &qso.Freq, &qso.Mode}) {
       if (!fuzz::IsUtf8(db.TextOf(*text))) fuzz::Fail("a field does not read as UTF-8");
     }
-    if (qso.Callsign != qso.Calls + qso.Ign) fuzz::Fail("Callsign is not Calls followed by Ign");
+    if (qso.Callsign != std::string(qso.Calls) + std::string(qso.Ign))
+      fuzz::Fail("Callsign is not Calls followed by Ign");
     if (qso.Band != logdb::ClassifyBand(qso.Freq)) fuzz::Fail("the band is not Freq's");
   }
   db.CloseLogDatabase();

@@ -17,21 +17,19 @@
 namespace sfxtal::importer {
 namespace {
 
-// "CCYY-MM-DD" to "CCYY/MM/DD": characters 1-4, "/", 6-7, "/", 9-10 of the date the log gave,
-// which the reader builds of digits and "-" only. In place: every character moves to a place no
-// later than its own, so no new string is made for each QSO.
-void RewriteDate(std::string& date) {
-  const std::size_t size = date.size();
-  std::size_t to = std::min<std::size_t>(size, 4);
-  const auto part = [&](std::size_t from) {
-    date[to++] = '/';
-    for (std::size_t i = from; i < from + 2 && i < size; ++i) date[to++] = date[i];
+// "CCYY-MM-DD" to "CCYY/MM/DD" in `out`: characters 1-4, "/", 6-7, "/", 9-10 of the date the log
+// gave, of which a short date has fewer.
+std::string_view RewriteDate(std::array<char, 10>& out, std::string_view date) {
+  std::size_t to = 0;
+  const auto copy = [&](std::size_t from, std::size_t count) {
+    for (std::size_t i = from; i < from + count && i < date.size(); ++i) out[to++] = date[i];
   };
-  // The separators may land past the end of a short date: grow it first.
-  date.resize(std::max(size, std::size_t{10}));
-  part(5);
-  part(8);
-  date.resize(to);
+  copy(0, 4);
+  out[to++] = '/';
+  copy(5, 2);
+  out[to++] = '/';
+  copy(8, 2);
+  return {out.data(), to};
 }
 
 std::string PeriodBound(const std::string& year, const std::string& month, const std::string& day) {
@@ -184,36 +182,38 @@ bool ImportRun::Seek(std::int32_t& start, ImportOutcome& ended) {
 // The QSO in hand, which lies in the period: its mark, date and suffix worked out, and its line
 // written when it counts.
 void ImportRun::ProcessQso(platform::TextFileWriter& workFile) {
+  // The QSO's texts are views: what processing changes is made in the run's own buffers.
   logdb::QsoRecord& qso = current_.Qso;
   // A blank confirmation is "not yet"; the work file holds dates as CCYY/MM/DD.
   if (platform::TrimBlanks(qso.Qsl3).empty()) qso.Qsl3 = kNotYetMarkCp932;
-  RewriteDate(qso.Date);
-  std::string suffix;
-  dialogSuffix_.clear();
+  qso.Date = RewriteDate(date_, qso.Date);
+  std::string answer;  // the suffix the history or the operator gave
   // The suffix from the callsign when it tells it: one part, or two of different lengths.
-  NormalizeCallsignInPlace(qso.Callsign);
+  callsign_.assign(qso.Callsign);
+  NormalizeCallsignInPlace(callsign_);
+  qso.Callsign = callsign_;
   const CallsignSplit split = SplitCallsign(qso.Callsign, qso.Calls);
   int undetermined = split.Undetermined;
-  qso.Calls.assign(split.BaseCall);  // may view Calls itself; assign copes with that
+  qso.Calls = split.BaseCall;
 
   // Otherwise, when the operator chose to be asked: the history first, then the dialog.
   if (undetermined != 0 && request_->AskUndeterminable) {
-    suffix = history_.MaeRireki(qso, {}, {});
-    if (!suffix.empty()) {
+    answer = history_.MaeRireki(qso, {}, {});
+    if (!answer.empty()) {
       undetermined = 0;
     } else {
-      dialogSuffix_ =
+      const std::string dialogSuffix =
           ui_.AskSuffix({current_.Pointer, log_.TextOf(qso.Date), log_.TextOf(qso.Time),
                          log_.TextOf(qso.Mode), log_.TextOf(qso.Freq), log_.TextOf(qso.Callsign)});
-      if (!dialogSuffix_.empty()) {
+      if (!dialogSuffix.empty()) {
         undetermined = 0;
-        suffix = dialogSuffix_;
-        history_.MaeRireki(qso, qso.Callsign, dialogSuffix_);
+        answer = dialogSuffix;
+        history_.MaeRireki(qso, qso.Callsign, dialogSuffix);
       }
     }
   }
-  // The suffix is the trailing letters of the base call.
-  if (suffix.empty()) suffix = TrailingLetters(qso.Calls);
+  // Without an answer the suffix is the trailing letters of the base call.
+  const std::string_view suffix = answer.empty() ? TrailingLetters(qso.Calls) : answer;
 
   // A mark the operator gave up on counts as not confirmed.
   if (qso.Qsl3.size() == 1 && giveUp_[static_cast<unsigned char>(qso.Qsl3[0])]) {

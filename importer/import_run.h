@@ -67,10 +67,6 @@ class ImportRun {
   const std::filesystem::path& WorkFilePath() const { return workFilePath_; }
   /// Lines written to the work file by the last run.
   std::int32_t LinesWritten() const { return linesWritten_; }
-  /// Pointer and the QSO in hand: after a run, the last record read, as processing left it.
-  const logdb::CurrentQso& Current() const { return current_; }
-  /// The suffix the dialog gave for the QSO in hand ("" when none).
-  const std::string& DialogSuffix() const { return dialogSuffix_; }
 
  private:
   bool Seek(std::int32_t& start, ImportOutcome& ended);
@@ -87,7 +83,6 @@ class ImportRun {
   AnswerHistory history_;
 
   logdb::CurrentQso current_;
-  std::string dialogSuffix_;
 
   // Per run.
   const ImportRequest* request_ = nullptr;
@@ -96,7 +91,9 @@ class ImportRun {
   std::int32_t linesWritten_ = 0;
   // By a mark's byte: whether the operator gave up on it.
   std::array<bool, 256> giveUp_{};
-  // Reused record after record.
+  // Reused record after record: the QSO's processed date and callsign, and its work-file line.
+  std::array<char, 10> date_{};
+  std::string callsign_;
   std::string lineBytes_;
 };
 

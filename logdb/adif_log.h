@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -81,7 +82,9 @@ class AdifLog final : public LogSource {
   bool inHeader_ = false;        // before the header's <EOH>
   std::int32_t nextRecord_ = 1;  // the place of the record the reading place stands before
   RawRecord raw_;
-  std::string date_;  // the QSO's date before it reaches it
+  // The texts the reader makes, which the QSO views: the date and the time.
+  std::array<char, 10> date_{};
+  std::array<char, 6> time_{};
 };
 
 }  // namespace sfxtal::logdb

@@ -188,8 +188,6 @@ bool LogDatabase::ReadQso(CurrentQso& current) {
         static_cast<std::size_t>(fieldWidths_[static_cast<std::size_t>(which)]));
   };
 
-  // The frequency is classified before anything reaches the QSO: when the operator aborts at its
-  // report, the QSO in hand must still be the previous one.
   const std::string_view freq = platform::TrimBlanks(field(plan_.freq, kFreq));
   std::string_view band;
   if (!frequencyCheck_.Classify(current.Pointer, freq, band)) {
@@ -201,33 +199,33 @@ bool LogDatabase::ReadQso(CurrentQso& current) {
 
   QsoRecord& qso = current.Qso;
   qso.Band = band;
-  qso.Calls.assign(platform::TrimBlanks(field(plan_.calls, kCalls)));
-  qso.Ign.assign(field(plan_.ign, kIgn));
-  qso.Callsign = qso.Calls;
-  qso.Callsign += qso.Ign;
+  qso.Freq = freq;
+  qso.Calls = platform::TrimBlanks(field(plan_.calls, kCalls));
+  qso.Ign = field(plan_.ign, kIgn);
+  std::copy(qso.Ign.begin(), qso.Ign.end(),
+            std::copy(qso.Calls.begin(), qso.Calls.end(), callsign_.begin()));
+  qso.Callsign = std::string_view(callsign_.data(), qso.Calls.size() + qso.Ign.size());
 
   // Each DATE byte in decimal, at least two digits, with "-" after the second and the third.
   const std::string_view date = field(plan_.date, kDate);
-  char text[255 * 3 + 2];
-  char* end = text;
+  char* end = date_.data();
   for (std::size_t i = 0; i < date.size(); ++i) {
     end = PutTwoDigits(end, static_cast<unsigned char>(date[i]));
     if (i == 1 || i == 2) *end++ = '-';
   }
-  qso.Date.assign(text, end);
+  qso.Date = std::string_view(date_.data(), static_cast<std::size_t>(end - date_.data()));
 
   // TIME: hour, minute; bit 7 of the minute marks UTC ("U"), else Japan time ("J").
   const unsigned minute = record[plan_.time + 1];
-  end = PutTwoDigits(text, record[plan_.time]);
+  end = PutTwoDigits(time_.data(), record[plan_.time]);
   *end++ = ':';
   end = PutTwoDigits(end, minute & 0x7F);
   *end++ = (minute & 0x80) != 0 ? 'U' : 'J';
-  qso.Time.assign(text, end);
+  qso.Time = std::string_view(time_.data(), static_cast<std::size_t>(end - time_.data()));
 
-  const char qsl3 = static_cast<char>(record[plan_.qsl3]);
-  qso.Qsl3.assign(platform::TrimBlanks(std::string_view(&qsl3, 1)));
-  qso.Freq.assign(freq);
-  qso.Mode.assign(platform::TrimBlanks(field(plan_.mode, kMode)));
+  qso.Qsl3 =
+      platform::TrimBlanks(std::string_view(reinterpret_cast<const char*>(record) + plan_.qsl3, 1));
+  qso.Mode = platform::TrimBlanks(field(plan_.mode, kMode));
   return true;
 }
 

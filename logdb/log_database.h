@@ -41,10 +41,10 @@ class LogDatabase final : public LogSource {
   /// The number of records the header gives; reads past it find no record.
   std::int32_t RecordCount() const { return recordCount_; }
   /// Reads and decodes record `current.Pointer`, opening the log from DbPath first when it is
-  /// closed, and classifies its frequency (with the invalid-frequency report). False, with the QSO
-  /// untouched, when the pointer is below 1 or above RecordCount, when the record's bytes lie
-  /// past the end of the file, when the log cannot be opened, and when the operator chose to abort
-  /// at the frequency-error question (then ProgramEnded() is true and the log is closed).
+  /// closed, and classifies its frequency (with the invalid-frequency report). False when the
+  /// pointer is below 1 or above RecordCount, when the record's bytes lie past the end of the
+  /// file, when the log cannot be opened, and when the operator chose to abort at the
+  /// frequency-error question (then ProgramEnded() is true and the log is closed).
   bool ReadQso(CurrentQso& current) override;
   bool ProgramEnded() const override { return programEnded_; }
   void CloseLogDatabase() override;
@@ -82,6 +82,12 @@ class LogDatabase final : public LogSource {
     std::size_t end = 0;  // the end of MODE: the bytes a record needs in the file
   };
   RecordPlan plan_;
+  // The texts the reader makes rather than finds in the record, which the QSO views: Calls and
+  // Ign (each at most 255 bytes) joined, the date (at most three digits per byte of its up to 255
+  // bytes, and two "-"), the time.
+  std::array<char, 2 * 255> callsign_{};
+  std::array<char, 255 * 3 + 2> date_{};
+  std::array<char, 8> time_{};
 };
 
 }  // namespace sfxtal::logdb

@@ -32,8 +32,9 @@ class LogSource {
   virtual bool InDateOrder() const = 0;
   /// Reads record `current.Pointer` (its place in the file, counted from 1) into `current.Qso`.
   /// Where the kind leaves that record out (see LeftOutMessage), the next one it can deliver is
-  /// read and Pointer set to its place. False, with the QSO untouched, when there is no such
-  /// record, or when the operator ended the program during the read (ProgramEnded).
+  /// read and Pointer set to its place. False when there is no such record, or when the operator
+  /// ended the program during the read (ProgramEnded); the QSO read before is then no longer to
+  /// be looked at.
   virtual bool ReadQso(CurrentQso& current) = 0;
   /// True once the operator chose, during a read, to end the program.
   virtual bool ProgramEnded() const = 0;

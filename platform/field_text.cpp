@@ -6,21 +6,13 @@
 namespace sfxtal::platform {
 namespace {
 
-// The stand-ins put into what `out` holds from `from` on.
-void PutStandIns(std::string& out, std::size_t from) {
-  for (char* c = out.data() + from; c != out.data() + out.size(); ++c) {
-    if (*c == '\r' || *c == '\n') {
-      *c = kBreakStandIn;
-    } else if (*c == '"') {
-      *c = kQuoteStandIn;
-    }
-  }
+char WithStandIn(char c) {
+  return c == '\r' || c == '\n' ? kBreakStandIn : c == '"' ? kQuoteStandIn : c;
 }
 
-void AppendWithStandIns(std::string& out, std::string_view text) {
-  const std::size_t from = out.size();
-  out += text;
-  PutStandIns(out, from);
+// The stand-ins put into what `out` holds from `from` on.
+void PutStandIns(std::string& out, std::size_t from) {
+  for (char* c = out.data() + from; c != out.data() + out.size(); ++c) *c = WithStandIn(*c);
 }
 
 }  // namespace
@@ -30,19 +22,26 @@ bool NeedsFieldStandIns(std::string_view text) {
 }
 
 std::string WithFieldStandIns(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  AppendWithStandIns(out, text);
+  std::string out(text);
+  PutStandIns(out, 0);
   return out;
 }
 
 void AppendQuotedField(std::string& out, std::string_view text) {
-  out += '"';
-  AppendWithStandIns(out, text);
-  out += '"';
+  // In one pass into room made at once: the import appends three of these for every QSO.
+  const std::size_t from = out.size();
+  out.resize(from + text.size() + 2);
+  char* to = out.data() + from;
+  *to++ = '"';
+  for (const char c : text) *to++ = WithStandIn(c);
+  *to = '"';
 }
 
 void AppendQuotedCp932Field(std::string& out, std::string_view utf8) {
+  if (IsAscii(utf8)) {
+    AppendQuotedField(out, utf8);
+    return;
+  }
   out += '"';
   const std::size_t from = out.size();
   AppendCp932(out, utf8);

@@ -15,7 +15,8 @@ using test_support::RecordingUi;
 using test_support::TempFolder;
 using test_support::WriteBytes;
 
-logdb::QsoRecord Qso(const std::string& callsign, const std::string& calls) {
+// The QSO views the texts, which outlive it.
+logdb::QsoRecord Qso(std::string_view callsign, std::string_view calls) {
   logdb::QsoRecord qso;
   qso.Callsign = callsign;
   qso.Calls = calls;
