@@ -48,26 +48,50 @@ std::string_view ClassifyBand(std::string_view freq) {
     if (f.StartsWith("47")) return "47000";
   }
 
-  // The band list, by the frequency's leading characters: every test is made, in order, and the
-  // last one that holds wins, so a later, longer prefix overrides an earlier one (1200 over 12).
-  std::string_view band;
-  if (f.StartsWith("1.")) band = "1.9";
-  if (f.StartsWith("3.")) band = "3.5";
-  if (f.StartsWith("7")) band = "7";
-  if (f.StartsWith("10")) band = "10";
-  if (f.StartsWith("14")) band = "14";
-  if (f.StartsWith("18")) band = "18";
-  if (f.StartsWith("21")) band = "21";
-  if (f.StartsWith("24") && (f.length() == 2 || f[2] == '.')) band = "24";
-  if (f.StartsWith("28")) band = "28";
-  if (f.StartsWith("29")) band = "28";
-  if (f[0] == '5' && InRange(f[1], '0', '5')) band = "50";
-  if (f.StartsWith("144") || f.StartsWith("145")) band = "144";
-  if (f.StartsWith("43")) band = "430";
-  if (f.StartsWith("12")) band = "1200";
-  if (f.StartsWith("24") && InRange(f[2], '0', '9')) band = "2400";
-  if (f[0] == '5' && InRange(f[1], '6', '9')) band = "5600";
-  return band;
+  // The band list, by the frequency's leading characters, a longer prefix before a shorter one
+  // (144 before 14, 2400 before 24).
+  const auto digit = [](char c) { return InRange(c, '0', '9'); };
+  switch (f[0]) {
+    case '1':
+      switch (f[1]) {
+        case '.':
+          return "1.9";
+        case '0':
+          return "10";
+        case '2':
+          return "1200";
+        case '4':
+          return f[2] == '4' || f[2] == '5' ? "144" : "14";
+        case '8':
+          return "18";
+        default:
+          return "";
+      }
+    case '2':
+      switch (f[1]) {
+        case '1':
+          return "21";
+        case '4':
+          if (digit(f[2])) return "2400";
+          return f.length() == 2 || f[2] == '.' ? "24" : "";
+        case '8':
+        case '9':
+          return "28";
+        default:
+          return "";
+      }
+    case '3':
+      return f[1] == '.' ? "3.5" : "";
+    case '4':
+      return f[1] == '3' ? "430" : "";
+    case '5':
+      if (InRange(f[1], '0', '5')) return "50";
+      return InRange(f[1], '6', '9') ? "5600" : "";
+    case '7':
+      return "7";
+    default:
+      return "";
+  }
 }
 
 }  // namespace sfxtal::logdb

@@ -1,13 +1,25 @@
 #include "platform/field_text.h"
 
+#include <array>
+
 #include "platform/ascii_text.h"
 #include "platform/text_codec.h"
 
 namespace sfxtal::platform {
 namespace {
 
+// Every byte with its stand-in, as a table: looked up without a branch, for every byte of three
+// fields of every QSO the import writes.
+constexpr std::array<char, 256> kWithStandIn = [] {
+  std::array<char, 256> table{};
+  for (std::size_t b = 0; b < table.size(); ++b) table[b] = static_cast<char>(b);
+  table['\r'] = table['\n'] = kBreakStandIn;
+  table['"'] = kQuoteStandIn;
+  return table;
+}();
+
 char WithStandIn(char c) {
-  return c == '\r' || c == '\n' ? kBreakStandIn : c == '"' ? kQuoteStandIn : c;
+  return kWithStandIn[static_cast<unsigned char>(c)];
 }
 
 // The stand-ins put into what `out` holds from `from` on.
@@ -61,18 +73,24 @@ bool FieldSplitter::Next(std::string_view& field) {
     done_ = true;
     return false;
   }
+  // Plain loops rather than the library's searches: fields are a few bytes long, and the tally
+  // cuts four of them from every line of the work file.
+  const auto find = [this, n](char c, std::size_t at) {
+    while (at < n && line_[at] != c) ++at;
+    return at == n ? std::string_view::npos : at;
+  };
   std::size_t comma;
   if (syntax_ == FieldSyntax::kQuoted && from < n && line_[from] == '"') {
-    const std::size_t close = line_.find('"', from + 1);
+    const std::size_t close = find('"', from + 1);
     if (close == std::string_view::npos) {
       field = line_.substr(from + 1);
       comma = std::string_view::npos;
     } else {
       field = line_.substr(from + 1, close - from - 1);
-      comma = line_.find(',', close + 1);
+      comma = find(',', close + 1);
     }
   } else {
-    comma = line_.find(',', from);
+    comma = find(',', from);
     field =
         line_.substr(from, comma == std::string_view::npos ? std::string_view::npos : comma - from);
     if (syntax_ == FieldSyntax::kQuoted) field = TrimBlanksAndTabs(field);
