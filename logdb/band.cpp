@@ -16,8 +16,6 @@ class FrequencyText {
   // and lies in no range.
   char operator[](std::size_t i) const { return i < bytes_.size() ? bytes_[i] : '\0'; }
 
-  bool StartsWith(std::string_view prefix) const { return bytes_.starts_with(prefix); }
-
  private:
   std::string_view bytes_;
 };
@@ -26,27 +24,20 @@ bool InRange(char c, char low, char high) {
   return c >= low && c <= high;
 }
 
+// A microwave frequency given in MHz with five digits before the point (10 GHz, 24 GHz, 47 GHz):
+// the first "." is the sixth character, or there is none and the text has exactly five
+// characters. Such a frequency is not 10, 24 or 47 MHz, which its first characters would say.
+bool FiveDigitsBeforeThePoint(const FrequencyText& f) {
+  for (std::size_t i = 0; i < 6 && i < f.length(); ++i) {
+    if (f[i] == '.') return i == 5;
+  }
+  return f.length() == 5;
+}
+
 }  // namespace
 
 std::string_view ClassifyBand(std::string_view freq) {
   const FrequencyText f(freq);
-
-  // Microwave frequencies given in MHz with five digits before the point (10 GHz, 24 GHz, 47 GHz):
-  // the first "." is the sixth character, or there is none and the text has exactly five
-  // characters. These are settled here; the band list below would take them for 10, 24 or 47 MHz.
-  std::size_t dot = 0;  // counted from 1; 0 when none of the first six characters is a "."
-  for (std::size_t i = 0; i < 6 && i < f.length(); ++i) {
-    if (f[i] == '.') {
-      dot = i + 1;
-      break;
-    }
-  }
-  if (dot == 0 && f.length() == 5) dot = 6;
-  if (dot == 6) {
-    if (f.StartsWith("10")) return "10000";
-    if (f.StartsWith("24")) return "24000";
-    if (f.StartsWith("47")) return "47000";
-  }
 
   // The band list, by the frequency's leading characters, a longer prefix before a shorter one
   // (144 before 14, 2400 before 24).
@@ -57,7 +48,7 @@ std::string_view ClassifyBand(std::string_view freq) {
         case '.':
           return "1.9";
         case '0':
-          return "10";
+          return FiveDigitsBeforeThePoint(f) ? "10000" : "10";
         case '2':
           return "1200";
         case '4':
@@ -72,6 +63,7 @@ std::string_view ClassifyBand(std::string_view freq) {
         case '1':
           return "21";
         case '4':
+          if (FiveDigitsBeforeThePoint(f)) return "24000";
           if (digit(f[2])) return "2400";
           return f.length() == 2 || f[2] == '.' ? "24" : "";
         case '8':
@@ -83,6 +75,7 @@ std::string_view ClassifyBand(std::string_view freq) {
     case '3':
       return f[1] == '.' ? "3.5" : "";
     case '4':
+      if (f[1] == '7') return FiveDigitsBeforeThePoint(f) ? "47000" : "";
       return f[1] == '3' ? "430" : "";
     case '5':
       if (InRange(f[1], '0', '5')) return "50";

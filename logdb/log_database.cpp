@@ -53,12 +53,26 @@ unsigned Uint16At(const unsigned char* bytes) {
   return bytes[0] + 256u * bytes[1];
 }
 
+// "00" to "99", so that two digits take one look-up rather than two divisions: every record has
+// six bytes written so.
+constexpr std::array<char, 200> kDigitPairs = [] {
+  std::array<char, 200> pairs{};
+  for (std::size_t i = 0; i < 100; ++i) {
+    pairs[2 * i] = static_cast<char>('0' + i / 10);
+    pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+  }
+  return pairs;
+}();
+
 // A byte in decimal, at least two digits (the pattern "00"); the end of what was written.
 char* PutTwoDigits(char* out, unsigned value) {
-  if (value >= 100) *out++ = static_cast<char>('0' + value / 100);
-  *out++ = static_cast<char>('0' + value / 10 % 10);
-  *out++ = static_cast<char>('0' + value % 10);
-  return out;
+  if (value >= 100) {
+    *out++ = static_cast<char>('0' + value / 100);
+    value %= 100;
+  }
+  out[0] = kDigitPairs[2 * value];
+  out[1] = kDigitPairs[2 * value + 1];
+  return out + 2;
 }
 
 }  // namespace
@@ -138,14 +152,14 @@ bool LogDatabase::OpenLogDatabase(const std::string& dbPath) {
   const auto w = [this](Field field) {
     return static_cast<std::size_t>(fieldWidths_[static_cast<std::size_t>(field)]);
   };
-  plan_.calls = 1;  // after the status byte
-  plan_.ign = plan_.calls + w(kCalls);
-  plan_.date = plan_.ign + w(kIgn);
-  plan_.time = plan_.date + w(kDate);
+  plan_.calls = {1, w(kCalls)};  // after the status byte
+  plan_.ign = {plan_.calls.at + w(kCalls), w(kIgn)};
+  plan_.date = {plan_.ign.at + w(kIgn), w(kDate)};
+  plan_.time = plan_.date.at + w(kDate);
   plan_.qsl3 = plan_.time + kTimeBytes + w(kCode) + w(kGl) + (kQslBytes - 1);  // its third byte
-  plan_.freq = plan_.qsl3 + 1 + w(kFlag) + w(kHis) + w(kMy);
-  plan_.mode = plan_.freq + w(kFreq);
-  plan_.end = plan_.mode + w(kMode);
+  plan_.freq = {plan_.qsl3 + 1 + w(kFlag) + w(kHis) + w(kMy), w(kFreq)};
+  plan_.mode = {plan_.freq.at + w(kFreq), w(kMode)};
+  plan_.end = plan_.mode.at + w(kMode);
   lastOpenFailure_ = OpenFailure::kNone;
   return true;
 }
@@ -179,16 +193,17 @@ bool LogDatabase::ReadQso(CurrentQso& current) {
   // 64-bit: a large record number times a large record length does not fit in 32 bits.
   const std::int64_t offset = static_cast<std::int64_t>(headerLength_) +
                               static_cast<std::int64_t>(current.Pointer - 1) * recordLength_;
-  const unsigned char* record = RecordBytes(offset, plan_.end);
+  // A copy: the texts written below could otherwise be the plan's bytes, for all the compiler
+  // knows, and every use would read the plan again.
+  const RecordPlan plan = plan_;
+  const unsigned char* record = RecordBytes(offset, plan.end);
   if (record == nullptr) return false;
   // The status byte is not looked at: records are delivered whatever it holds.
-  const auto field = [record, this](std::size_t at, Field which) {
-    return std::string_view(
-        reinterpret_cast<const char*>(record) + at,
-        static_cast<std::size_t>(fieldWidths_[static_cast<std::size_t>(which)]));
+  const auto field = [record](FieldPlace place) {
+    return std::string_view(reinterpret_cast<const char*>(record) + place.at, place.width);
   };
 
-  const std::string_view freq = platform::TrimBlanks(field(plan_.freq, kFreq));
+  const std::string_view freq = platform::TrimBlanks(field(plan.freq));
   std::string_view band;
   if (!frequencyCheck_.Classify(current.Pointer, freq, band)) {
     CloseLogDatabase();
@@ -200,14 +215,14 @@ bool LogDatabase::ReadQso(CurrentQso& current) {
   QsoRecord& qso = current.Qso;
   qso.Band = band;
   qso.Freq = freq;
-  qso.Calls = platform::TrimBlanks(field(plan_.calls, kCalls));
-  qso.Ign = field(plan_.ign, kIgn);
+  qso.Calls = platform::TrimBlanks(field(plan.calls));
+  qso.Ign = field(plan.ign);
   std::copy(qso.Ign.begin(), qso.Ign.end(),
             std::copy(qso.Calls.begin(), qso.Calls.end(), callsign_.begin()));
   qso.Callsign = std::string_view(callsign_.data(), qso.Calls.size() + qso.Ign.size());
 
   // Each DATE byte in decimal, at least two digits, with "-" after the second and the third.
-  const std::string_view date = field(plan_.date, kDate);
+  const std::string_view date = field(plan.date);
   char* end = date_.data();
   for (std::size_t i = 0; i < date.size(); ++i) {
     end = PutTwoDigits(end, static_cast<unsigned char>(date[i]));
@@ -216,16 +231,16 @@ bool LogDatabase::ReadQso(CurrentQso& current) {
   qso.Date = std::string_view(date_.data(), static_cast<std::size_t>(end - date_.data()));
 
   // TIME: hour, minute; bit 7 of the minute marks UTC ("U"), else Japan time ("J").
-  const unsigned minute = record[plan_.time + 1];
-  end = PutTwoDigits(time_.data(), record[plan_.time]);
+  const unsigned minute = record[plan.time + 1];
+  end = PutTwoDigits(time_.data(), record[plan.time]);
   *end++ = ':';
   end = PutTwoDigits(end, minute & 0x7F);
   *end++ = (minute & 0x80) != 0 ? 'U' : 'J';
   qso.Time = std::string_view(time_.data(), static_cast<std::size_t>(end - time_.data()));
 
   qso.Qsl3 =
-      platform::TrimBlanks(std::string_view(reinterpret_cast<const char*>(record) + plan_.qsl3, 1));
-  qso.Mode = platform::TrimBlanks(field(plan_.mode, kMode));
+      platform::TrimBlanks(std::string_view(reinterpret_cast<const char*>(record) + plan.qsl3, 1));
+  qso.Mode = platform::TrimBlanks(field(plan.mode));
   return true;
 }
 

@@ -77,8 +77,12 @@ class LogDatabase final : public LogSource {
   std::vector<unsigned char> window_;
   std::int64_t windowStart_ = 0;
   // Where the decoded fields lie in a record, counted from its status byte; set at opening.
+  struct FieldPlace {
+    std::size_t at = 0, width = 0;
+  };
   struct RecordPlan {
-    std::size_t calls = 0, ign = 0, date = 0, time = 0, qsl3 = 0, freq = 0, mode = 0;
+    FieldPlace calls, ign, date, freq, mode;
+    std::size_t time = 0, qsl3 = 0;
     std::size_t end = 0;  // the end of MODE: the bytes a record needs in the file
   };
   RecordPlan plan_;
