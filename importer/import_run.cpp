@@ -57,19 +57,25 @@ void RemoveLeftoverWorkFiles(const std::filesystem::path& folder) {
 }
 
 // One work-file line as its CP932 bytes: the four fields in quotes, joined by commas, and the line
-// end; the base call, date and mark are the log's bytes, the suffix is text (UTF-8). A line break
-// or a quote from the log would break the line for the tally, so they get their stand-ins.
-void MakeWorkLine(std::string& line, std::string_view calls, std::string_view suffix,
-                  std::string_view date, std::string_view mark) {
-  line.clear();
-  platform::AppendQuotedField(line, calls);
-  line += ',';
-  platform::AppendQuotedCp932Field(line, suffix);
-  line += ',';
-  platform::AppendQuotedField(line, date);
-  line += ',';
-  platform::AppendQuotedField(line, mark);
-  line += "\r\n";
+// end, written into room that `line` keeps from line to line. A line break or a quote from the
+// log would break the line for the tally, so they get their stand-ins.
+std::string_view MakeWorkLine(std::string& line, std::string_view calls, std::string_view suffix,
+                              std::string_view date, std::string_view mark) {
+  using platform::PutQuotedField;
+  using platform::QuotedFieldSize;
+  const std::size_t size = QuotedFieldSize(calls) + QuotedFieldSize(suffix) +
+                           QuotedFieldSize(date) + QuotedFieldSize(mark) + 3 + 2;
+  if (line.size() < size) line.resize(size);
+  char* to = PutQuotedField(line.data(), calls);
+  *to++ = ',';
+  to = PutQuotedField(to, suffix);
+  *to++ = ',';
+  to = PutQuotedField(to, date);
+  *to++ = ',';
+  to = PutQuotedField(to, mark);
+  *to++ = '\r';
+  *to = '\n';
+  return {line.data(), size};
 }
 
 }  // namespace
@@ -222,9 +228,12 @@ void ImportRun::ProcessQso(platform::TextFileWriter& workFile) {
 
   // Only a settled QSO with a suffix of one to three capital letters is counted.
   if (undetermined != 0 || !IsCountableSuffix(suffix)) return;
-  // The whole line in one write, made in a buffer kept from line to line.
-  MakeWorkLine(lineBytes_, qso.Calls, suffix, qso.Date, qso.Qsl3);
-  if (workFile.WriteBytes(lineBytes_)) ++linesWritten_;
+  // The base call, date and mark are the log's bytes; the suffix may be the operator's text.
+  suffixBytes_.clear();
+  platform::AppendCp932(suffixBytes_, suffix);
+  if (workFile.WriteBytes(MakeWorkLine(lineBytes_, qso.Calls, suffixBytes_, qso.Date, qso.Qsl3))) {
+    ++linesWritten_;
+  }
 }
 
 void ImportRun::ShowDateAndCount() {

@@ -94,6 +94,7 @@ class ImportRun {
   // Reused record after record: the QSO's processed date and callsign, and its work-file line.
   std::array<char, 10> date_{};
   std::string callsign_;
+  std::string suffixBytes_;
   std::string lineBytes_;
 };
 

@@ -3,7 +3,6 @@
 #include <array>
 
 #include "platform/ascii_text.h"
-#include "platform/text_codec.h"
 
 namespace sfxtal::platform {
 namespace {
@@ -22,11 +21,6 @@ char WithStandIn(char c) {
   return kWithStandIn[static_cast<unsigned char>(c)];
 }
 
-// The stand-ins put into what `out` holds from `from` on.
-void PutStandIns(std::string& out, std::size_t from) {
-  for (char* c = out.data() + from; c != out.data() + out.size(); ++c) *c = WithStandIn(*c);
-}
-
 }  // namespace
 
 bool NeedsFieldStandIns(std::string_view text) {
@@ -35,30 +29,21 @@ bool NeedsFieldStandIns(std::string_view text) {
 
 std::string WithFieldStandIns(std::string_view text) {
   std::string out(text);
-  PutStandIns(out, 0);
+  for (char& c : out) c = WithStandIn(c);
+  return out;
+}
+
+char* PutQuotedField(char* out, std::string_view text) {
+  *out++ = '"';
+  for (const char c : text) *out++ = WithStandIn(c);
+  *out++ = '"';
   return out;
 }
 
 void AppendQuotedField(std::string& out, std::string_view text) {
-  // In one pass into room made at once: the import appends three of these for every QSO.
   const std::size_t from = out.size();
-  out.resize(from + text.size() + 2);
-  char* to = out.data() + from;
-  *to++ = '"';
-  for (const char c : text) *to++ = WithStandIn(c);
-  *to = '"';
-}
-
-void AppendQuotedCp932Field(std::string& out, std::string_view utf8) {
-  if (IsAscii(utf8)) {
-    AppendQuotedField(out, utf8);
-    return;
-  }
-  out += '"';
-  const std::size_t from = out.size();
-  AppendCp932(out, utf8);
-  PutStandIns(out, from);
-  out += '"';
+  out.resize(from + QuotedFieldSize(text));
+  PutQuotedField(out.data() + from, text);
 }
 
 bool FieldSplitter::Next(std::string_view& field) {

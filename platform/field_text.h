@@ -23,9 +23,12 @@ std::string WithFieldStandIns(std::string_view text);
 
 /// Appends the text as one quoted field: a quote, WithFieldStandIns(text), a quote.
 void AppendQuotedField(std::string& out, std::string_view text);
-/// The same for UTF-8 text, with the field's CP932 bytes (AppendCp932) between the quotes: a
-/// line of a file that holds CP932 made in one pass.
-void AppendQuotedCp932Field(std::string& out, std::string_view utf8);
+/// The same written at `out`, which has room for QuotedFieldSize(text) bytes: a line of fields
+/// made in one pass into room made once. Returns the end of what was written.
+char* PutQuotedField(char* out, std::string_view text);
+inline std::size_t QuotedFieldSize(std::string_view text) {
+  return text.size() + 2;
+}
 
 /// How a line of fields is cut.
 enum class FieldSyntax {
