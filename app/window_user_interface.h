@@ -71,6 +71,8 @@ class WindowUserInterface : public importer::ImportUserInterface {
   bool progressPending_ = false;
   std::chrono::steady_clock::time_point lastEvents_ = std::chrono::steady_clock::now();
   std::chrono::milliseconds yieldInterval_{kYieldIntervalMs};
+  static constexpr int kYieldsPerClockRead = 16;
+  int yieldsUnclocked_ = 0;
   long long eventPasses_ = 0;
   bool busy_ = false;
   bool stopRequested_ = false;
