@@ -64,7 +64,9 @@ class AdifLog final : public LogSource {
   void Rewind();
   Found NextRecord(RawRecord& record);
   // At least `size` bytes from the reading place in the window, unless the file ends first.
-  bool Fill(std::size_t size);
+  // Inline: it is asked before every tag and field, and the window mostly holds enough.
+  bool Fill(std::size_t size) { return window_.size() - at_ >= size || Refill(size); }
+  bool Refill(std::size_t size);
   void Skip(std::uint64_t size);
 
   platform::UserInterface& ui_;

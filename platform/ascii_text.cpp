@@ -9,6 +9,17 @@ bool IsAscii(std::string_view text) {
   return true;
 }
 
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  const auto upper = [](char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  };
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (upper(a[i]) != upper(b[i])) return false;
+  }
+  return true;
+}
+
 std::string_view TrimBlanksAndTabs(std::string_view text) {
   const auto blank = [](char c) { return c == ' ' || c == '\t'; };
   std::size_t begin = 0;

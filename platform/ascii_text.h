@@ -8,19 +8,8 @@ namespace sfxtal::platform {
 /// True when every byte is below 0x80: the text is the same in ASCII, UTF-8 and CP932.
 bool IsAscii(std::string_view text);
 
-/// True when the texts are the same but for the letter case of A-Z and a-z. Inline: the ADIF
-/// reader compares every tag's name with several names, and most differ in length at once
-/// (callgrind, 100,000 ADIF records: the reader's 603 million instructions out of line, 551).
-inline bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  const auto upper = [](char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-  };
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (upper(a[i]) != upper(b[i])) return false;
-  }
-  return true;
-}
+/// True when the texts are the same but for the letter case of A-Z and a-z.
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 
 /// Text without ASCII blanks (0x20) at both ends, the only blank of the log and of the marks;
 /// other white space is kept. Inline: the readers trim several fields of every record.
