@@ -40,10 +40,10 @@ class LogDatabase final : public LogSource {
   bool InDateOrder() const override { return true; }
   /// The number of records the header gives; reads past it find no record.
   std::int32_t RecordCount() const { return recordCount_; }
-  /// Reads and decodes record `current.Pointer`, opening the log from DbPath first when it is
-  /// closed, and classifies its frequency (with the invalid-frequency report). False when the
-  /// pointer is below 1 or above RecordCount, when the record's bytes lie past the end of the
-  /// file, when the log cannot be opened, and when the operator chose to abort at the
+  /// Reads record `current.Pointer` into views of its bytes, opening the log from DbPath first
+  /// when it is closed, and classifies its frequency (with the invalid-frequency report). False
+  /// when the pointer is below 1 or above RecordCount, when the record's bytes lie past the end of
+  /// the file, when the log cannot be opened, and when the operator chose to abort at the
   /// frequency-error question (then ProgramEnded() is true and the log is closed).
   bool ReadQso(CurrentQso& current) override;
   bool ProgramEnded() const override { return programEnded_; }
@@ -76,7 +76,7 @@ class LogDatabase final : public LogSource {
   // The bytes read ahead of the records in hand, and where they start in the file.
   std::vector<unsigned char> window_;
   std::int64_t windowStart_ = 0;
-  // Where the decoded fields lie in a record, counted from its status byte; set at opening.
+  // Where the QSO's fields lie in a record, counted from its status byte; set at opening.
   struct FieldPlace {
     std::size_t at = 0, width = 0;
   };

@@ -83,8 +83,8 @@ TEST_F(ImportCommand, HandsTheWorkFileOverToTheTally) {
 TEST_F(ImportCommand, ANewImportCountsWhatItChangedInTheResults) {
   ASSERT_EQ(Run({"import", "--folder", folder.Path().string(), Log().string()}).status, 0);
   // A day earlier: QQ1AAA, not yet confirmed, is new; BBB and CCC stand as they stood.
-  const Result result = Run(
-      {"import", "--folder", folder.Path().string(), "--from", "1997-07-14", Log().string()});
+  const Result result =
+      Run({"import", "--folder", folder.Path().string(), "--from", "1997-07-14", Log().string()});
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out, "3 lines written\n新規確認 0、新規交信 1\n");
 }

@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ascii_text.h"
 #include <cstdint>
 #include <utility>
+
+#include "platform/ascii_text.h"
 
 namespace sfxtal::platform {
 namespace {
