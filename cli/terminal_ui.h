@@ -31,7 +31,7 @@ class TerminalUi : public importer::ImportUserInterface {
   void EndProgram() override { ended_ = true; }
 
   /// True once the logic has ended the program (the abort at the frequency-error question).
-  bool Ended() const { return ended_; }
+  bool Ended() const override { return ended_; }
 
  private:
   bool ReadAnswer(std::string& line);
