@@ -7,8 +7,8 @@
 namespace sfxtal::platform {
 namespace {
 
-// Every byte with its stand-in, as a table: looked up without a branch, for every byte of three
-// fields of every QSO the import writes.
+// Every byte with its stand-in, as a table: looked up without a branch, for every byte of the
+// fields of every line the import writes.
 constexpr std::array<char, 256> kWithStandIn = [] {
   std::array<char, 256> table{};
   for (std::size_t b = 0; b < table.size(); ++b) table[b] = static_cast<char>(b);
@@ -22,10 +22,6 @@ char WithStandIn(char c) {
 }
 
 }  // namespace
-
-bool NeedsFieldStandIns(std::string_view text) {
-  return text.find_first_of("\r\n\"") != std::string_view::npos;
-}
 
 std::string WithFieldStandIns(std::string_view text) {
   std::string out(text);

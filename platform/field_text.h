@@ -13,9 +13,6 @@ inline constexpr char kBreakStandIn = '?';
 /// single quote, which reads back as itself.
 inline constexpr char kQuoteStandIn = '\'';
 
-/// True when the text holds a CR, an LF or a double quote.
-bool NeedsFieldStandIns(std::string_view text);
-
 /// The text as a quoted field may hold it: CR and LF become kBreakStandIn, a double quote
 /// kQuoteStandIn. Works on CP932 bytes and UTF-8 alike: neither has these bytes inside a
 /// character.

@@ -165,18 +165,10 @@ std::string Utf8Of(char32_t cp) {
 }
 
 std::string DecodeCp932(std::string_view bytes) {
-  std::string out;
-  AppendDecodedCp932(out, bytes);
-  return out;
-}
-
-void AppendDecodedCp932(std::string& out, std::string_view bytes) {
-  if (IsAscii(bytes)) {
-    out += bytes;
-    return;
-  }
+  if (IsAscii(bytes)) return std::string(bytes);
   const Cp932Mapping& mapping = Mapping();
-  out.reserve(out.size() + bytes.size() * 3 / 2);
+  std::string out;
+  out.reserve(bytes.size() * 3 / 2);
   std::size_t pos = 0;
   while (pos < bytes.size()) {
     const auto b = static_cast<unsigned char>(bytes[pos++]);
@@ -202,6 +194,7 @@ void AppendDecodedCp932(std::string& out, std::string_view bytes) {
       ++pos;
     }
   }
+  return out;
 }
 
 std::string EncodeCp932(std::string_view utf8) {
@@ -285,22 +278,16 @@ std::string_view FirstCharacterNotInCp932(std::string_view utf8) {
   return {};
 }
 
-void AppendBytesAsCharacters(std::string& out, std::string_view bytes) {
-  for (std::size_t i = 0; i < bytes.size();) {
-    // A log is nearly all ASCII: each run of ASCII bytes goes over whole.
-    std::size_t run = i;
-    while (run < bytes.size() && static_cast<unsigned char>(bytes[run]) < 0x80) ++run;
-    out.append(bytes.data() + i, run - i);
-    if (run == bytes.size()) break;
-    const auto b = static_cast<unsigned char>(bytes[run]);
-    AppendUtf8(out, b >= 0xA1 && b <= 0xDF ? 0xFF61 + (b - 0xA1) : kCarriedByteBase + b);
-    i = run + 1;
-  }
-}
-
 std::string BytesAsCharacters(std::string_view bytes) {
   std::string out;
-  AppendBytesAsCharacters(out, bytes);
+  for (const char c : bytes) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b < 0x80) {
+      out += c;
+    } else {
+      AppendUtf8(out, b >= 0xA1 && b <= 0xDF ? 0xFF61 + (b - 0xA1) : kCarriedByteBase + b);
+    }
+  }
   return out;
 }
 

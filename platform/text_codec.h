@@ -18,8 +18,6 @@ inline constexpr char32_t kCarriedByteBase = 0xF780;
 /// encoding gives the one spelling Windows writes. Files that must keep their bytes (the work
 /// file, the answer history, the tally's results) are therefore handled as bytes, not as text.
 std::string DecodeCp932(std::string_view bytes);
-/// The same, appended to `out`.
-void AppendDecodedCp932(std::string& out, std::string_view bytes);
 
 /// UTF-8 to CP932 bytes. Carried-through bytes become their byte again; a character that CP932
 /// cannot hold becomes "?".
@@ -35,8 +33,6 @@ std::string_view FirstCharacterNotInCp932(std::string_view utf8);
 /// The log's "bytes as characters": 0x00-0x7F as ASCII, 0xA1-0xDF as half-width katakana
 /// (U+FF61-U+FF9F), every other byte carried through. Never combines two bytes.
 std::string BytesAsCharacters(std::string_view bytes);
-/// The same, appended to `out`.
-void AppendBytesAsCharacters(std::string& out, std::string_view bytes);
 
 /// Number of characters (code points) in UTF-8 text.
 std::size_t CharacterCount(std::string_view utf8);
